@@ -1,0 +1,57 @@
+#!/bin/bash
+# Runs a Windows program under Wine with the build's own prefix and a private Xvfb display,
+# so that tests never touch the user's display or Wine prefix.
+#   wine-run.sh STATE_DIR program.exe [args...]   run a program
+#   wine-run.sh STATE_DIR --start                 prepare prefix and display
+#   wine-run.sh STATE_DIR --stop                  stop Wine and the display
+set -u
+state=$1; shift
+mkdir -p "$state"
+state=$(cd "$state" && pwd)
+
+export WINEPREFIX="$state/prefix" WINEARCH=win32 WINEDEBUG=${WINEDEBUG:--all}
+export WINEDLLOVERRIDES="mscoree,mshtml=;winemenubuilder.exe=d"
+export LANG=ru_RU.UTF-8 LC_ALL=ru_RU.UTF-8
+
+display_alive() {
+  [ -f "$state/xvfb.pid" ] && [ -f "$state/xvfb.display" ] && kill -0 "$(cat "$state/xvfb.pid")" 2>/dev/null
+}
+
+start_display() {
+  display_alive && return 0
+  local fifo="$state/xvfb.fifo" n
+  rm -f "$fifo"; mkfifo "$fifo"
+  Xvfb -displayfd 3 -screen 0 1024x768x24 -nolisten tcp 3>"$fifo" >/dev/null 2>&1 &
+  echo $! > "$state/xvfb.pid"
+  read -r n < "$fifo"
+  rm -f "$fifo"
+  echo "$n" > "$state/xvfb.display"
+}
+
+prepare_prefix() {
+  [ -f "$WINEPREFIX/.texlook-ready" ] && return 0
+  wineboot -i >/dev/null 2>&1
+  # A crash must fail the test, not wait for someone to close a dialog.
+  wine reg add 'HKCU\Software\Wine\WineDbg' /v ShowCrashDialog /t REG_DWORD /d 0 /f >/dev/null 2>&1
+  wineserver -w
+  touch "$WINEPREFIX/.texlook-ready"
+}
+
+(
+  flock 9
+  case "${1:-}" in
+    --stop) ;;
+    *) start_display; export DISPLAY=":$(cat "$state/xvfb.display")"; prepare_prefix ;;
+  esac
+) 9>"$state/lock"
+
+case "${1:-}" in
+  --start) exit 0 ;;
+  --stop)
+    wineserver -k >/dev/null 2>&1
+    if display_alive; then kill "$(cat "$state/xvfb.pid")"; fi
+    rm -f "$state/xvfb.pid" "$state/xvfb.display"
+    exit 0 ;;
+esac
+export DISPLAY=":$(cat "$state/xvfb.display")"
+exec wine "$@"
