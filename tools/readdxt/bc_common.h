@@ -1,0 +1,60 @@
+// Helpers shared by the block decoders: little-endian loads, texel stores and a
+// reader for the 128-bit BC6H/BC7 blocks. Internal to the decoders.
+#pragma once
+#include <cstddef>
+#include <cstdint>
+#include <cstring>
+
+namespace readdxt {
+namespace bc {
+
+#if defined(__BYTE_ORDER__) && __BYTE_ORDER__ != __ORDER_LITTLE_ENDIAN__
+#error "the block decoders assume a little-endian host"
+#endif
+
+inline uint16_t Load16(const uint8_t* p) { return static_cast<uint16_t>(p[0] | (p[1] << 8)); }
+inline uint32_t Load32(const uint8_t* p) {
+  uint32_t v;
+  std::memcpy(&v, p, 4);
+  return v;
+}
+inline uint64_t Load64(const uint8_t* p) {
+  uint64_t v;
+  std::memcpy(&v, p, 8);
+  return v;
+}
+
+// A texel as a 32-bit word whose bytes in memory are B, G, R, A.
+inline uint32_t Bgra(uint32_t r, uint32_t g, uint32_t b, uint32_t a) {
+  return b | (g << 8) | (r << 16) | (a << 24);
+}
+inline void Store32(uint8_t* p, uint32_t v) { std::memcpy(p, &v, 4); }
+
+// The 128 bits of a block, consumed from the least significant bit up.
+class BlockBits {
+ public:
+  explicit BlockBits(const uint8_t* block) : lo_(Load64(block)), hi_(Load64(block + 8)) {}
+  // n in 1..32.
+  uint32_t Take(unsigned n) {
+    const uint32_t v = static_cast<uint32_t>(lo_ & ((uint64_t{1} << n) - 1));
+    lo_ = (lo_ >> n) | (hi_ << (64 - n));
+    hi_ >>= n;
+    return v;
+  }
+  // n in 0..32; a field a mode does not have reads as 0.
+  uint32_t TakeOptional(unsigned n) { return n ? Take(n) : 0; }
+  uint32_t Peek() const { return static_cast<uint32_t>(lo_); }
+
+ private:
+  uint64_t lo_;
+  uint64_t hi_;
+};
+
+// Fills the eight BC4-style values of an alpha/red block (two 8-bit endpoints).
+// Unsigned: a0 > a1 gives six interpolated values, otherwise four plus 0 and 255.
+void BuildUnsignedRamp(uint8_t a0, uint8_t a1, uint8_t out[8]);
+// Signed endpoints (-128 reads as -127), each value mapped from -1..1 to 0..255.
+void BuildSignedRamp(int8_t a0, int8_t a1, uint8_t out[8]);
+
+}  // namespace bc
+}  // namespace readdxt
