@@ -1,0 +1,253 @@
+// Streaming conversion: one row of blocks (or four rows of pixels) of every picture in the
+// current output band is decoded, packed and written before the next is read.
+#include "readdxt/converter.h"
+
+#include <cstring>
+#include <memory>
+#include <vector>
+
+#include "readdxt/block_decoders.h"
+#include "readdxt/dds_parse.h"
+#include "readdxt/pixel_decoders.h"
+#include "readdxt/tga_writer.h"
+
+namespace readdxt {
+namespace {
+
+using BlockFn = void (*)(const uint8_t* block, uint8_t* dst, size_t pitch);
+
+BlockFn BlockDecoderFor(const PixelFormat& f) {
+  switch (f.codec) {
+    case Codec::kBC1: return DecodeBC1;
+    case Codec::kBC2: return DecodeBC2;
+    case Codec::kBC3: return DecodeBC3;
+    case Codec::kBC4:
+      if (f.isSigned) return [](const uint8_t* b, uint8_t* d, size_t p) { DecodeBC4(b, d, p, true); };
+      return [](const uint8_t* b, uint8_t* d, size_t p) { DecodeBC4(b, d, p, false); };
+    case Codec::kBC5:
+      if (f.isSigned) return [](const uint8_t* b, uint8_t* d, size_t p) { DecodeBC5(b, d, p, true); };
+      return [](const uint8_t* b, uint8_t* d, size_t p) { DecodeBC5(b, d, p, false); };
+    case Codec::kBC6H:
+      if (f.isSigned) {
+        return [](const uint8_t* b, uint8_t* d, size_t p) {
+          uint16_t half[16 * 3];
+          DecodeBC6H(b, half, 4 * 3 * sizeof(uint16_t), true);
+          for (int i = 0; i < 16; ++i) {
+            uint8_t* px = d + (i / 4) * p + (i % 4) * 4;
+            px[0] = HalfToUnorm8(half[i * 3 + 2]);
+            px[1] = HalfToUnorm8(half[i * 3 + 1]);
+            px[2] = HalfToUnorm8(half[i * 3 + 0]);
+            px[3] = 255;
+          }
+        };
+      }
+      return [](const uint8_t* b, uint8_t* d, size_t p) {
+        uint16_t half[16 * 3];
+        DecodeBC6H(b, half, 4 * 3 * sizeof(uint16_t), false);
+        for (int i = 0; i < 16; ++i) {
+          uint8_t* px = d + (i / 4) * p + (i % 4) * 4;
+          px[0] = HalfToUnorm8(half[i * 3 + 2]);
+          px[1] = HalfToUnorm8(half[i * 3 + 1]);
+          px[2] = HalfToUnorm8(half[i * 3 + 0]);
+          px[3] = 255;
+        }
+      };
+    case Codec::kBC7: return DecodeBC7;
+    default: return nullptr;
+  }
+}
+
+// DXT2 and DXT4 store colour multiplied by alpha.
+void Unpremultiply(uint8_t* bgra, size_t pixels) {
+  for (size_t i = 0; i < pixels; ++i, bgra += 4) {
+    const uint32_t a = bgra[3];
+    if (a == 0 || a == 255) continue;
+    for (int c = 0; c < 3; ++c) {
+      const uint32_t v = (bgra[c] * 255u + a / 2) / a;
+      bgra[c] = static_cast<uint8_t>(v > 255 ? 255 : v);
+    }
+  }
+}
+
+// RXGB keeps red in the alpha channel; the picture itself is opaque.
+void RedFromAlpha(uint8_t* bgra, size_t pixels) {
+  for (size_t i = 0; i < pixels; ++i, bgra += 4) {
+    bgra[2] = bgra[3];
+    bgra[3] = 255;
+  }
+}
+
+class Converter {
+ public:
+  Converter(ByteSource& in, ByteSink& out) : in_(in), out_(out) {}
+  bool Run(ConvertedImage* image, Failure* failure);
+
+ private:
+  struct Picture {
+    uint64_t offset;  // top level in the file
+    uint32_t column;  // place in the output, in picture widths
+    uint32_t row;
+  };
+  bool Plan(Failure* failure);
+  bool AnyBC1Transparency(bool* found, Failure* failure);
+  bool DecodeStrip(const Picture& p, uint32_t y0, uint32_t rows, uint8_t* dst, Failure* failure);
+  bool ReadFailure(Failure* failure) { return Fail(failure, FailureKind::kIo, "read error"); }
+
+  ByteSource& in_;
+  ByteSink& out_;
+  DdsInfo info_;
+  std::vector<Picture> pictures_;
+  uint32_t outWidth_ = 0, outHeight_ = 0;
+  uint32_t bandRows_ = 1;  // rows of pictures in the output
+  bool alpha_ = false;
+  size_t outPixelBytes_ = 3;
+  size_t outStride_ = 0;
+  BlockFn blockFn_ = nullptr;
+  std::unique_ptr<PixelRowDecoder> rowDecoder_;
+  std::vector<uint8_t> source_, scratch_, strip_;
+};
+
+bool Converter::Plan(Failure* failure) {
+  const uint64_t size = in_.Size();
+  std::vector<uint8_t> head(size < kDdsMaxHeadBytes ? static_cast<size_t>(size) : kDdsMaxHeadBytes);
+  if (!in_.Read(0, head.data(), head.size())) return ReadFailure(failure);
+  if (!ParseDds(head.data(), head.size(), size, &info_, failure)) return false;
+
+  const uint32_t w = info_.width, h = info_.height;
+  alpha_ = info_.format.hasAlpha;
+  if (info_.isCube && uint64_t{w} * 4 <= kMaxOutputDimension && uint64_t{h} * 3 <= kMaxOutputDimension) {
+    outWidth_ = w * 4;
+    outHeight_ = h * 3;
+    bandRows_ = 3;
+    alpha_ = true;  // the empty cells of the cross
+    uint64_t at = info_.dataOffset;
+    for (int face = 0; face < kCubeFaces; ++face) {
+      if (!(info_.facesStored & (1u << face))) continue;
+      if (info_.facesReadable & (1u << face)) {
+        pictures_.push_back({at, kCrossCells[face].column, kCrossCells[face].row});
+      }
+      at += info_.faceStride;  // bounded: facesReadable says the later faces lie inside the file
+    }
+  } else {
+    // A plain texture, the first slice of a volume or array, or the first cube face alone.
+    outWidth_ = w;
+    outHeight_ = h;
+    pictures_.push_back({info_.dataOffset, 0, 0});
+  }
+  blockFn_ = BlockDecoderFor(info_.format);
+  if (info_.format.codec == Codec::kBC1 && !info_.isCube) {
+    bool found = false;
+    if (!AnyBC1Transparency(&found, failure)) return false;
+    alpha_ = found;
+  }
+  if (!blockFn_) rowDecoder_.reset(new PixelRowDecoder(info_.format, info_.palette));
+  outPixelBytes_ = alpha_ ? 4 : 3;
+  outStride_ = size_t{outWidth_} * outPixelBytes_;
+  return true;
+}
+
+bool Converter::AnyBC1Transparency(bool* found, Failure* failure) {
+  const size_t chunkBlocks = 8192;
+  std::vector<uint8_t> chunk(chunkBlocks * 8);
+  for (const Picture& p : pictures_) {
+    uint64_t left = info_.top.bytes / 8;
+    uint64_t at = p.offset;
+    while (left) {
+      const size_t n = left < chunkBlocks ? static_cast<size_t>(left) : chunkBlocks;
+      if (!in_.Read(at, chunk.data(), n * 8)) return ReadFailure(failure);
+      for (size_t i = 0; i < n; ++i) {
+        if (BC1BlockUsesTransparency(chunk.data() + i * 8)) {
+          *found = true;
+          return true;
+        }
+      }
+      at += n * 8;
+      left -= n;
+    }
+  }
+  *found = false;
+  return true;
+}
+
+// Decodes rows y0 .. y0+rows-1 of one picture into `dst` (the output strip at the picture's
+// column), packed to the output's pixel size.
+bool Converter::DecodeStrip(const Picture& p, uint32_t y0, uint32_t rows, uint8_t* dst, Failure* failure) {
+  const PixelFormat& f = info_.format;
+  const uint32_t w = info_.width;
+  const uint64_t pitch = info_.top.rowPitch;
+  if (blockFn_) {
+    const size_t blocks = static_cast<size_t>(pitch / f.blockBytes);
+    source_.resize(static_cast<size_t>(pitch));
+    if (!in_.Read(p.offset + (y0 / 4) * pitch, source_.data(), source_.size())) return ReadFailure(failure);
+    const bool post = f.premultiplied || f.swapRedAlpha;
+    // Straight into the strip when nothing is left to do to the texels.
+    if (alpha_ && !post && w % 4 == 0) {
+      for (size_t b = 0; b < blocks; ++b) blockFn_(source_.data() + b * f.blockBytes, dst + b * 16, outStride_);
+      return true;
+    }
+    const size_t scratchPitch = blocks * 16;
+    scratch_.resize(scratchPitch * 4);
+    for (size_t b = 0; b < blocks; ++b) {
+      blockFn_(source_.data() + b * f.blockBytes, scratch_.data() + b * 16, scratchPitch);
+    }
+    for (uint32_t r = 0; r < rows; ++r) {
+      uint8_t* row = scratch_.data() + r * scratchPitch;
+      if (f.premultiplied) Unpremultiply(row, w);
+      if (f.swapRedAlpha) RedFromAlpha(row, w);
+      PackRow(row, w, alpha_, dst + r * outStride_);
+    }
+    return true;
+  }
+  const size_t bytes = static_cast<size_t>(pitch * rows);
+  source_.resize(bytes);
+  if (!in_.Read(p.offset + y0 * pitch, source_.data(), bytes)) return ReadFailure(failure);
+  if (!alpha_) scratch_.resize(size_t{w} * 4);
+  for (uint32_t r = 0; r < rows; ++r) {
+    const uint8_t* src = source_.data() + r * pitch;
+    if (alpha_) {
+      rowDecoder_->DecodeRow(src, w, dst + r * outStride_);
+    } else {
+      rowDecoder_->DecodeRow(src, w, scratch_.data());
+      PackRow(scratch_.data(), w, false, dst + r * outStride_);
+    }
+  }
+  return true;
+}
+
+bool Converter::Run(ConvertedImage* image, Failure* failure) {
+  if (!Plan(failure)) return false;
+  uint8_t header[kTgaHeaderBytes];
+  MakeTgaHeader(static_cast<uint16_t>(outWidth_), static_cast<uint16_t>(outHeight_), alpha_, header);
+  if (!out_.Write(header, sizeof header)) return Fail(failure, FailureKind::kIo, "write error");
+
+  const uint32_t pictureHeight = info_.height;
+  const uint32_t pictureBytes = info_.width * static_cast<uint32_t>(outPixelBytes_);
+  strip_.assign(outStride_ * 4, 0);
+  for (uint32_t band = 0; band < bandRows_; ++band) {
+    std::memset(strip_.data(), 0, strip_.size());  // empty cells stay transparent black
+    for (uint32_t y0 = 0; y0 < pictureHeight; y0 += 4) {
+      const uint32_t rows = pictureHeight - y0 < 4 ? pictureHeight - y0 : 4;
+      for (const Picture& p : pictures_) {
+        if (p.row != band) continue;
+        if (!DecodeStrip(p, y0, rows, strip_.data() + size_t{p.column} * pictureBytes, failure)) return false;
+      }
+      if (!out_.Write(strip_.data(), outStride_ * rows)) return Fail(failure, FailureKind::kIo, "write error");
+    }
+  }
+  uint8_t footer[kTgaFooterBytes];
+  MakeTgaFooter(footer);
+  if (!out_.Write(footer, sizeof footer)) return Fail(failure, FailureKind::kIo, "write error");
+  image->width = outWidth_;
+  image->height = outHeight_;
+  image->alpha = alpha_;
+  return true;
+}
+
+}  // namespace
+
+bool ConvertDdsToTga(ByteSource& in, ByteSink& out, ConvertedImage* image, Failure* failure) {
+  Converter converter(in, out);
+  return converter.Run(image, failure);
+}
+
+}  // namespace readdxt

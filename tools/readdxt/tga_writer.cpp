@@ -1,0 +1,36 @@
+// TGA header, footer and pixel packing.
+#include "readdxt/tga_writer.h"
+
+#include <cstring>
+
+namespace readdxt {
+
+void MakeTgaHeader(uint16_t width, uint16_t height, bool alpha, uint8_t out[kTgaHeaderBytes]) {
+  std::memset(out, 0, kTgaHeaderBytes);
+  out[2] = 2;  // uncompressed true colour
+  out[12] = static_cast<uint8_t>(width & 0xFF);
+  out[13] = static_cast<uint8_t>(width >> 8);
+  out[14] = static_cast<uint8_t>(height & 0xFF);
+  out[15] = static_cast<uint8_t>(height >> 8);
+  out[16] = alpha ? 32 : 24;
+  out[17] = static_cast<uint8_t>(0x20 | (alpha ? 8 : 0));
+}
+
+void MakeTgaFooter(uint8_t out[kTgaFooterBytes]) {
+  std::memset(out, 0, 8);  // no extension area, no developer directory
+  std::memcpy(out + 8, "TRUEVISION-XFILE.", 18);  // with its terminating zero
+}
+
+void PackRow(const uint8_t* bgra, uint32_t width, bool alpha, uint8_t* out) {
+  if (alpha) {
+    std::memcpy(out, bgra, size_t{width} * 4);
+    return;
+  }
+  for (uint32_t x = 0; x < width; ++x, bgra += 4, out += 3) {
+    out[0] = bgra[0];
+    out[1] = bgra[1];
+    out[2] = bgra[2];
+  }
+}
+
+}  // namespace readdxt
