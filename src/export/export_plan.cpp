@@ -1,0 +1,50 @@
+// Target names, row order, progress and summary of an export.
+#include "export/export_plan.h"
+
+#include <cstddef>
+
+#include "toolkit/path_helpers.h"
+
+namespace exporter {
+
+std::string ExportTargetPath(const std::string& folder, const std::string& ddsPath) {
+  return toolkit::WithTrailingBackslash(folder) + toolkit::FileNameWithoutExt(ddsPath) + ".tga";
+}
+
+std::vector<int> RowsToExport(bool allEntries, int textureCount,
+                              const std::vector<int>& selectedRowsAscending) {
+  std::vector<int> rows;
+  if (textureCount <= 0) return rows;
+  if (allEntries) {
+    rows.reserve(static_cast<size_t>(textureCount));
+    for (int i = 0; i < textureCount; ++i) rows.push_back(i);
+    return rows;
+  }
+  // Visit the rows in list order and take a row when it is the next selected one, the way
+  // the list hands out its selection one "next selected" at a time.
+  size_t k = 0;
+  for (int i = 0; i < textureCount && k < selectedRowsAscending.size(); ++i) {
+    if (i != selectedRowsAscending[k]) continue;
+    rows.push_back(i);
+    ++k;
+  }
+  return rows;
+}
+
+int ProgressPercent(int done, int total) {
+  if (total <= 0 || done <= 0) return 0;
+  if (done >= total) return 100;
+  // Floating point and truncation, as the bar always showed it (29 of 100 gives 28).
+  return static_cast<int>(static_cast<double>(done) / total * 100);
+}
+
+std::string ExportSummaryText(int failed, int total) {
+  std::string text = "Готово!";
+  if (failed > 0) {
+    text += "\nНе экспортировано файлов: " + toolkit::IntToDecimal(failed) + " из " +
+            toolkit::IntToDecimal(total);
+  }
+  return text;
+}
+
+}  // namespace exporter

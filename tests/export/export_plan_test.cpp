@@ -1,0 +1,82 @@
+#include "export/export_plan.h"
+
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+namespace exporter {
+namespace {
+
+TEST(ExportTargetPath, Table) {
+  const struct {
+    const char* folder;
+    const char* dds;
+    const char* target;
+  } cases[] = {
+      {"D:\\out", "C:\\tex\\stone.dds", "D:\\out\\stone.tga"},
+      {"D:\\", "C:\\tex\\stone.dds", "D:\\stone.tga"},  // drive root: one backslash
+      {"D:\\out\\", "C:\\tex\\stone.DDS", "D:\\out\\stone.tga"},
+      {"D:\\out", "C:\\tex\\a.b.dds", "D:\\out\\a.b.tga"},
+      {"D:\\out", "C:\\tex\\noext", "D:\\out\\noext.tga"},
+      {"D:\\out", "C:\\t.x\\noext", "D:\\out\\noext.tga"},  // the folder's dot is not the name's
+      {"D:\\out", "C:x.dds", "D:\\out\\x.tga"},
+  };
+  for (const auto& c : cases) EXPECT_EQ(ExportTargetPath(c.folder, c.dds), c.target) << c.dds;
+}
+
+TEST(RowsToExport, Table) {
+  const struct {
+    const char* what;
+    bool all;
+    int count;
+    std::vector<int> selected;
+    std::vector<int> rows;
+  } cases[] = {
+      {"all rows", true, 3, {2}, {0, 1, 2}},
+      {"all of an empty list", true, 0, {}, {}},
+      {"negative count", true, -1, {}, {}},
+      {"selected rows 1 and 4 of 6", false, 6, {1, 4}, {1, 4}},
+      {"no selection", false, 6, {}, {}},
+      {"selection beyond the list", false, 3, {1, 3, 7}, {1}},
+      {"selection with an empty list", false, 0, {0}, {}},
+      {"first and last row", false, 5, {0, 4}, {0, 4}},
+      {"out of order ends the walk", false, 6, {4, 1, 5}, {4}},
+      {"no selected row is -1", false, 3, {-1}, {}},
+  };
+  for (const auto& c : cases) EXPECT_EQ(RowsToExport(c.all, c.count, c.selected), c.rows) << c.what;
+}
+
+TEST(ProgressPercent, TruncatedPercentages) {
+  const struct {
+    int done, total, percent;
+  } cases[] = {
+      {1, 3, 33},
+      {2, 3, 66},
+      {3, 3, 100},
+      {1, 2, 50},
+      {2, 2, 100},
+      {0, 5, 0},
+      {1, 0, 0},
+      {0, 0, 0},
+      {1, -4, 0},
+      {29, 100, 28},  // floating point, as shown
+      {1, 1000, 0},
+      {999, 1000, 99},
+      {7, 5, 100},  // never above the bar's range
+      {2147483647, 2147483647, 100},
+      {1, 2147483647, 0},
+  };
+  for (const auto& c : cases)
+    EXPECT_EQ(ProgressPercent(c.done, c.total), c.percent) << c.done << "/" << c.total;
+}
+
+TEST(ExportSummaryText, MentionsFailuresOnly) {
+  EXPECT_EQ(ExportSummaryText(0, 5), "Готово!");
+  EXPECT_EQ(ExportSummaryText(0, 0), "Готово!");
+  EXPECT_EQ(ExportSummaryText(2, 5), "Готово!\nНе экспортировано файлов: 2 из 5");
+  EXPECT_EQ(ExportSummaryText(12, 12), "Готово!\nНе экспортировано файлов: 12 из 12");
+}
+
+}  // namespace
+}  // namespace exporter
