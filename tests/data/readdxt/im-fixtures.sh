@@ -10,7 +10,7 @@ $C -size 16x16 xc:black -channel R -fx "i/15" -channel G -fx "j/15" -channel B -
 $C -size 16x16 xc:black -alpha set -channel R -fx "i/15" -channel G -fx "j/15" -channel B -fx "0.8-i*j/400" \
    -channel A -fx "(i+j)/30" +channel -define dds:compression=dxt5 $D im-gradient16-dxt5.dds
 $C -size 16x16 xc:black -alpha set -channel R -fx "i/15" -channel G -fx "0.5" -channel B -fx "j/15" \
-   -channel A -fx "((i+j)%5==0)?0:1" +channel -define dds:compression=dxt1 $D im-cutout16-dxt1.dds
-for f in im-gradient16-dxt1 im-gradient16-dxt5 im-cutout16-dxt1; do
+   -channel A -fx "((i+j)%5==0)?0:1" +channel -define dds:compression=dxt5 $D im-cutout16-dxt5.dds
+for f in im-gradient16-dxt1 im-gradient16-dxt5 im-cutout16-dxt5; do
   $C $f.dds -orient TopLeft -depth 8 rgba:$f.rgba
 done
