@@ -197,7 +197,7 @@ std::vector<Case> Cases() {
   };
 }
 
-TEST(PixelFormats, EveryLayoutDecodesToKnownPixels) {
+TEST(ReaddxtPixelFormats, EveryLayoutDecodesToKnownPixels) {
   for (const Case& c : Cases()) {
     SCOPED_TRACE(c.name);
     Tga tga;

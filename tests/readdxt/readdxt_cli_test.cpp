@@ -1,0 +1,228 @@
+// The converter as a process, the way Texlook runs it: one path in, test.tga in the current
+// folder out; on failure a one-line message, a non-zero exit code and no file.
+#ifndef _WIN32
+#include <fcntl.h>
+#include <gtest/gtest.h>
+#include <sys/resource.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <cstdio>
+#include <filesystem>
+#include <fstream>
+#include <set>
+#include <string>
+
+#include "readdxt/dds_builder.h"
+
+namespace readdxt_test {
+namespace {
+
+namespace fs = std::filesystem;
+using namespace readdxt;
+
+struct RunResult {
+  int exitCode = -1;
+  std::string out;
+  std::string err;
+  long maxRssKb = 0;
+};
+
+std::string ReadAll(int fd) {
+  std::string s;
+  char buf[4096];
+  for (ssize_t n; (n = read(fd, buf, sizeof buf)) > 0;) s.append(buf, static_cast<size_t>(n));
+  return s;
+}
+
+// Runs readdxt with `dir` as its working directory.
+RunResult RunReaddxt(const fs::path& dir, const std::vector<std::string>& args) {
+  RunResult result;
+  int errPipe[2], outPipe[2];
+  if (pipe(errPipe) != 0 || pipe(outPipe) != 0) return result;
+  const pid_t pid = fork();
+  if (pid == 0) {
+    dup2(errPipe[1], 2);
+    dup2(outPipe[1], 1);
+    close(errPipe[0]);
+    close(outPipe[0]);
+    if (chdir(dir.c_str()) != 0) _exit(127);
+    std::vector<char*> argv;
+    std::string exe = READDXT_EXE;
+    argv.push_back(exe.data());
+    std::vector<std::string> copy = args;
+    for (std::string& a : copy) argv.push_back(a.data());
+    argv.push_back(nullptr);
+    execv(exe.c_str(), argv.data());
+    _exit(127);
+  }
+  close(errPipe[1]);
+  close(outPipe[1]);
+  result.out = ReadAll(outPipe[0]);
+  result.err = ReadAll(errPipe[0]);
+  close(outPipe[0]);
+  close(errPipe[0]);
+  int status = 0;
+  struct rusage usage {};
+  wait4(pid, &status, 0, &usage);
+  result.exitCode = WIFEXITED(status) ? WEXITSTATUS(status) : 128 + WTERMSIG(status);
+  result.maxRssKb = usage.ru_maxrss;
+  return result;
+}
+
+class TempDir {
+ public:
+  TempDir() {
+    char tmpl[] = "/tmp/readdxt-cli-XXXXXX";
+    path_ = mkdtemp(tmpl);
+  }
+  ~TempDir() {
+    std::error_code ec;
+    fs::remove_all(path_, ec);
+  }
+  const fs::path& path() const { return path_; }
+
+ private:
+  fs::path path_;
+};
+
+void WriteFile(const fs::path& p, const Bytes& bytes) {
+  std::ofstream f(p, std::ios::binary);
+  f.write(reinterpret_cast<const char*>(bytes.data()), static_cast<std::streamsize>(bytes.size()));
+}
+
+Bytes ReadFile(const fs::path& p) {
+  std::ifstream f(p, std::ios::binary);
+  return Bytes(std::istreambuf_iterator<char>(f), std::istreambuf_iterator<char>());
+}
+
+std::set<std::string> Listing(const fs::path& dir) {
+  std::set<std::string> names;
+  for (const auto& e : fs::directory_iterator(dir)) names.insert(e.path().filename().string());
+  return names;
+}
+
+bool IsOneLineMessage(const std::string& err) {
+  return err.rfind("readdxt: ", 0) == 0 && !err.empty() && err.back() == '\n' &&
+         err.find('\n') == err.size() - 1;
+}
+
+Bytes ValidDxt1() {
+  return DdsBuilder::FourCC(8, 4, kFourCC_DXT1).With(Words(2, {0xF800, 0, 0, 0, 0x001F, 0, 0, 0})).Build();
+}
+
+struct FailureCase {
+  const char* name;
+  bool create;
+  Bytes content;
+  FailureKind kind;
+};
+
+TEST(ReaddxtCli, FailuresLeaveNoOutputAndSayWhyOnOneLine) {
+  Bytes bmp = {'B', 'M', 0x36, 0, 0, 0};
+  bmp.resize(70, 0);
+  Bytes truncated = DdsBuilder::FourCC(256, 256, kFourCC_DXT5).With(Bytes(5000, 0x55)).Build();
+  const std::vector<FailureCase> cases = {
+      {"missing-file", false, {}, FailureKind::kIo},
+      {"empty-file", true, {}, FailureKind::kNotDds},
+      {"not-dds-bmp", true, bmp, FailureKind::kNotDds},
+      {"truncated-top-level", true, truncated, FailureKind::kCorrupt},
+      {"header-only", true, DdsBuilder::FourCC(4, 4, kFourCC_DXT1).Build(), FailureKind::kCorrupt},
+      {"absurd-dimensions", true, DdsBuilder::FourCC(1000000, 1000000, kFourCC_DXT1).With(Bytes(1024, 0)).Build(),
+       FailureKind::kUnsupported},
+      {"absurd-dimensions-within-cap", true, DdsBuilder::FourCC(65535, 65535, kFourCC_DXT1).With(Bytes(1024, 0)).Build(),
+       FailureKind::kCorrupt},
+      {"unsupported-fourcc", true, DdsBuilder::FourCC(4, 4, MakeFourCC('A', 'B', 'C', 'D')).With(Bytes(64, 0)).Build(),
+       FailureKind::kUnsupported},
+  };
+  for (const FailureCase& c : cases) {
+    SCOPED_TRACE(c.name);
+    TempDir inputs, work;
+    const fs::path input = inputs.path() / (std::string(c.name) + ".dds");
+    if (c.create) WriteFile(input, c.content);
+    const RunResult r = RunReaddxt(work.path(), {input.string()});
+    EXPECT_EQ(r.exitCode, static_cast<int>(c.kind)) << r.err;
+    EXPECT_TRUE(IsOneLineMessage(r.err)) << r.err;
+    EXPECT_NE(r.err.find(input.string()), std::string::npos) << r.err;
+    EXPECT_TRUE(Listing(work.path()).empty());  // neither test.tga nor a temporary file
+  }
+}
+
+TEST(ReaddxtCli, FailureKeepsAnOlderOutputAndSuccessReplacesIt) {
+  TempDir inputs, work;
+  WriteFile(work.path() / "test.tga", Bytes{'o', 'l', 'd'});
+  WriteFile(inputs.path() / "bad.dds", Bytes{'B', 'M'});
+  RunResult r = RunReaddxt(work.path(), {(inputs.path() / "bad.dds").string()});
+  EXPECT_NE(r.exitCode, 0);
+  EXPECT_EQ(ReadFile(work.path() / "test.tga"), (Bytes{'o', 'l', 'd'}));
+  EXPECT_EQ(Listing(work.path()), std::set<std::string>{"test.tga"});
+
+  WriteFile(inputs.path() / "good.dds", ValidDxt1());
+  r = RunReaddxt(work.path(), {(inputs.path() / "good.dds").string()});
+  EXPECT_EQ(r.exitCode, 0) << r.err;
+  EXPECT_TRUE(r.err.empty());
+  EXPECT_EQ(Listing(work.path()), std::set<std::string>{"test.tga"});
+  Tga tga;
+  ASSERT_TRUE(ParseTga(ReadFile(work.path() / "test.tga"), &tga));
+  EXPECT_EQ(tga.width, 8);
+  EXPECT_EQ(tga.depth, 24);
+  EXPECT_EQ(tga.At(0, 0), (std::vector<int>{0, 0, 255, 255}));
+}
+
+TEST(ReaddxtCli, PathsWithBlanksAndCyrillicLetters) {
+  TempDir inputs, work;
+  const fs::path input = inputs.path() / "папка с пробелами" / "текстура 1.dds";
+  fs::create_directories(input.parent_path());
+  WriteFile(input, ValidDxt1());
+  const RunResult r = RunReaddxt(work.path(), {input.string()});
+  EXPECT_EQ(r.exitCode, 0) << r.err;
+  EXPECT_TRUE(fs::exists(work.path() / "test.tga"));
+}
+
+TEST(ReaddxtCli, CommandLine) {
+  TempDir inputs, work;
+  WriteFile(inputs.path() / "a.dds", ValidDxt1());
+  const std::string a = (inputs.path() / "a.dds").string();
+
+  RunResult r = RunReaddxt(work.path(), {});
+  EXPECT_EQ(r.exitCode, static_cast<int>(FailureKind::kUsage));
+  EXPECT_TRUE(IsOneLineMessage(r.err)) << r.err;
+  r = RunReaddxt(work.path(), {a, a});
+  EXPECT_EQ(r.exitCode, static_cast<int>(FailureKind::kUsage));
+  r = RunReaddxt(work.path(), {"-o"});
+  EXPECT_EQ(r.exitCode, static_cast<int>(FailureKind::kUsage));
+  EXPECT_TRUE(Listing(work.path()).empty());
+
+  r = RunReaddxt(work.path(), {"--help"});
+  EXPECT_EQ(r.exitCode, 0);
+  EXPECT_NE(r.out.find("Channel mapping"), std::string::npos);
+  EXPECT_NE(r.out.find("grey"), std::string::npos);
+
+  r = RunReaddxt(work.path(), {"-o", (inputs.path() / "elsewhere.tga").string(), a});
+  EXPECT_EQ(r.exitCode, 0) << r.err;
+  EXPECT_TRUE(fs::exists(inputs.path() / "elsewhere.tga"));
+  EXPECT_TRUE(Listing(work.path()).empty());
+
+  r = RunReaddxt(work.path(), {"-o", (inputs.path() / "no-such-folder" / "x.tga").string(), a});
+  EXPECT_EQ(r.exitCode, static_cast<int>(FailureKind::kIo));
+  EXPECT_TRUE(IsOneLineMessage(r.err)) << r.err;
+}
+
+// 16384 x 16384 BC1 (128 MB in, 768 MB out): memory must not grow with the picture.
+TEST(ReaddxtCli, HugeTextureStreamsInLittleMemory) {
+  TempDir inputs, work;
+  const fs::path input = inputs.path() / "huge.dds";
+  const Bytes header = DdsBuilder::FourCC(16384, 16384, kFourCC_DXT1).Build();
+  WriteFile(input, header);
+  // Sparse zero blocks: colour0 == colour1 == 0, opaque black.
+  ASSERT_EQ(truncate(input.c_str(), static_cast<off_t>(header.size() + uint64_t{4096} * 4096 * 8)), 0);
+  const RunResult r = RunReaddxt(work.path(), {input.string()});
+  ASSERT_EQ(r.exitCode, 0) << r.err;
+  const uint64_t expected = 18 + uint64_t{16384} * 16384 * 3 + 26;
+  EXPECT_EQ(fs::file_size(work.path() / "test.tga"), expected);
+  EXPECT_LT(r.maxRssKb, 64 * 1024) << "peak memory grows with the image";
+}
+
+}  // namespace
+}  // namespace readdxt_test
+#endif  // _WIN32
