@@ -81,14 +81,7 @@ void DecodeImage(Format f, const uint8_t* blocks, uint32_t size, uint8_t* image,
           readdxt::DecodeBC6H(src + bx * bb, halves.data() + bx * 12, halfPitch, false);
         }
         for (uint32_t y = 0; y < 4; ++y) {
-          const uint16_t* h = halves.data() + size_t{y} * size * 3;
-          uint8_t* out = row + y * pitch;
-          for (uint32_t x = 0; x < size; ++x, h += 3, out += 4) {
-            out[0] = readdxt::HalfToUnorm8(h[2]);
-            out[1] = readdxt::HalfToUnorm8(h[1]);
-            out[2] = readdxt::HalfToUnorm8(h[0]);
-            out[3] = 255;
-          }
+          readdxt::HalfRgbToBgra8(halves.data() + size_t{y} * size * 3, row + y * pitch, size);
         }
         break;
       }

@@ -369,4 +369,12 @@ TEST(HalfToUnorm8, AllHalvesMatchTheRoundedValue) {
   }
 }
 
+TEST(HalfToUnorm8, RowConversionSwapsToBgraWithOpaqueAlpha) {
+  const uint16_t rgb[6] = {0x3C00, 0x3800, 0x0000, 0xBC00, 0x7E00, 0x1C00};
+  uint8_t bgra[8];
+  readdxt::HalfRgbToBgra8(rgb, bgra, 2);
+  const uint8_t expected[8] = {0, 128, 255, 255, 1, 0, 0, 255};
+  EXPECT_EQ(std::memcmp(bgra, expected, 8), 0);
+}
+
 }  // namespace

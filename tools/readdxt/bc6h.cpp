@@ -62,18 +62,18 @@ constexpr Run kLayout15[] = {{R0, 0, 10}, {G0, 0, 10},  {B0, 0, 10},  {R1, 0, 4}
 
 struct Bc6Mode {
   const Run* runs;
-  uint8_t runCount;
-  uint8_t modeBits;
-  uint8_t regions;
+  unsigned runCount;
+  unsigned modeBits;
+  unsigned regions;
   bool transformed;
-  uint8_t endpointBits;
-  uint8_t deltaBits[3];
+  unsigned endpointBits;
+  unsigned deltaBits[3];
 };
 
 template <size_t N>
-constexpr Bc6Mode MakeMode(const Run (&runs)[N], uint8_t modeBits, uint8_t regions, bool transformed, uint8_t epb,
-                           uint8_t dr, uint8_t dg, uint8_t db) {
-  return {runs, static_cast<uint8_t>(N), modeBits, regions, transformed, epb, {dr, dg, db}};
+constexpr Bc6Mode MakeMode(const Run (&runs)[N], unsigned modeBits, unsigned regions, bool transformed, unsigned epb,
+                           unsigned dr, unsigned dg, unsigned db) {
+  return {runs, static_cast<unsigned>(N), modeBits, regions, transformed, epb, {dr, dg, db}};
 }
 
 // Indexed by the mode number: the low 2 bits when they are 0 or 1, else the low 5.
@@ -113,58 +113,46 @@ inline int32_t SignExtend(uint32_t v, unsigned bits) {
 
 // Spreads an endpoint of `bits` bits over the full 16-bit range (unsigned) or
 // over -0x7FFF..0x7FFF (signed), so that interpolation works on comparable scales.
-int32_t Unquantize(int32_t x, unsigned bits, bool isSigned) {
+inline int32_t Unquantize(int32_t x, unsigned bits, bool isSigned) {
   if (!isSigned) {
-    if (bits >= 15 || x == 0) return x;
-    if (x == (1 << bits) - 1) return 0xFFFF;
-    return ((x << 15) + 0x4000) >> (bits - 1);
+    if (bits >= 15) return x;
+    const int32_t u = ((x << 15) + 0x4000) >> (bits - 1);
+    return x == 0 ? 0 : x == (1 << bits) - 1 ? 0xFFFF : u;
   }
   if (bits >= 16) return x;
-  const bool negative = x < 0;
-  if (negative) x = -x;
-  int32_t u;
-  if (x == 0) {
-    u = 0;
-  } else if (x >= (1 << (bits - 1)) - 1) {
-    u = 0x7FFF;
-  } else {
-    u = ((x << 15) + 0x4000) >> (bits - 1);
-  }
-  return negative ? -u : u;
+  const int32_t mag = x < 0 ? -x : x;
+  int32_t u = ((mag << 15) + 0x4000) >> (bits - 1);
+  u = mag == 0 ? 0 : mag >= (1 << (bits - 1)) - 1 ? 0x7FFF : u;
+  return x < 0 ? -u : u;
 }
 
 // The interpolated value scaled to a half float's bit pattern: x 31/64 unsigned,
 // magnitude x 31/32 with the sign bit set for negatives when signed.
 inline uint16_t FinishUnquantize(int32_t v, bool isSigned) {
   if (!isSigned) return static_cast<uint16_t>((v * 31) >> 6);
-  if (v < 0) return static_cast<uint16_t>(0x8000 | (((-v) * 31) >> 5));
-  return static_cast<uint16_t>((v * 31) >> 5);
+  const int32_t mag = v < 0 ? -v : v;
+  return static_cast<uint16_t>(((mag * 31) >> 5) | (v < 0 ? 0x8000 : 0));
 }
 
-}  // namespace
+inline void Store16(uint8_t* p, uint16_t v) { std::memcpy(p, &v, 2); }
 
-void DecodeBC6H(const uint8_t* block, uint16_t* dst, size_t pitch, bool isSigned) {
-  uint8_t* out = reinterpret_cast<uint8_t*>(dst);
-  bc::BlockBits bits(block);
-  const uint32_t low = bits.Peek();
-  const int slot = kModeSlot[(low & 3) < 2 ? (low & 3) : (low & 31)];
-  if (slot < 0) {
-    // Reserved mode: every channel decodes to 0.
-    for (int y = 0; y < 4; ++y) std::memset(out + y * pitch, 0, 4 * 3 * sizeof(uint16_t));
-    return;
-  }
-  const Bc6Mode& m = kModes[slot];
+// One instantiation per mode: the layout runs, widths and loop counts are constants.
+template <int kSlot>
+void DecodeMode(bc::BlockBits bits, uint8_t* out, size_t pitch, bool isSigned) {
+  constexpr Bc6Mode m = kModes[kSlot];
+  constexpr unsigned regions = m.regions;
+  constexpr unsigned endpoints = 2 * regions;
+  constexpr unsigned epb = m.endpointBits;
+
   bits.Take(m.modeBits);
   uint32_t raw[12] = {};
   for (unsigned i = 0; i < m.runCount; ++i) {
     const Run& r = m.runs[i];
     raw[r.field] |= bits.Take(r.count) << r.shift;
   }
-  const unsigned partition = m.regions == 2 ? bits.Take(5) : 0;
-  const unsigned endpoints = 2u * m.regions;
-  const unsigned epb = m.endpointBits;
+  const unsigned partition = regions == 2 ? bits.Take(5) : 0;
 
-  int32_t e[4][3];
+  int32_t e[endpoints][3];
   for (unsigned c = 0; c < 3; ++c) {
     e[0][c] = isSigned ? SignExtend(raw[c], epb) : static_cast<int32_t>(raw[c]);
     for (unsigned i = 1; i < endpoints; ++i) {
@@ -180,24 +168,56 @@ void DecodeBC6H(const uint8_t* block, uint16_t* dst, size_t pitch, bool isSigned
     for (unsigned i = 0; i < endpoints; ++i) e[i][c] = Unquantize(e[i][c], epb, isSigned);
   }
 
-  // Palette per region: 8 entries (3-bit indices) for two regions, 16 for one.
-  const unsigned indexBits = m.regions == 2 ? 3 : 4;
-  const uint8_t* w = indexBits == 3 ? kWeights3 : kWeights4;
-  uint16_t pal[2][16][3];
-  for (unsigned r = 0; r < m.regions; ++r) {
-    for (unsigned i = 0; i < (1u << indexBits); ++i) {
-      for (unsigned c = 0; c < 3; ++c) {
-        const int32_t v = (e[2 * r][c] * (64 - w[i]) + e[2 * r + 1][c] * w[i] + 32) >> 6;
-        pal[r][i][c] = FinishUnquantize(v, isSigned);
+  // Palette per region and channel: 8 entries (3-bit indices) for two regions, 16 for one.
+  constexpr unsigned ib = regions == 2 ? 3 : 4;
+  constexpr const uint8_t* w = ib == 3 ? kWeights3 : kWeights4;
+  uint16_t pal[regions][3][1u << ib];
+  for (unsigned r = 0; r < regions; ++r) {
+    for (unsigned c = 0; c < 3; ++c) {
+      const int32_t a = e[2 * r][c], b = e[2 * r + 1][c];
+      for (unsigned i = 0; i < (1u << ib); ++i) {
+        pal[r][c][i] = FinishUnquantize((a * (64 - w[i]) + b * w[i] + 32) >> 6, isSigned);
       }
     }
   }
-  const uint32_t regionOf = m.regions == 2 ? bc::kPartition2[partition] : 0;
-  const unsigned anchor = m.regions == 2 ? bc::kAnchor2[partition] : 0;
-  for (unsigned i = 0; i < 16; ++i) {
-    const uint32_t idx = bits.Take(indexBits - (i == 0 || i == anchor));
-    std::memcpy(out + (i >> 2) * pitch + (i & 3) * 6, pal[(regionOf >> i) & 1][idx], 6);
+  // The indices fill the rest of the block; with the anchors' missing top bits put
+  // back, every index is ib bits wide.
+  uint64_t idx = bc::InsertZeroBit(bits.Rest(), ib - 1);
+  uint32_t regionOf = 0;
+  if (regions == 2) {
+    idx = bc::InsertZeroBit(idx, ib * bc::kAnchor2[partition] + ib - 1);
+    regionOf = bc::kPartition2[partition];
   }
+  constexpr unsigned mask = (1u << ib) - 1;
+  for (unsigned y = 0; y < 4; ++y, out += pitch) {
+    for (unsigned x = 0; x < 4; ++x, idx >>= ib, regionOf >>= 1) {
+      const uint16_t(&p)[3][1u << ib] = pal[regions == 2 ? regionOf & 1 : 0];
+      const unsigned k = idx & mask;
+      Store16(out + 6 * x, p[0][k]);
+      Store16(out + 6 * x + 2, p[1][k]);
+      Store16(out + 6 * x + 4, p[2][k]);
+    }
+  }
+}
+
+using ModeDecoder = void (*)(bc::BlockBits, uint8_t*, size_t, bool);
+constexpr ModeDecoder kDecoders[14] = {DecodeMode<0>, DecodeMode<1>, DecodeMode<2>,  DecodeMode<3>, DecodeMode<4>,
+                                       DecodeMode<5>, DecodeMode<6>, DecodeMode<7>,  DecodeMode<8>, DecodeMode<9>,
+                                       DecodeMode<10>, DecodeMode<11>, DecodeMode<12>, DecodeMode<13>};
+
+}  // namespace
+
+void DecodeBC6H(const uint8_t* block, uint16_t* dst, size_t pitch, bool isSigned) {
+  uint8_t* out = reinterpret_cast<uint8_t*>(dst);
+  const bc::BlockBits bits(block);
+  const uint32_t low = bits.Peek();
+  const int slot = kModeSlot[(low & 3) < 2 ? (low & 3) : (low & 31)];
+  if (slot < 0) {
+    // Reserved mode: every channel decodes to 0.
+    for (int y = 0; y < 4; ++y) std::memset(out + y * pitch, 0, 4 * 3 * sizeof(uint16_t));
+    return;
+  }
+  kDecoders[slot](bits, out, pitch, isSigned);
 }
 
 }  // namespace readdxt

@@ -1,5 +1,7 @@
 // BC7: eight modes of one to three subsets, 2- to 4-bit indices, p-bits, and for
 // modes 4 and 5 separate colour and alpha indices with a channel rotation.
+// Each mode is its own instantiation of one template, so every field width and loop
+// count is a constant and the per-block work is straight-line code.
 #include <cstring>
 
 #include "readdxt/bc_common.h"
@@ -10,16 +12,16 @@ namespace readdxt {
 namespace {
 
 struct Bc7Mode {
-  uint8_t subsets;
-  uint8_t partitionBits;
-  uint8_t rotationBits;
-  uint8_t selectorBits;
-  uint8_t colourBits;
-  uint8_t alphaBits;
-  uint8_t endpointPBits;  // one p-bit per endpoint
-  uint8_t sharedPBits;    // one p-bit per subset
-  uint8_t indexBits;
-  uint8_t index2Bits;
+  unsigned subsets;
+  unsigned partitionBits;
+  unsigned rotationBits;
+  unsigned selectorBits;
+  unsigned colourBits;
+  unsigned alphaBits;
+  unsigned endpointPBits;  // one p-bit per endpoint
+  unsigned sharedPBits;    // one p-bit per subset
+  unsigned indexBits;
+  unsigned index2Bits;
 };
 
 constexpr Bc7Mode kModes[8] = {
@@ -37,7 +39,7 @@ constexpr uint8_t kWeights2[4] = {0, 21, 43, 64};
 constexpr uint8_t kWeights3[8] = {0, 9, 18, 27, 37, 46, 55, 64};
 constexpr uint8_t kWeights4[16] = {0, 4, 9, 13, 17, 21, 26, 30, 34, 38, 43, 47, 51, 55, 60, 64};
 
-const uint8_t* WeightsFor(unsigned indexBits) {
+constexpr const uint8_t* WeightsFor(unsigned indexBits) {
   return indexBits == 2 ? kWeights2 : indexBits == 3 ? kWeights3 : kWeights4;
 }
 
@@ -59,40 +61,122 @@ constexpr SpreadTable SpreadPartition2() {
 }
 constexpr SpreadTable kPartition2Spread = SpreadPartition2();
 
-inline uint8_t* TexelAt(uint8_t* dst, size_t pitch, unsigned i) { return dst + (i >> 2) * pitch + (i & 3) * 4; }
+constexpr unsigned kShift[4] = {16, 8, 0, 24};  // R, G, B, A within a B,G,R,A word
 
-// Modes 4 and 5: colour and alpha interpolate with their own index sets; the
-// rotation then swaps alpha with one colour channel. Both palettes are built with
-// the rotation already applied, so a texel is one OR.
-void DecodeSeparateAlpha(const Bc7Mode& m, bc::BlockBits& bits, unsigned rotation, unsigned selector,
-                         const uint32_t ep[2][4], uint8_t* dst, size_t pitch) {
-  uint8_t primary[16], secondary[16];
-  for (unsigned i = 0; i < 16; ++i) primary[i] = static_cast<uint8_t>(bits.Take(m.indexBits - (i == 0)));
-  for (unsigned i = 0; i < 16; ++i) secondary[i] = static_cast<uint8_t>(bits.Take(m.index2Bits - (i == 0)));
-  const uint8_t* colourIdx = selector ? secondary : primary;
-  const uint8_t* alphaIdx = selector ? primary : secondary;
-  const unsigned colourBits = selector ? m.index2Bits : m.indexBits;
-  const unsigned alphaBits = selector ? m.indexBits : m.index2Bits;
+template <unsigned kMode>
+void DecodeMode(const uint8_t* block, uint8_t* dst, size_t pitch) {
+  constexpr Bc7Mode m = kModes[kMode];
+  constexpr unsigned ns = m.subsets;
+  constexpr bool hasP = m.endpointPBits || m.sharedPBits;
+  constexpr unsigned colourBits = m.colourBits + hasP;
+  constexpr unsigned alphaBits = m.alphaBits ? m.alphaBits + hasP : 0;
 
-  // Output channel (0 R, 1 G, 2 B, 3 A) of each interpolated channel after rotation.
-  unsigned place[4] = {0, 1, 2, 3};
-  if (rotation) {
-    place[rotation - 1] = 3;
-    place[3] = rotation - 1;
-  }
-  constexpr unsigned kShift[4] = {16, 8, 0, 24};  // R, G, B, A within a B,G,R,A word
+  bc::BlockBits bits(block);
+  bits.Take(kMode + 1);
+  const unsigned partition = m.partitionBits ? bits.Take(m.partitionBits) : 0;
+  const unsigned rotation = m.rotationBits ? bits.Take(m.rotationBits) : 0;
+  const unsigned selector = m.selectorBits ? bits.Take(m.selectorBits) : 0;
 
-  uint32_t colourPal[8] = {}, alphaPal[8] = {};
-  const uint8_t* cw = WeightsFor(colourBits);
-  for (unsigned i = 0; i < (1u << colourBits); ++i) {
-    for (unsigned c = 0; c < 3; ++c) colourPal[i] |= Lerp(ep[0][c], ep[1][c], cw[i]) << kShift[place[c]];
+  // Endpoints in stream order: all reds (subset by subset, endpoint 0 then 1), then
+  // greens, blues and alphas; then the p-bits.
+  uint32_t ep[ns][2][4];
+  for (unsigned c = 0; c < 3; ++c) {
+    for (unsigned s = 0; s < ns; ++s) {
+      ep[s][0][c] = bits.Take(m.colourBits);
+      ep[s][1][c] = bits.Take(m.colourBits);
+    }
   }
-  const uint8_t* aw = WeightsFor(alphaBits);
-  for (unsigned i = 0; i < (1u << alphaBits); ++i) {
-    alphaPal[i] = Lerp(ep[0][3], ep[1][3], aw[i]) << kShift[place[3]];
+  for (unsigned s = 0; s < ns; ++s) {
+    ep[s][0][3] = m.alphaBits ? bits.Take(m.alphaBits) : 0;
+    ep[s][1][3] = m.alphaBits ? bits.Take(m.alphaBits) : 0;
   }
-  for (unsigned i = 0; i < 16; ++i) bc::Store32(TexelAt(dst, pitch, i), colourPal[colourIdx[i]] | alphaPal[alphaIdx[i]]);
+  if (hasP) {
+    for (unsigned s = 0; s < ns; ++s) {
+      const uint32_t p0 = bits.Take(1);
+      const uint32_t p1 = m.sharedPBits ? p0 : bits.Take(1);
+      for (unsigned c = 0; c < 4; ++c) {
+        ep[s][0][c] = (ep[s][0][c] << 1) | p0;
+        ep[s][1][c] = (ep[s][1][c] << 1) | p1;
+      }
+    }
+  }
+  for (unsigned s = 0; s < ns; ++s) {
+    for (unsigned e = 0; e < 2; ++e) {
+      for (unsigned c = 0; c < 3; ++c) ep[s][e][c] = Widen(ep[s][e][c], colourBits);
+      ep[s][e][3] = alphaBits ? Widen(ep[s][e][3], alphaBits) : 255;
+    }
+  }
+
+  if (m.index2Bits) {
+    // Modes 4 and 5: colour and alpha interpolate with their own index sets; the
+    // rotation then swaps alpha with one colour channel. Both palettes are built with
+    // the rotation applied, so a texel is one OR.
+    constexpr unsigned ib = m.indexBits, ib2 = m.index2Bits;
+    const uint64_t primary = bc::InsertZeroBit(bits.Take(16 * ib - 1), ib - 1);
+    const uint64_t secondary = bc::InsertZeroBit(bits.Rest(), ib2 - 1);
+    const uint64_t colourIdx = selector ? secondary : primary;
+    const uint64_t alphaIdx = selector ? primary : secondary;
+    const unsigned cib = selector ? ib2 : ib;
+    const unsigned aib = selector ? ib : ib2;
+
+    unsigned place[4] = {0, 1, 2, 3};  // output channel of each interpolated channel
+    if (rotation) {
+      place[rotation - 1] = 3;
+      place[3] = rotation - 1;
+    }
+    uint32_t colourPal[8] = {}, alphaPal[8] = {};
+    const uint8_t* cw = WeightsFor(cib);
+    for (unsigned i = 0; i < (1u << cib); ++i) {
+      for (unsigned c = 0; c < 3; ++c) colourPal[i] |= Lerp(ep[0][0][c], ep[0][1][c], cw[i]) << kShift[place[c]];
+    }
+    const uint8_t* aw = WeightsFor(aib);
+    for (unsigned i = 0; i < (1u << aib); ++i) alphaPal[i] = Lerp(ep[0][0][3], ep[0][1][3], aw[i]) << kShift[place[3]];
+    const unsigned cmask = (1u << cib) - 1, amask = (1u << aib) - 1;
+    for (unsigned y = 0; y < 4; ++y, dst += pitch) {
+      for (unsigned x = 0; x < 4; ++x) {
+        const unsigned i = 4 * y + x;
+        bc::Store32(dst + 4 * x, colourPal[(colourIdx >> (cib * i)) & cmask] | alphaPal[(alphaIdx >> (aib * i)) & amask]);
+      }
+    }
+    return;
+  }
+
+  constexpr unsigned ib = m.indexBits;
+  constexpr const uint8_t* w = WeightsFor(ib);
+  uint32_t pal[ns][1u << ib];
+  for (unsigned s = 0; s < ns; ++s) {
+    const uint32_t* a = ep[s][0];
+    const uint32_t* b = ep[s][1];
+    for (unsigned i = 0; i < (1u << ib); ++i) {
+      pal[s][i] = bc::Bgra(Lerp(a[0], b[0], w[i]), Lerp(a[1], b[1], w[i]), Lerp(a[2], b[2], w[i]),
+                           Lerp(a[3], b[3], w[i]));
+    }
+  }
+  // The indices fill the rest of the block (at most 63 bits); with the anchors' missing
+  // top bits put back, every index is ib bits wide.
+  uint64_t idx = bc::InsertZeroBit(bits.Rest(), ib - 1);
+  uint32_t subsetOf = 0;  // 2 bits per texel
+  if (ns == 2) {
+    subsetOf = kPartition2Spread.v[partition];
+    idx = bc::InsertZeroBit(idx, ib * bc::kAnchor2[partition] + ib - 1);
+  } else if (ns == 3) {
+    subsetOf = bc::kPartition3[partition];
+    const unsigned a1 = bc::kAnchor3Second[partition], a2 = bc::kAnchor3Third[partition];
+    const unsigned lo = a1 < a2 ? a1 : a2, hi = a1 < a2 ? a2 : a1;
+    idx = bc::InsertZeroBit(idx, ib * lo + ib - 1);
+    idx = bc::InsertZeroBit(idx, ib * hi + ib - 1);
+  }
+  constexpr unsigned mask = (1u << ib) - 1;
+  for (unsigned y = 0; y < 4; ++y, dst += pitch) {
+    for (unsigned x = 0; x < 4; ++x, idx >>= ib, subsetOf >>= 2) {
+      bc::Store32(dst + 4 * x, pal[ns == 1 ? 0 : subsetOf & 3][idx & mask]);
+    }
+  }
 }
+
+using ModeDecoder = void (*)(const uint8_t*, uint8_t*, size_t);
+constexpr ModeDecoder kDecoders[8] = {DecodeMode<0>, DecodeMode<1>, DecodeMode<2>, DecodeMode<3>,
+                                      DecodeMode<4>, DecodeMode<5>, DecodeMode<6>, DecodeMode<7>};
 
 }  // namespace
 
@@ -103,79 +187,7 @@ void DecodeBC7(const uint8_t* block, uint8_t* dst, size_t pitch) {
     for (int y = 0; y < 4; ++y) std::memset(dst + y * pitch, 0, 16);
     return;
   }
-  const unsigned mode = static_cast<unsigned>(__builtin_ctz(first));
-  const Bc7Mode& m = kModes[mode];
-  bc::BlockBits bits(block);
-  bits.Take(mode + 1);
-  const unsigned partition = bits.TakeOptional(m.partitionBits);
-  const unsigned rotation = bits.TakeOptional(m.rotationBits);
-  const unsigned selector = bits.TakeOptional(m.selectorBits);
-  const unsigned ns = m.subsets;
-
-  // Endpoints in stream order: all reds (subset by subset, endpoint 0 then 1), then
-  // greens, blues and alphas.
-  uint32_t ep[3][2][4];
-  for (unsigned c = 0; c < 3; ++c) {
-    for (unsigned s = 0; s < ns; ++s) {
-      ep[s][0][c] = bits.Take(m.colourBits);
-      ep[s][1][c] = bits.Take(m.colourBits);
-    }
-  }
-  for (unsigned s = 0; s < ns; ++s) {
-    ep[s][0][3] = bits.TakeOptional(m.alphaBits);
-    ep[s][1][3] = bits.TakeOptional(m.alphaBits);
-  }
-  unsigned colourBits = m.colourBits, alphaBits = m.alphaBits;
-  if (m.endpointPBits || m.sharedPBits) {
-    for (unsigned s = 0; s < ns; ++s) {
-      const uint32_t p0 = bits.Take(1);
-      const uint32_t p1 = m.sharedPBits ? p0 : bits.Take(1);
-      for (unsigned c = 0; c < 4; ++c) {
-        ep[s][0][c] = (ep[s][0][c] << 1) | p0;
-        ep[s][1][c] = (ep[s][1][c] << 1) | p1;
-      }
-    }
-    ++colourBits;
-    if (alphaBits) ++alphaBits;
-  }
-  for (unsigned s = 0; s < ns; ++s) {
-    for (unsigned e = 0; e < 2; ++e) {
-      for (unsigned c = 0; c < 3; ++c) ep[s][e][c] = Widen(ep[s][e][c], colourBits);
-      ep[s][e][3] = alphaBits ? Widen(ep[s][e][3], alphaBits) : 255;
-    }
-  }
-
-  if (m.index2Bits) {
-    DecodeSeparateAlpha(m, bits, rotation, selector, ep[0], dst, pitch);
-    return;
-  }
-
-  const unsigned ib = m.indexBits;
-  const uint8_t* w = WeightsFor(ib);
-  uint32_t pal[3][16];
-  for (unsigned s = 0; s < ns; ++s) {
-    const uint32_t* a = ep[s][0];
-    const uint32_t* b = ep[s][1];
-    for (unsigned i = 0; i < (1u << ib); ++i) {
-      pal[s][i] = bc::Bgra(Lerp(a[0], b[0], w[i]), Lerp(a[1], b[1], w[i]), Lerp(a[2], b[2], w[i]),
-                           Lerp(a[3], b[3], w[i]));
-    }
-  }
-  uint32_t subsetOf = 0;  // 2 bits per texel
-  unsigned anchor1 = 0, anchor2 = 0;
-  if (ns == 2) {
-    subsetOf = kPartition2Spread.v[partition];
-    anchor1 = bc::kAnchor2[partition];
-  } else if (ns == 3) {
-    subsetOf = bc::kPartition3[partition];
-    anchor1 = bc::kAnchor3Second[partition];
-    anchor2 = bc::kAnchor3Third[partition];
-  }
-  for (unsigned i = 0; i < 16; ++i, subsetOf >>= 2) {
-    const bool anchor = i == 0 || i == anchor1 || i == anchor2;
-    const uint32_t idx = bits.Take(ib - anchor);
-    bc::Store32(TexelAt(dst, pitch, i), pal[subsetOf & 3][idx]);
-  }
+  kDecoders[__builtin_ctz(first)](block, dst, pitch);
 }
 
 }  // namespace readdxt

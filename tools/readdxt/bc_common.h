@@ -44,11 +44,20 @@ class BlockBits {
   // n in 0..32; a field a mode does not have reads as 0.
   uint32_t TakeOptional(unsigned n) { return n ? Take(n) : 0; }
   uint32_t Peek() const { return static_cast<uint32_t>(lo_); }
+  // The next 64 bits not yet taken (zeros past the end of the block).
+  uint64_t Rest() const { return lo_; }
 
  private:
   uint64_t lo_;
   uint64_t hi_;
 };
+
+// Index fields where an anchor texel stores one bit fewer become fixed-width by
+// putting a zero bit back at `position` (the anchor's missing top bit).
+inline uint64_t InsertZeroBit(uint64_t v, unsigned position) {
+  const uint64_t low = v & ((uint64_t{1} << position) - 1);
+  return low | ((v >> position) << (position + 1));
+}
 
 // Fills the eight BC4-style values of an alpha/red block (two 8-bit endpoints).
 // Unsigned: a0 > a1 gives six interpolated values, otherwise four plus 0 and 255.
