@@ -21,7 +21,8 @@ start_display() {
   display_alive && return 0
   local fifo="$state/xvfb.fifo" n
   rm -f "$fifo"; mkfifo "$fifo"
-  Xvfb -displayfd 3 -screen 0 1024x768x24 -nolisten tcp 3>"$fifo" >/dev/null 2>&1 &
+  # The display must not inherit the lock (fd 9), or it would hold it for good.
+  Xvfb -displayfd 3 -screen 0 1024x768x24 -nolisten tcp 3>"$fifo" 9>&- >/dev/null 2>&1 &
   echo $! > "$state/xvfb.pid"
   read -r n < "$fifo"
   rm -f "$fifo"
