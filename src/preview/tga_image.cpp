@@ -64,23 +64,29 @@ struct RleCarry {
 // the packet bytes used, so that the next row starts at src + result. When the data ends
 // first, the rest of the row keeps what it held (the previous row). An incomplete run
 // packet is left unused; an incomplete raw packet gives the whole pixels it has.
-size_t DecodeRleRow(const uint8_t* src, size_t n, uint8_t* row, size_t rowBytes, size_t p, RleCarry& carry) {
+// P is the pixel size in bytes, a constant so that pixel copies need no calls.
+template <size_t P>
+size_t DecodeRleRow(const uint8_t* src, size_t n, uint8_t* __restrict row, size_t rowBytes, RleCarry& carry) {
   size_t used = 0;
   size_t out = 0;
   while (out < rowBytes) {
-    const size_t room = (rowBytes - out) / p;
+    const size_t room = (rowBytes - out) / P;
     if (carry.runPixels > 0) {
       const size_t k = std::min<size_t>(carry.runPixels, room);
-      for (size_t i = 0; i < k; ++i, out += p) std::memcpy(row + out, carry.runPixel, p);
+      uint8_t pixel[P];
+      std::memcpy(pixel, carry.runPixel, P);
+      uint8_t* d = row + out;
+      for (size_t i = 0; i < k; ++i, d += P) std::memcpy(d, pixel, P);
+      out += k * P;
       carry.runPixels -= static_cast<uint32_t>(k);
       continue;
     }
     if (carry.rawPixels > 0) {
-      const size_t k = std::min({static_cast<size_t>(carry.rawPixels), room, (n - used) / p});
+      const size_t k = std::min({static_cast<size_t>(carry.rawPixels), room, (n - used) / P});
       if (k == 0) break;  // data ended inside the packet
-      std::memcpy(row + out, src + used, k * p);
-      used += k * p;
-      out += k * p;
+      std::memcpy(row + out, src + used, k * P);
+      used += k * P;
+      out += k * P;
       carry.rawPixels -= static_cast<uint32_t>(k);
       continue;
     }
@@ -88,10 +94,10 @@ size_t DecodeRleRow(const uint8_t* src, size_t n, uint8_t* row, size_t rowBytes,
     const uint8_t h = src[used];
     const uint32_t count = (h & 0x7Fu) + 1;
     if (h & 0x80) {
-      if (n - used < 1 + p) break;
-      std::memcpy(carry.runPixel, src + used + 1, p);
+      if (n - used < 1 + P) break;
+      std::memcpy(carry.runPixel, src + used + 1, P);
       carry.runPixels = count;
-      used += 1 + p;
+      used += 1 + P;
     } else {
       carry.rawPixels = count;
       used += 1;
@@ -100,52 +106,73 @@ size_t DecodeRleRow(const uint8_t* src, size_t n, uint8_t* row, size_t rowBytes,
   return used;
 }
 
-// Row converters: file pixels of one row to Format32 rows (blue, green, red; the fourth
-// byte is never written).
-void ConvertIndex8(const uint8_t* src, size_t width, const uint8_t (*bgr)[3], uint8_t* dst) {
-  for (size_t x = 0; x < width; ++x, dst += 4) {
-    const uint8_t* e = bgr[src[x]];
-    dst[0] = e[0];
-    dst[1] = e[1];
-    dst[2] = e[2];
+size_t DecodeRleRow(const uint8_t* src, size_t n, uint8_t* row, size_t rowBytes, size_t p, RleCarry& carry) {
+  switch (p) {
+    case 1: return DecodeRleRow<1>(src, n, row, rowBytes, carry);
+    case 2: return DecodeRleRow<2>(src, n, row, rowBytes, carry);
+    case 3: return DecodeRleRow<3>(src, n, row, rowBytes, carry);
+    case 4: return DecodeRleRow<4>(src, n, row, rowBytes, carry);
+    default: return 0;
   }
 }
 
+// Row converters: file pixels of one row to Format32 rows of blue, green, red. The
+// fourth byte is written as the 0 it already holds in a new bitmap, so that each pixel
+// is one 32-bit store.
+uint32_t LoadLe32(const uint8_t* p) {
+  uint32_t v;
+  std::memcpy(&v, p, 4);
+#if defined(__BYTE_ORDER__) && __BYTE_ORDER__ == __ORDER_BIG_ENDIAN__
+  v = __builtin_bswap32(v);
+#endif
+  return v;
+}
+
+void StoreLe32(uint8_t* p, uint32_t v) {
+#if defined(__BYTE_ORDER__) && __BYTE_ORDER__ == __ORDER_BIG_ENDIAN__
+  v = __builtin_bswap32(v);
+#endif
+  std::memcpy(p, &v, 4);
+}
+
+constexpr uint32_t Bgr(uint32_t b, uint32_t g, uint32_t r) { return b | g << 8 | r << 16; }
+
+void ConvertIndex8(const uint8_t* src, size_t width, const uint32_t* bgr, uint8_t* dst) {
+  for (size_t x = 0; x < width; ++x) StoreLe32(dst + 4 * x, bgr[src[x]]);
+}
+
 void ConvertBgr16(const uint8_t* src, size_t width, uint8_t* dst) {
-  for (size_t x = 0; x < width; ++x, src += 2, dst += 4) {
-    const uint32_t v = Le16(src);  // bit 15 is ignored
-    dst[0] = FiveToEight(v);
-    dst[1] = FiveToEight(v >> 5);
-    dst[2] = FiveToEight(v >> 10);
+  for (size_t x = 0; x < width; ++x) {
+    const uint32_t v = Le16(src + 2 * x);  // bit 15 is ignored
+    StoreLe32(dst + 4 * x, Bgr(FiveToEight(v), FiveToEight(v >> 5), FiveToEight(v >> 10)));
   }
 }
 
 void ConvertBgr24(const uint8_t* src, size_t width, uint8_t* dst) {
-  for (size_t x = 0; x < width; ++x, src += 3, dst += 4) {
-    dst[0] = src[0];
-    dst[1] = src[1];
-    dst[2] = src[2];
-  }
+  if (width == 0) return;
+  // Four-byte loads for all but the last pixel, which must not read past the row.
+  for (size_t x = 0; x + 1 < width; ++x) StoreLe32(dst + 4 * x, LoadLe32(src + 3 * x) & 0xFFFFFF);
+  const uint8_t* last = src + 3 * (width - 1);
+  StoreLe32(dst + 4 * (width - 1), Bgr(last[0], last[1], last[2]));
 }
 
 void ConvertBgra32(const uint8_t* src, size_t width, uint8_t* dst, uint8_t* alpha) {
-  for (size_t x = 0; x < width; ++x, src += 4, dst += 4, alpha += 4) {
-    dst[0] = src[0];
-    dst[1] = src[1];
-    dst[2] = src[2];
-    alpha[0] = alpha[1] = alpha[2] = src[3];
+  for (size_t x = 0; x < width; ++x) {
+    const uint32_t v = LoadLe32(src + 4 * x);
+    StoreLe32(dst + 4 * x, v & 0xFFFFFF);
+    StoreLe32(alpha + 4 * x, (v >> 24) * 0x010101u);
   }
 }
 
 void ConvertGrey8(const uint8_t* src, size_t width, uint8_t* dst) {
-  for (size_t x = 0; x < width; ++x, dst += 4) dst[0] = dst[1] = dst[2] = src[x];
+  for (size_t x = 0; x < width; ++x) StoreLe32(dst + 4 * x, src[x] * 0x010101u);
 }
 
 // 16-bit greyscale: grey in the low byte, alpha in the high byte.
 void ConvertGreyAlpha16(const uint8_t* src, size_t width, uint8_t* dst, uint8_t* alpha) {
-  for (size_t x = 0; x < width; ++x, src += 2, dst += 4, alpha += 4) {
-    dst[0] = dst[1] = dst[2] = src[0];
-    alpha[0] = alpha[1] = alpha[2] = src[1];
+  for (size_t x = 0; x < width; ++x) {
+    StoreLe32(dst + 4 * x, src[2 * x] * 0x010101u);
+    StoreLe32(alpha + 4 * x, src[2 * x + 1] * 0x010101u);
   }
 }
 
@@ -159,7 +186,8 @@ TgaImage::TgaImage() {
 }
 
 void TgaImage::LoadFile(const std::string& path) {
-  toolkit::FileStream stream(path);
+  toolkit::FileStream file(path);
+  BufferedStream stream(file);
   LoadStream(stream);
 }
 
@@ -266,13 +294,10 @@ void TgaImage::LoadStream(ByteStream& stream) {
     return;
   }
 
-  uint8_t bgr[256][3] = {};
+  // Index bytes reach entries 0 to 255 of the palette, whatever the map held.
+  uint32_t bgr[256] = {};
   if (layout == PixelLayout::kIndex8) {
-    for (size_t i = 0; i < 256; ++i) {
-      bgr[i][0] = Palette[i].blue;
-      bgr[i][1] = Palette[i].green;
-      bgr[i][2] = Palette[i].red;
-    }
+    for (size_t i = 0; i < 256; ++i) bgr[i] = Bgr(Palette[i].blue, Palette[i].green, Palette[i].red);
   }
 
   RleCarry carry;

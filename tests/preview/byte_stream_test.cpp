@@ -2,12 +2,15 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <chrono>
 #include <cstdio>
+#include <cstring>
 #include <filesystem>
 #include <fstream>
 #include <memory>
 #include <string>
+#include <vector>
 
 #include "toolkit/file_stream.h"
 
@@ -46,6 +49,35 @@ void CheckReadSeekPosition(ByteStream& s) {
 TEST(ByteStreamTest, MemoryStream) {
   MemoryStream s(kData, sizeof kData);
   CheckReadSeekPosition(s);
+}
+
+TEST(ByteStreamTest, BufferedStream) {
+  for (size_t bufferSize : {size_t{1}, size_t{2}, size_t{3}, size_t{64}}) {
+    SCOPED_TRACE(bufferSize);
+    MemoryStream inner(kData, sizeof kData);
+    BufferedStream s(inner, bufferSize);
+    CheckReadSeekPosition(s);
+  }
+}
+
+// Reading ahead and moving back, as the run-length reader does, gives the same bytes as
+// the stream read directly, across buffer refills.
+TEST(ByteStreamTest, BufferedStreamReadAheadAndBack) {
+  std::vector<uint8_t> data(1000);
+  for (size_t i = 0; i < data.size(); ++i) data[i] = static_cast<uint8_t>(i * 7 + i / 256);
+  MemoryStream inner(data.data(), data.size());
+  inner.Seek(5);  // starts where the inner stream stands
+  BufferedStream s(inner, 64);
+  uint64_t pos = 5;
+  std::vector<uint8_t> buf(90);
+  for (size_t step = 1; pos < data.size(); step = step % 40 + 7) {
+    ASSERT_EQ(s.Position(), pos);
+    const size_t want = std::min<size_t>(buf.size(), data.size() - pos);
+    ASSERT_EQ(s.Read(buf.data(), buf.size()), want);
+    ASSERT_EQ(std::memcmp(buf.data(), data.data() + pos, want), 0);
+    pos += step;
+    s.Seek(pos);
+  }
 }
 
 TEST(ByteStreamTest, FileStream) {
