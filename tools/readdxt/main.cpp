@@ -10,7 +10,9 @@
 
 #ifdef _WIN32
 // Paths are taken as given: no wildcard expansion of the argument.
-extern "C" int _dowildcard = 0;
+extern "C" {
+int _dowildcard = 0;
+}
 #endif
 
 namespace {
