@@ -1,0 +1,14 @@
+// Program entry: build the main window, run the message loop, end with exit code 0.
+#include <windows.h>
+
+#include "app/main_form.h"
+#include "toolkit/application.h"
+
+int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
+  std::unique_ptr<MainForm> form = CreateMainForm();
+  if (form) {
+    toolkit::RunMessageLoop(*form->MainWindow);
+    form.reset();
+  }
+  return 0;
+}

@@ -1,0 +1,19 @@
+// Toolkit-internal access to controls from the Windows side.
+#pragma once
+#include <windows.h>
+
+namespace toolkit {
+
+class Control;
+
+struct ControlAccess {
+  static LRESULT CALLBACK WindowProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam);
+  static void RegisterClasses();
+  static void InitCommonControlsOnce();
+  static void PaintBuffered(Control* outer, HWND target, HDC dc);
+  static bool Notify(Control* from, NMHDR* hdr, intptr_t& result);
+  static void SyncBounds(Control* c);
+  static Control* FromHandle(HWND hwnd);
+};
+
+}  // namespace toolkit

@@ -1,0 +1,92 @@
+// File-system queries on ANSI paths.
+#include <windows.h>
+
+#include "toolkit/file_system.h"
+#include "toolkit/handles_win.h"
+#include "toolkit/path_helpers.h"
+
+namespace toolkit {
+
+namespace {
+std::string& ProgramFolderStorage() {
+  static std::string folder;
+  return folder;
+}
+}  // namespace
+
+bool FileExists(const std::string& path) {
+  DWORD attr = GetFileAttributesA(path.c_str());
+  return attr != INVALID_FILE_ATTRIBUTES && !(attr & FILE_ATTRIBUTE_DIRECTORY);
+}
+
+bool DirectoryExists(const std::string& path) {
+  DWORD attr = GetFileAttributesA(path.c_str());
+  return attr != INVALID_FILE_ATTRIBUTES && (attr & FILE_ATTRIBUTE_DIRECTORY);
+}
+
+uint32_t FileSizeOf(const std::string& path) {
+  WIN32_FIND_DATAA data;
+  FindHandle find(FindFirstFileA(path.c_str(), &data));
+  if (!find) return 0;
+  return data.nFileSizeLow;
+}
+
+const std::string& ProgramFolder() {
+  std::string& folder = ProgramFolderStorage();
+  if (folder.empty()) {
+    char buffer[512] = {};
+    DWORD n = GetModuleFileNameA(nullptr, buffer, sizeof buffer);
+    folder = ExtractFilePath(std::string(buffer, n < sizeof buffer ? n : sizeof buffer - 1));
+  }
+  return folder;
+}
+
+void OverrideProgramFolder(const std::string& folder) { ProgramFolderStorage() = WithTrailingBackslash(folder); }
+
+bool DeleteFileAt(const std::string& path) { return DeleteFileA(path.c_str()) != 0; }
+
+bool MatchesMask(const std::string& name, const std::string& mask) {
+  std::string n = name, m = mask;
+  if (!n.empty()) CharLowerBuffA(&n[0], static_cast<DWORD>(n.size()));
+  if (!m.empty()) CharLowerBuffA(&m[0], static_cast<DWORD>(m.size()));
+  return MatchesLoweredMask(n, m);
+}
+
+FileStampInfo StampOf(const std::string& path) {
+  FileStampInfo info;
+  WIN32_FILE_ATTRIBUTE_DATA data;
+  if (!GetFileAttributesExA(path.c_str(), GetFileExInfoStandard, &data)) return info;
+  if (data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) return info;
+  info.exists = true;
+  info.size = (static_cast<uint64_t>(data.nFileSizeHigh) << 32) | data.nFileSizeLow;
+  info.writeTime = (static_cast<uint64_t>(data.ftLastWriteTime.dwHighDateTime) << 32) |
+                   data.ftLastWriteTime.dwLowDateTime;
+  return info;
+}
+
+std::vector<DirectoryEntry> ListDirectory(const std::string& folder, const std::string& pattern,
+                                          uint32_t requiredAttributes) {
+  std::vector<DirectoryEntry> entries;
+  if (folder.empty()) return entries;
+  const std::string base = WithTrailingBackslash(folder);
+  const std::string namePattern = pattern == "*.*" ? "*" : pattern;
+  const std::string searchPattern = pattern.empty() ? "*.*" : pattern;
+  WIN32_FIND_DATAA data;
+  FindHandle find(FindFirstFileA((base + searchPattern).c_str(), &data));
+  if (!find) return entries;
+  do {
+    const std::string name = data.cFileName;
+    if (name == "." || name == "..") continue;
+    const bool attributesOk = (requiredAttributes & FILE_ATTRIBUTE_NORMAL) ||
+                              (data.dwFileAttributes & requiredAttributes) == requiredAttributes;
+    if (!attributesOk || !MatchesMask(name, namePattern)) continue;
+    DirectoryEntry e;
+    e.name = name;
+    e.attributes = data.dwFileAttributes;
+    e.size = (static_cast<uint64_t>(data.nFileSizeHigh) << 32) | data.nFileSizeLow;
+    entries.push_back(std::move(e));
+  } while (FindNextFileA(find.Get(), &data));
+  return entries;
+}
+
+}  // namespace toolkit
