@@ -2,6 +2,7 @@
 #include "export/export_plan.h"
 
 #include <cstddef>
+#include <cstdint>
 
 #include "toolkit/path_helpers.h"
 
@@ -34,8 +35,10 @@ std::vector<int> RowsToExport(bool allEntries, int textureCount,
 int ProgressPercent(int done, int total) {
   if (total <= 0 || done <= 0) return 0;
   if (done >= total) return 100;
-  // Floating point and truncation, as the bar always showed it (29 of 100 gives 28).
-  return static_cast<int>(static_cast<double>(done) / total * 100);
+  // The true quotient truncated, in integers: a double quotient times 100 falls just
+  // short for some fractions (29 of 100 gave 28 with SSE doubles, 29 with x87), so the
+  // bar would depend on the floating-point unit.
+  return static_cast<int>(static_cast<int64_t>(done) * 100 / total);
 }
 
 std::string ExportSummaryText(int failed, int total) {

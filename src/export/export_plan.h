@@ -15,7 +15,8 @@ std::string ExportTargetPath(const std::string& folder, const std::string& ddsPa
 std::vector<int> RowsToExport(bool allEntries, int textureCount,
                               const std::vector<int>& selectedRowsAscending);
 
-// done / total as a whole percentage, truncated, within 0..100; 0 for an empty total.
+// done / total as a whole percentage, truncated toward zero (1 of 3: 33, 2 of 3: 66),
+// within 0..100; 0 for an empty total.
 int ProgressPercent(int done, int total);
 
 // Text of the closing message: "Готово!", and when some rows failed a second line with

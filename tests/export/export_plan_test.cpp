@@ -60,7 +60,8 @@ TEST(ProgressPercent, TruncatedPercentages) {
       {1, 0, 0},
       {0, 0, 0},
       {1, -4, 0},
-      {29, 100, 28},  // floating point, as shown
+      {29, 100, 29},  // a double quotient times 100 gives 28.999...
+      {57, 100, 57},
       {1, 1000, 0},
       {999, 1000, 99},
       {7, 5, 100},  // never above the bar's range

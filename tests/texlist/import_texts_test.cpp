@@ -64,7 +64,9 @@ TEST(ParseOpenDialogResult, Table) {
     const OpenDialogImport r = ParseOpenDialogResult(c.fileName);
     EXPECT_EQ(r.paths, c.paths);
     EXPECT_EQ(r.setLastPath, c.setLastPath);
-    if (c.setLastPath) EXPECT_EQ(r.lastPath, c.lastPath);
+    if (c.setLastPath) {
+      EXPECT_EQ(r.lastPath, c.lastPath);
+    }
   }
 }
 
