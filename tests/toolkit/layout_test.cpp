@@ -96,8 +96,8 @@ TEST(AlignChildren, Table) {
 }
 
 TEST(AlignChildren, InvisibleAndUnalignedChildrenTakeNoSpace) {
-  const std::vector<AlignItem> children = {Item(Align::Left, 30, 0, false), Item(Align::None, 40, 40),
-                                           Item(Align::Top, 0, 50, false), Item(Align::Left, 10, 0),
+  const std::vector<AlignItem> children = {Item(Align::Left, 30, 0, false),  Item(Align::None, 40, 40),
+                                           Item(Align::Top, 0, 50, false),   Item(Align::Left, 10, 0),
                                            Item(Align::Client, 0, 0, false), Item(Align::Client, 0, 0)};
   const std::vector<Rect> placed = AlignChildren({0, 0, 100, 100}, {}, 0, children);
   ASSERT_EQ(placed.size(), 6u);
@@ -144,9 +144,19 @@ TEST(CentredOffset, RoundsTowardMinusInfinity) {
   const struct {
     int area, size, offset;
   } cases[] = {
-      {100, 100, 0},   {401, 128, 136}, {100, 99, 0},       {1024, 300, 362}, {768, 400, 184},
-      {100, 101, -1},  {100, 104, -2},  {100, 105, -3},     {0, 1, -1},       {0, 0, 0},
-      {INT_MIN, INT_MAX, INT_MIN},      {INT_MAX, INT_MIN, INT_MAX},           {-5, 0, -3},
+      {100, 100, 0},
+      {401, 128, 136},
+      {100, 99, 0},
+      {1024, 300, 362},
+      {768, 400, 184},
+      {100, 101, -1},
+      {100, 104, -2},
+      {100, 105, -3},
+      {0, 1, -1},
+      {0, 0, 0},
+      {INT_MIN, INT_MAX, INT_MIN},
+      {INT_MAX, INT_MIN, INT_MAX},
+      {-5, 0, -3},
   };
   for (const auto& c : cases) {
     EXPECT_EQ(CentredOffset(c.area, c.size), c.offset) << c.area << " " << c.size;
@@ -159,12 +169,8 @@ TEST(StatusPanelEdges, EqualPanelsWithOpenLastEdge) {
     std::vector<int> edges;
   } cases[] = {
       {590, 3, {196, 392, -1}},  // the main window's three panels
-      {590, 2, {295, -1}},
-      {590, 1, {-1}},
-      {2, 3, {0, 0, -1}},
-      {0, 3, {0, 0, -1}},
-      {590, 0, {}},
-      {590, -1, {}},
+      {590, 2, {295, -1}},      {590, 1, {-1}}, {2, 3, {0, 0, -1}},
+      {0, 3, {0, 0, -1}},       {590, 0, {}},   {590, -1, {}},
   };
   for (const auto& c : cases) {
     EXPECT_EQ(StatusPanelEdges(c.width, c.count), c.edges) << c.width << " / " << c.count;

@@ -33,8 +33,8 @@ const char kExit[] = "Выход";
 const char kClear[] = "Очистить список";
 
 TEST(MenuTemplate, MainMenuNumbersItemsDepthFirst) {
-  const std::vector<std::string> texts = {kFile, "(", kImportFiles, kImportFolder, "-", kExit,
-                                          ")",   kClear, "?", ""};
+  const std::vector<std::string> texts = {kFile, "(", kImportFiles, kImportFolder, "-",
+                                          kExit, ")", kClear,       "?",           ""};
   ExpectItems(ParseMenuTemplate(texts), {{kFile, false, -1, true},
                                          {kImportFiles, false, 0, false},
                                          {kImportFolder, false, 0, false},
@@ -73,7 +73,9 @@ TEST(MenuTemplate, EdgeCases) {
        {"(", "a", "(", "(", "b", ")", ")", "c"},
        {{"a", false, -1, true}, {"b", false, 0, false}, {"c", false, -1, false}}},
       {"'(' after a separator is ignored", {"-", "(", "a"}, {{"", true, -1, false}, {"a", false, -1, false}}},
-      {"unclosed submenu runs to the end", {"a", "(", "b", "-"}, {{"a", false, -1, true}, {"b", false, 0, false}, {"", true, 0, false}}},
+      {"unclosed submenu runs to the end",
+       {"a", "(", "b", "-"},
+       {{"a", false, -1, true}, {"b", false, 0, false}, {"", true, 0, false}}},
   };
   for (const auto& c : cases) {
     SCOPED_TRACE(c.what);

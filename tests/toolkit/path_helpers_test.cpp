@@ -4,6 +4,7 @@
 
 #include <chrono>
 #include <string>
+#include <vector>
 
 namespace toolkit {
 namespace {
@@ -65,8 +66,10 @@ TEST(PathHelpers, IntToDecimal) {
     int32_t n;
     const char* text;
   } cases[] = {
-      {0, "0"},           {7, "7"},
-      {-1, "-1"},         {10, "10"},
+      {0, "0"},
+      {7, "7"},
+      {-1, "-1"},
+      {10, "10"},
       {-2147483647 - 1, "-2147483648"},
       {2147483647, "2147483647"},
       {1000000, "1000000"},
@@ -89,9 +92,9 @@ TEST(PathHelpers, MatchesLoweredMask) {
       {"ab", "a?", true},
       {"a", "a?", false},
       {"abc", "a?", false},
-      {".dds", "*.dds", true},         // '*' matches the empty run
+      {".dds", "*.dds", true},  // '*' matches the empty run
       {"stone.dds.bak", "*.dds", false},
-      {"a.dds.dds", "*.dds", true},    // needs a backtrack past the first ".dds"
+      {"a.dds.dds", "*.dds", true},  // needs a backtrack past the first ".dds"
       {"abcbd", "a*b?", true},
       {"abcbde", "a*b?", false},
       {"x", "**x**", true},
@@ -101,6 +104,48 @@ TEST(PathHelpers, MatchesLoweredMask) {
   };
   for (const auto& c : cases) {
     EXPECT_EQ(MatchesLoweredMask(c.name, c.mask), c.match) << c.name << " ~ " << c.mask;
+  }
+}
+
+// Plain dynamic-programming matcher as the reference: match[i][j] is whether the first i
+// characters of the name match the first j of the mask.
+bool ReferenceMatch(const std::string& name, const std::string& mask) {
+  std::vector<std::vector<bool>> match(name.size() + 1, std::vector<bool>(mask.size() + 1, false));
+  match[0][0] = true;
+  for (size_t j = 1; j <= mask.size(); ++j) match[0][j] = match[0][j - 1] && mask[j - 1] == '*';
+  for (size_t i = 1; i <= name.size(); ++i) {
+    for (size_t j = 1; j <= mask.size(); ++j) {
+      const char m = mask[j - 1];
+      if (m == '*') {
+        match[i][j] = match[i][j - 1] || match[i - 1][j];
+      } else {
+        match[i][j] = match[i - 1][j - 1] && (m == '?' || m == name[i - 1]);
+      }
+    }
+  }
+  return match[name.size()][mask.size()];
+}
+
+// Every text over `alphabet` of length 0..maxLength.
+std::vector<std::string> AllTexts(const std::string& alphabet, size_t maxLength) {
+  std::vector<std::string> texts = {""};
+  for (size_t begin = 0, length = 1; length <= maxLength; ++length) {
+    const size_t end = texts.size();
+    for (size_t k = begin; k < end; ++k) {
+      for (char c : alphabet) texts.push_back(texts[k] + c);
+    }
+    begin = end;
+  }
+  return texts;
+}
+
+TEST(PathHelpers, MaskAgreesWithReferenceOnAllSmallCases) {
+  const std::vector<std::string> names = AllTexts("ab", 5);
+  const std::vector<std::string> masks = AllTexts("ab*?", 5);
+  for (const std::string& mask : masks) {
+    for (const std::string& name : names) {
+      ASSERT_EQ(MatchesLoweredMask(name, mask), ReferenceMatch(name, mask)) << name << " ~ " << mask;
+    }
   }
 }
 
