@@ -2,6 +2,7 @@
 // first slice of arrays and volumes, and the channel fix-ups of DXT2/DXT4, RXGB, BC4, BC5.
 #include <gtest/gtest.h>
 
+#include "readdxt/block_decoders.h"
 #include "readdxt/converter.h"
 #include "readdxt/dds_builder.h"
 
@@ -220,6 +221,35 @@ TEST(ReaddxtConverter, BlockFormatsOfTheExtendedHeader) {
     EXPECT_EQ(tga.height, 5);
     EXPECT_EQ(tga.depth, c.depth);
   }
+}
+
+// Large outputs are decoded on two threads and written on a third: the picture must be the
+// same as decoding the blocks one by one.
+TEST(ReaddxtConverter, LargeOutputMatchesBlockByBlockDecoding) {
+  const uint32_t w = 1028, h = 1030;  // not multiples of the buffer's strip count either
+  const uint32_t bw = (w + 3) / 4, bh = (h + 3) / 4;
+  Bytes blocks(size_t{bw} * bh * 16);
+  uint32_t seed = 12345;
+  for (uint8_t& b : blocks) {
+    seed = seed * 1103515245 + 12345;
+    b = static_cast<uint8_t>(seed >> 16);
+  }
+  const Tga tga = Convert(DdsBuilder::FourCC(w, h, kFourCC_DXT5).With(blocks).Build());
+  ASSERT_EQ(tga.depth, 32);
+  uint8_t texels[4 * 4 * 4];
+  int mismatches = 0;
+  for (uint32_t by = 0; by < bh; ++by) {
+    for (uint32_t bx = 0; bx < bw; ++bx) {
+      DecodeBC3(blocks.data() + (size_t{by} * bw + bx) * 16, texels, 16);
+      for (uint32_t y = by * 4; y < by * 4 + 4 && y < h; ++y) {
+        for (uint32_t x = bx * 4; x < bx * 4 + 4 && x < w; ++x) {
+          const uint8_t* t = texels + (y - by * 4) * 16 + (x - bx * 4) * 4;
+          mismatches += tga.At(x, y) != Px{t[0], t[1], t[2], t[3]};
+        }
+      }
+    }
+  }
+  EXPECT_EQ(mismatches, 0);
 }
 
 }  // namespace

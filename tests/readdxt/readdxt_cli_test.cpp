@@ -133,19 +133,24 @@ TEST(ReaddxtCli, CommandLine) {
   EXPECT_TRUE(IsOneLineMessage(r.err)) << r.err;
 }
 
-// 16384 x 16384 BC1 (128 MB in, 768 MB out): memory must not grow with the picture.
+// 16384 x 16384 BC1 (128 MB in, 768 MB out): memory must not grow with the picture. The
+// peak of a forked child includes the test's own pages, so it is compared with the peak of
+// a run on a tiny texture.
 TEST(ReaddxtCli, HugeTextureStreamsInLittleMemory) {
   TempDir inputs, work;
-  const fs::path input = inputs.path() / "huge.dds";
+  const fs::path tiny = inputs.path() / "tiny.dds", input = inputs.path() / "huge.dds";
+  WriteFile(tiny, ValidDxt1());
   const Bytes header = DdsBuilder::FourCC(16384, 16384, kFourCC_DXT1).Build();
   WriteFile(input, header);
   // Sparse zero blocks: colour0 == colour1 == 0, opaque black.
   ASSERT_EQ(truncate(input.c_str(), static_cast<off_t>(header.size() + uint64_t{4096} * 4096 * 8)), 0);
+  const RunResult small = RunReaddxt(work.path(), {tiny.string()});
+  ASSERT_EQ(small.exitCode, 0) << small.err;
   const RunResult r = RunReaddxt(work.path(), {input.string()});
   ASSERT_EQ(r.exitCode, 0) << r.err;
   const uint64_t expected = 18 + uint64_t{16384} * 16384 * 3 + 26;
   EXPECT_EQ(fs::file_size(work.path() / "test.tga"), expected);
-  EXPECT_LT(r.maxRssKb, 64 * 1024) << "peak memory grows with the image";
+  EXPECT_LT(r.maxRssKb - small.maxRssKb, 48 * 1024) << "peak memory grows with the image";
 }
 
 }  // namespace

@@ -1,13 +1,16 @@
 // Streaming conversion: one row of blocks (or four rows of pixels) of every picture in the
-// current output band is decoded, packed and written before the next is read.
+// current output band is decoded and packed into a buffer that is written while the next
+// rows are decoded; memory stays a few megabytes whatever the height.
 #include "readdxt/converter.h"
 
 #include <cstring>
 #include <memory>
 #include <vector>
 
+#include "readdxt/async_writer.h"
 #include "readdxt/block_decoders.h"
 #include "readdxt/dds_parse.h"
+#include "readdxt/helper_thread.h"
 #include "readdxt/pixel_decoders.h"
 #include "readdxt/tga_writer.h"
 
@@ -90,7 +93,17 @@ class Converter {
   };
   bool Plan(Failure* failure);
   bool AnyBC1Transparency(bool* found, Failure* failure);
-  bool DecodeStrip(const Picture& p, uint32_t y0, uint32_t rows, uint8_t* dst, Failure* failure);
+  // One strip: rows y0 .. y0+rows-1 of one picture, its stored bytes and where it goes.
+  struct Job {
+    uint64_t sourceOffset;
+    size_t sourceBytes;
+    size_t arenaOffset;
+    uint32_t rows;
+    uint8_t* dst;
+  };
+  size_t SourceBytes(uint32_t rows) const;
+  void DecodeStrip(const uint8_t* src, uint32_t rows, uint8_t* dst, std::vector<uint8_t>* scratch) const;
+  void DecodeJobs(const Job* jobs, size_t count, std::vector<uint8_t>* scratch) const;
   bool ReadFailure(Failure* failure) { return Fail(failure, FailureKind::kIo, "read error"); }
 
   ByteSource& in_;
@@ -104,7 +117,8 @@ class Converter {
   size_t outStride_ = 0;
   BlockFn blockFn_ = nullptr;
   std::unique_ptr<PixelRowDecoder> rowDecoder_;
-  std::vector<uint8_t> source_, scratch_, strip_;
+  std::vector<uint8_t> arena_;  // stored bytes of the strips of one output buffer
+  std::vector<uint8_t> scratch_[2];
 };
 
 bool Converter::Plan(Failure* failure) {
@@ -169,49 +183,50 @@ bool Converter::AnyBC1Transparency(bool* found, Failure* failure) {
   return true;
 }
 
-// Decodes rows y0 .. y0+rows-1 of one picture into `dst` (the output strip at the picture's
-// column), packed to the output's pixel size.
-bool Converter::DecodeStrip(const Picture& p, uint32_t y0, uint32_t rows, uint8_t* dst, Failure* failure) {
+size_t Converter::SourceBytes(uint32_t rows) const {
+  const uint64_t pitch = info_.top.rowPitch;  // bounded by the file size
+  return static_cast<size_t>(blockFn_ ? pitch : pitch * rows);
+}
+
+// Decodes one strip from its stored bytes into `dst` (the output strip at the picture's
+// column), packed to the output's pixel size. Pure: runs on either thread.
+void Converter::DecodeStrip(const uint8_t* src, uint32_t rows, uint8_t* dst, std::vector<uint8_t>* scratch) const {
   const PixelFormat& f = info_.format;
   const uint32_t w = info_.width;
-  const uint64_t pitch = info_.top.rowPitch;
+  const size_t pitch = static_cast<size_t>(info_.top.rowPitch);
   if (blockFn_) {
-    const size_t blocks = static_cast<size_t>(pitch / f.blockBytes);
-    source_.resize(static_cast<size_t>(pitch));
-    if (!in_.Read(p.offset + (y0 / 4) * pitch, source_.data(), source_.size())) return ReadFailure(failure);
+    const size_t blocks = pitch / f.blockBytes;
     const bool post = f.premultiplied || f.swapRedAlpha;
     // Straight into the strip when nothing is left to do to the texels.
     if (alpha_ && !post && w % 4 == 0) {
-      for (size_t b = 0; b < blocks; ++b) blockFn_(source_.data() + b * f.blockBytes, dst + b * 16, outStride_);
-      return true;
+      for (size_t b = 0; b < blocks; ++b) blockFn_(src + b * f.blockBytes, dst + b * 16, outStride_);
+      return;
     }
     const size_t scratchPitch = blocks * 16;
-    scratch_.resize(scratchPitch * 4);
-    for (size_t b = 0; b < blocks; ++b) {
-      blockFn_(source_.data() + b * f.blockBytes, scratch_.data() + b * 16, scratchPitch);
-    }
+    scratch->resize(scratchPitch * 4);
+    for (size_t b = 0; b < blocks; ++b) blockFn_(src + b * f.blockBytes, scratch->data() + b * 16, scratchPitch);
     for (uint32_t r = 0; r < rows; ++r) {
-      uint8_t* row = scratch_.data() + r * scratchPitch;
+      uint8_t* row = scratch->data() + r * scratchPitch;
       if (f.premultiplied) Unpremultiply(row, w);
       if (f.swapRedAlpha) RedFromAlpha(row, w);
       PackRow(row, w, alpha_, dst + r * outStride_);
     }
-    return true;
+    return;
   }
-  const size_t bytes = static_cast<size_t>(pitch * rows);
-  source_.resize(bytes);
-  if (!in_.Read(p.offset + y0 * pitch, source_.data(), bytes)) return ReadFailure(failure);
-  if (!alpha_) scratch_.resize(size_t{w} * 4);
+  if (!alpha_) scratch->resize(size_t{w} * 4);
   for (uint32_t r = 0; r < rows; ++r) {
-    const uint8_t* src = source_.data() + r * pitch;
+    const uint8_t* row = src + r * pitch;
     if (alpha_) {
-      rowDecoder_->DecodeRow(src, w, dst + r * outStride_);
+      rowDecoder_->DecodeRow(row, w, dst + r * outStride_);
     } else {
-      rowDecoder_->DecodeRow(src, w, scratch_.data());
-      PackRow(scratch_.data(), w, false, dst + r * outStride_);
+      rowDecoder_->DecodeRow(row, w, scratch->data());
+      PackRow(scratch->data(), w, false, dst + r * outStride_);
     }
   }
-  return true;
+}
+
+void Converter::DecodeJobs(const Job* jobs, size_t count, std::vector<uint8_t>* scratch) const {
+  for (size_t i = 0; i < count; ++i) DecodeStrip(arena_.data() + jobs[i].arenaOffset, jobs[i].rows, jobs[i].dst, scratch);
 }
 
 bool Converter::Run(ConvertedImage* image, Failure* failure) {
@@ -221,19 +236,63 @@ bool Converter::Run(ConvertedImage* image, Failure* failure) {
   if (!out_.Write(header, sizeof header)) return Fail(failure, FailureKind::kIo, "write error");
 
   const uint32_t pictureHeight = info_.height;
-  const uint32_t pictureBytes = info_.width * static_cast<uint32_t>(outPixelBytes_);
-  strip_.assign(outStride_ * 4, 0);
+  const size_t pictureBytes = size_t{info_.width} * outPixelBytes_;
+  // Strips of four rows are gathered into buffers of about a megabyte, written on a second
+  // thread while the next ones are decoded.
+  const size_t stripBytes = outStride_ * 4;
+  const size_t strips = size_t{bandRows_} * ((pictureHeight + 3) / 4);
+  size_t stripsPerBuffer = stripBytes >= (size_t{1} << 20) ? 1 : (size_t{1} << 20) / stripBytes;
+  if (stripsPerBuffer > strips) stripsPerBuffer = strips;
+  const size_t capacity = stripBytes * stripsPerBuffer;
+  const uint64_t total = uint64_t{outStride_} * outHeight_;
+  const bool large = total > capacity * 2;
+  AsyncWriter writer(out_, capacity, large);
+  HelperThread helper(large);
+  const bool emptyCells = bandRows_ > 1;
+  // The stored bytes of every strip of one buffer are read first (in file order, on this
+  // thread); then both threads decode half of the strips each.
+  std::vector<Job> jobs;
+  size_t arenaBytes = 0;
+  uint8_t* buffer = nullptr;
+  size_t filled = 0;
+  auto flush = [&]() -> bool {
+    arena_.resize(arenaBytes);
+    for (const Job& j : jobs) {
+      if (!in_.Read(j.sourceOffset, arena_.data() + j.arenaOffset, j.sourceBytes)) return false;
+    }
+    const size_t half = jobs.size() / 2;
+    helper.RunBoth([&] { DecodeJobs(jobs.data() + half, jobs.size() - half, &scratch_[1]); },
+                   [&] { DecodeJobs(jobs.data(), half, &scratch_[0]); });
+    writer.Submit(filled);
+    jobs.clear();
+    arenaBytes = 0;
+    buffer = nullptr;
+    return true;
+  };
+  const uint64_t pitch = info_.top.rowPitch;
   for (uint32_t band = 0; band < bandRows_; ++band) {
-    std::memset(strip_.data(), 0, strip_.size());  // empty cells stay transparent black
     for (uint32_t y0 = 0; y0 < pictureHeight; y0 += 4) {
       const uint32_t rows = pictureHeight - y0 < 4 ? pictureHeight - y0 : 4;
+      if (!buffer) {
+        if (writer.failed()) return Fail(failure, FailureKind::kIo, "write error");
+        buffer = writer.Acquire();
+        filled = 0;
+      }
+      uint8_t* strip = buffer + filled;
+      if (emptyCells) std::memset(strip, 0, stripBytes);  // empty cells stay transparent black
       for (const Picture& p : pictures_) {
         if (p.row != band) continue;
-        if (!DecodeStrip(p, y0, rows, strip_.data() + size_t{p.column} * pictureBytes, failure)) return false;
+        const uint64_t offset = p.offset + (blockFn_ ? (y0 / 4) * pitch : y0 * pitch);
+        const size_t bytes = SourceBytes(rows);
+        jobs.push_back({offset, bytes, arenaBytes, rows, strip + p.column * pictureBytes});
+        arenaBytes += bytes;
       }
-      if (!out_.Write(strip_.data(), outStride_ * rows)) return Fail(failure, FailureKind::kIo, "write error");
+      filled += outStride_ * rows;
+      if (filled + stripBytes > capacity && !flush()) return ReadFailure(failure);
     }
   }
+  if (buffer && filled && !flush()) return ReadFailure(failure);
+  if (!writer.Finish()) return Fail(failure, FailureKind::kIo, "write error");
   uint8_t footer[kTgaFooterBytes];
   MakeTgaFooter(footer);
   if (!out_.Write(footer, sizeof footer)) return Fail(failure, FailureKind::kIo, "write error");

@@ -26,7 +26,16 @@ void PackRow(const uint8_t* bgra, uint32_t width, bool alpha, uint8_t* out) {
     std::memcpy(out, bgra, size_t{width} * 4);
     return;
   }
-  for (uint32_t x = 0; x < width; ++x, bgra += 4, out += 3) {
+  // Four pixels (16 bytes) become three little-endian words (12 bytes).
+  uint32_t x = 0;
+  for (; x + 4 <= width; x += 4, bgra += 16, out += 12) {
+    uint32_t p[4];
+    std::memcpy(p, bgra, 16);
+    const uint32_t w[3] = {(p[0] & 0xFFFFFF) | (p[1] << 24), ((p[1] >> 8) & 0xFFFF) | (p[2] << 16),
+                           ((p[2] >> 16) & 0xFF) | (p[3] << 8)};
+    std::memcpy(out, w, 12);
+  }
+  for (; x < width; ++x, bgra += 4, out += 3) {
     out[0] = bgra[0];
     out[1] = bgra[1];
     out[2] = bgra[2];
