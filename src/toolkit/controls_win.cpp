@@ -200,12 +200,14 @@ void Splitter::EndDrag(bool restore) {
 
 bool Splitter::HandleMessage(unsigned msg, uintptr_t wParam, intptr_t lParam, intptr_t& result) {
   HWND hwnd = static_cast<HWND>(hwnd_);
-  POINT pt;
+  // The mouse position of the message itself, on the screen: the splitter moves while
+  // it is dragged, so its client coordinates are no fixed reference.
+  POINT pt = {static_cast<short>(LOWORD(lParam)), static_cast<short>(HIWORD(lParam))};
+  if (msg == WM_LBUTTONDOWN || msg == WM_MOUSEMOVE) ClientToScreen(hwnd, &pt);
   switch (msg) {
     case WM_LBUTTONDOWN: {
       Control* before = Before();
       if (!before) return false;
-      GetCursorPos(&pt);
       dragging_ = true;
       startSize_ = Vertical() ? before->Height() : before->Width();
       startMouse_ = Vertical() ? pt.y : pt.x;
@@ -216,7 +218,6 @@ bool Splitter::HandleMessage(unsigned msg, uintptr_t wParam, intptr_t lParam, in
     }
     case WM_MOUSEMOVE:
       if (dragging_) {
-        GetCursorPos(&pt);
         DragTo(Vertical() ? pt.y : pt.x);
         result = 0;
         return true;

@@ -42,11 +42,23 @@ prepare_prefix() {
   touch "$WINEPREFIX/.texlook-ready-2"
 }
 
+# Keep one server, its services and the desktop for the whole run, detached from the
+# caller's output: started by the first test they would hold its output pipe open, and
+# starting Wine anew for every test is slow.
+start_wine() {
+  [ -f "$state/wine.started" ] && wineserver -k0 2>/dev/null && return 0
+  wineserver -p 9>&- </dev/null >/dev/null 2>&1
+  wine explorer.exe /desktop=Default,1024x768 9>&- </dev/null >/dev/null 2>&1 &
+  wine cmd.exe /c exit 9>&- </dev/null >/dev/null 2>&1
+  touch "$state/wine.started"
+}
+
 (
   flock 9
   case "${1:-}" in
     --stop) ;;
-    *) start_display; export DISPLAY=":$(cat "$state/xvfb.display")"; prepare_prefix ;;
+    *) start_display; export DISPLAY=":$(cat "$state/xvfb.display")"; prepare_prefix
+       start_wine ;;
   esac
 ) 9>"$state/lock"
 
@@ -54,6 +66,7 @@ case "${1:-}" in
   --start) exit 0 ;;
   --stop)
     wineserver -k >/dev/null 2>&1
+    rm -f "$state/wine.started"
     if display_alive; then kill "$(cat "$state/xvfb.pid")"; fi
     rm -f "$state/xvfb.pid" "$state/xvfb.display"
     exit 0 ;;
