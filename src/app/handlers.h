@@ -16,7 +16,5 @@ void ExportSelected(MainForm& form);
 void ExportAll(MainForm& form);
 void ShowAbout(MainForm& form);
 void ExitProgram(MainForm& form);
-// Creates the run's preview image and registers it for release with the main window.
-void CreatePreviewImage(MainForm& form);
 // Creates the open dialog and the folder chooser, registered with the main window.
 void CreateDialogs(MainForm& form);

@@ -4,6 +4,7 @@
 
 #include "app/handlers.h"
 #include "app/settings.h"
+#include "preview/tga_image.h"
 #include "toolkit/application.h"
 #include "toolkit/file_system.h"
 
@@ -42,6 +43,9 @@ Menu::Handler Command(MainForm* form, void (*handler)(MainForm&)) {
 }
 
 }  // namespace
+
+MainForm::MainForm() = default;
+MainForm::~MainForm() = default;
 
 std::unique_ptr<MainForm> CreateMainForm() {
   auto form = std::make_unique<MainForm>();
@@ -146,7 +150,7 @@ bool CompleteStartup(MainForm& form) {
     return false;
   }
   LoadSettings(form);
-  CreatePreviewImage(form);
+  form.PreviewImage = std::make_unique<preview::TgaImage>();
   for (int panel = 0; panel < 3; ++panel) form.MainWindow->SetStatusText(panel, "");
   return true;
 }

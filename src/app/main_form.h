@@ -10,13 +10,17 @@
 #include "toolkit/list_view.h"
 #include "toolkit/menu.h"
 
+namespace preview {
 class TgaImage;
+}
 namespace toolkit {
 class OpenDialog;
 class FolderChooser;
 }  // namespace toolkit
 
 struct MainForm {
+  MainForm();
+  ~MainForm();
   std::unique_ptr<toolkit::Form> window;  // owns every control and menu
 
   toolkit::Form* MainWindow = nullptr;
@@ -42,7 +46,7 @@ struct MainForm {
 
   TextureList textures;
   std::string ConverterOutputPath;
-  TgaImage* PreviewImage = nullptr;  // owned by the window's release list
+  std::unique_ptr<preview::TgaImage> PreviewImage;  // the one image of the run
   bool exportRunning = false;        // list and export commands wait for the export to end
 };
 

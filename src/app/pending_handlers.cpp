@@ -5,10 +5,8 @@
 void ImportFiles(MainForm&) {}
 void ImportFolder(MainForm&) {}
 void HandleDroppedFiles(MainForm&, const std::string&) {}
-void ClearList(MainForm&) {}
 void HandleItemStateChange(MainForm&, int, int, unsigned, unsigned) {}
 void PaintPreview(MainForm&, toolkit::DeviceContext) {}
 void ExportSelected(MainForm&) {}
 void ExportAll(MainForm&) {}
-void CreatePreviewImage(MainForm&) {}
 void CreateDialogs(MainForm&) {}
