@@ -89,6 +89,8 @@ class Control : public Releasable {
   // Repaint the whole client area (and the outermost double-buffered control holding it).
   void Invalidate();
   void Realign();
+  // Fills the client area on `dc` with the control's colour.
+  void PaintBackground(DeviceContext dc);
 
   // Objects released together with this control, the last registered first.
   void RegisterForRelease(std::unique_ptr<Releasable> object);

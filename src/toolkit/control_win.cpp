@@ -375,6 +375,13 @@ void ControlAccess::SyncBounds(Control* c) {
 
 Control* ControlAccess::FromHandle(HWND hwnd) { return ControlOf(hwnd); }
 
+void Control::PaintBackground(DeviceContext dc) {
+  if (!hwnd_) return;
+  RECT rc;
+  GetClientRect(static_cast<HWND>(hwnd_), &rc);
+  FillRect(static_cast<HDC>(dc), &rc, static_cast<HBRUSH>(BackgroundBrush()));
+}
+
 void Control::RegisterForRelease(std::unique_ptr<Releasable> object) { releaseList_.push_back(std::move(object)); }
 
 bool Control::HandleMessage(unsigned msg, uintptr_t wParam, intptr_t lParam, intptr_t& result) {
