@@ -1,0 +1,27 @@
+// Directory searches of the folder scan: the files a pattern finds in one folder, and
+// the identity of a folder whatever path leads to it.
+#pragma once
+#include <cstdint>
+#include <functional>
+#include <string>
+
+namespace toolkit {
+
+// Runs the platform's directory search for `folder` (ending in '\') followed by
+// `pattern` and calls `onFile` with the long name of every entry without the folder
+// attribute, in the order returned. True when the search found any entry at all.
+bool ForEachMatchingFile(const std::string& folder, const std::string& pattern,
+                         const std::function<void(const std::string& name)>& onFile);
+
+// Two paths to the same folder (through links or junctions included) give the same
+// identity: the volume's serial number and the folder's file index.
+struct FolderIdentity {
+  uint32_t volume = 0;
+  uint64_t index = 0;
+  bool operator==(const FolderIdentity& o) const { return volume == o.volume && index == o.index; }
+  bool operator<(const FolderIdentity& o) const { return volume != o.volume ? volume < o.volume : index < o.index; }
+};
+// False when the folder cannot be opened for its attributes.
+bool FolderIdentityOf(const std::string& folder, FolderIdentity& identity);
+
+}  // namespace toolkit

@@ -1,0 +1,33 @@
+// Directory search for files and folder identities.
+#include <windows.h>
+
+#include "toolkit/file_search.h"
+#include "toolkit/handles_win.h"
+
+namespace toolkit {
+
+bool ForEachMatchingFile(const std::string& folder, const std::string& pattern,
+                         const std::function<void(const std::string& name)>& onFile) {
+  WIN32_FIND_DATAA data;
+  FindHandle find(FindFirstFileA((folder + pattern).c_str(), &data));
+  if (!find) return false;
+  do {
+    if (!(data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY)) onFile(data.cFileName);
+  } while (FindNextFileA(find.Get(), &data));
+  return true;
+}
+
+bool FolderIdentityOf(const std::string& folder, FolderIdentity& identity) {
+  // Opening follows links and junctions to the folder they lead to; only a folder's
+  // attributes are asked for, so a folder that cannot be listed still has an identity.
+  FileHandle file(CreateFileA(folder.c_str(), FILE_READ_ATTRIBUTES, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
+                              nullptr, OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS, nullptr));
+  if (!file) return false;
+  BY_HANDLE_FILE_INFORMATION info;
+  if (!GetFileInformationByHandle(file.Get(), &info)) return false;
+  identity.volume = info.dwVolumeSerialNumber;
+  identity.index = (static_cast<uint64_t>(info.nFileIndexHigh) << 32) | info.nFileIndexLow;
+  return true;
+}
+
+}  // namespace toolkit

@@ -1,0 +1,97 @@
+// The folder chooser over SHBrowseForFolderA.
+#include <windows.h>
+#include <objbase.h>
+#include <shlobj.h>
+
+#include "toolkit/application.h"
+#include "toolkit/dialog_texts.h"
+#include "toolkit/folder_chooser.h"
+#include "toolkit/form.h"
+#include "toolkit/layout.h"
+#include "toolkit/path_helpers.h"
+
+namespace toolkit {
+
+static_assert(bif::kReturnOnlyFsDirs == BIF_RETURNONLYFSDIRS && bif::kDontGoBelowDomain == BIF_DONTGOBELOWDOMAIN &&
+                  bif::kReturnFsAncestors == BIF_RETURNFSANCESTORS &&
+                  bif::kBrowseForComputer == BIF_BROWSEFORCOMPUTER &&
+                  bif::kBrowseForPrinter == BIF_BROWSEFORPRINTER,
+              "folder chooser flags");
+
+namespace {
+
+// The shell's tree needs COM on this thread; a thread that already has it keeps it.
+class ComScope {
+ public:
+  ComScope() : initialised_(SUCCEEDED(CoInitialize(nullptr))) {}
+  ~ComScope() {
+    if (initialised_) CoUninitialize();
+  }
+  ComScope(const ComScope&) = delete;
+  ComScope& operator=(const ComScope&) = delete;
+
+ private:
+  bool initialised_;
+};
+
+HWND DialogOwner(WindowHandle owner) {
+  if (owner) return static_cast<HWND>(owner);
+  Form* main = MainWindow();
+  return main ? static_cast<HWND>(main->Handle()) : nullptr;
+}
+
+}  // namespace
+
+struct FolderChooserAccess {
+  static int CALLBACK BrowseCallback(HWND window, UINT msg, LPARAM param, LPARAM data) {
+    auto* chooser = reinterpret_cast<FolderChooser*>(data);
+    if (msg == BFFM_INITIALIZED) {
+      if (chooser->CenterOnScreen) CentreWindowOnScreen(window);
+      if (!chooser->initialPath_.empty()) {
+        SendMessageA(window, BFFM_SETSELECTIONA, TRUE, reinterpret_cast<LPARAM>(chooser->initialPath_.c_str()));
+      }
+    } else if (msg == BFFM_SELCHANGED && chooser->onSelectionChange) {
+      chooser->onSelectionChange(window, reinterpret_cast<void*>(param));
+    }
+    return 0;
+  }
+};
+
+void CentreWindowOnScreen(WindowHandle window) {
+  HWND hwnd = static_cast<HWND>(window);
+  RECT r;
+  if (!GetWindowRect(hwnd, &r)) return;
+  const int w = r.right - r.left, h = r.bottom - r.top;
+  MoveWindow(hwnd, CentredOffset(GetSystemMetrics(SM_CXSCREEN), w), CentredOffset(GetSystemMetrics(SM_CYSCREEN), h),
+             w, h, TRUE);
+}
+
+FolderChooser::FolderChooser(const std::string& title, uint8_t options) : Title(title), Options(options) {}
+
+void FolderChooser::SetInitialPath(const std::string& path) {
+  initialPath_ = WithoutTrailingBackslash(path);
+  callbackInstalled_ = true;
+}
+
+std::string FolderChooser::Path() const { return std::string(path_, strnlen(path_, sizeof path_)); }
+
+bool FolderChooser::Execute() {
+  ComScope com;
+  BROWSEINFOA info = {};
+  info.hwndOwner = DialogOwner(OwnerWindow);
+  info.pidlRoot = nullptr;
+  info.pszDisplayName = path_;
+  info.lpszTitle = Title.empty() ? nullptr : Title.c_str();
+  info.ulFlags = FolderChooserFlags(Options);
+  info.lpfn = callbackInstalled_ ? &FolderChooserAccess::BrowseCallback : nullptr;
+  info.lParam = reinterpret_cast<LPARAM>(this);
+  info.iImage = 0;
+  PIDLIST_ABSOLUTE item = SHBrowseForFolderA(&info);
+  if (!item) return false;
+  // With file-system folders only the user cannot confirm anything without a path.
+  SHGetPathFromIDListA(item, path_);
+  CoTaskMemFree(item);
+  return true;
+}
+
+}  // namespace toolkit
