@@ -1,0 +1,82 @@
+// Whole-file copy through a temporary file renamed over the target.
+#include <windows.h>
+
+#include <cstdint>
+#include <memory>
+#include <new>
+
+#include "toolkit/file_copy.h"
+#include "toolkit/handles_win.h"
+#include "toolkit/path_helpers.h"
+
+namespace toolkit {
+
+namespace {
+
+// One buffer for the whole file: a 32-bit process cannot hold more than this anyway,
+// and ReadFile and WriteFile take 32-bit counts.
+constexpr uint64_t kMaxCopySize = 0x7FFFFFFF;
+
+// Deletes the temporary file unless the copy got as far as renaming it.
+class TemporaryFile {
+ public:
+  explicit TemporaryFile(std::string path) : path_(std::move(path)) {}
+  ~TemporaryFile() {
+    if (!path_.empty()) DeleteFileA(path_.c_str());
+  }
+  TemporaryFile(const TemporaryFile&) = delete;
+  TemporaryFile& operator=(const TemporaryFile&) = delete;
+  const std::string& Path() const { return path_; }
+  void Keep() { path_.clear(); }
+
+ private:
+  std::string path_;
+};
+
+bool ReadWhole(const std::string& source, std::unique_ptr<char[]>& bytes, DWORD& size) {
+  FileHandle in(CreateFileA(source.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
+                            FILE_ATTRIBUTE_NORMAL, nullptr));
+  if (!in) return false;
+  LARGE_INTEGER length;
+  if (!GetFileSizeEx(in.Get(), &length) || length.QuadPart < 0 ||
+      static_cast<uint64_t>(length.QuadPart) > kMaxCopySize) {
+    return false;
+  }
+  size = static_cast<DWORD>(length.QuadPart);
+  bytes.reset(new (std::nothrow) char[size > 0 ? size : 1]);
+  if (!bytes) return false;
+  DWORD read = 0;
+  // A file that shrank or grew while being read would give a copy that is neither the
+  // old nor the new content.
+  return ReadFile(in.Get(), bytes.get(), size, &read, nullptr) && read == size;
+}
+
+}  // namespace
+
+bool CopyThroughTemporary(const std::string& source, const std::string& target) {
+  std::unique_ptr<char[]> bytes;
+  DWORD size = 0;
+  if (!ReadWhole(source, bytes, size)) return false;
+
+  // GetTempFileNameA creates a new file under a name nobody uses, so no file of the user's
+  // is ever written over but the target itself.
+  std::string folder = ExtractFilePath(target);
+  if (folder.empty()) folder = ".";
+  char tempName[MAX_PATH] = {};
+  if (!GetTempFileNameA(folder.c_str(), "tlk", 0, tempName)) return false;
+  TemporaryFile temp(tempName);
+  {
+    FileHandle out(CreateFileA(temp.Path().c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
+                               FILE_ATTRIBUTE_NORMAL, nullptr));
+    if (!out) return false;
+    DWORD written = 0;
+    if (size > 0 && (!WriteFile(out.Get(), bytes.get(), size, &written, nullptr) || written != size)) {
+      return false;
+    }
+  }  // closed before the rename
+  if (!MoveFileExA(temp.Path().c_str(), target.c_str(), MOVEFILE_REPLACE_EXISTING)) return false;
+  temp.Keep();
+  return true;
+}
+
+}  // namespace toolkit
