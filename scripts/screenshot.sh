@@ -1,18 +1,31 @@
 #!/bin/bash
-# Starts Texlook under Wine on a private Xvfb display and saves a PNG screenshot of it.
-#   screenshot.sh OUT.png [seconds to wait]
+# Screenshots of Texlook under Wine on a private Xvfb display (1024 x 768):
+#   screenshot.sh OUT_DIR
+# writes OUT_DIR/started.png (the window as it opens) and OUT_DIR/preview.png (a few
+# generated DDS files listed, the first one previewed, shrunk to the pane).
 set -eu
 root=$(cd "$(dirname "$0")/.." && pwd)
-out=$(realpath -m "${1:-$root/build/screenshot.png}")
-wait=${2:-6}
-state="$root/build/win/wine"
+out=$(realpath -m "${1:-$root/build/screenshots}")
+mkdir -p "$out"
+build="$root/build/win"
+state="$build/wine"
 run="$root/tests/wine/wine-run.sh"
+cmake --build "$build" --target texlook readdxt show_files >/dev/null
 "$run" "$state" --start
 display=":$(cat "$state/xvfb.display")"
-"$run" "$state" "$root/build/win/texlook.exe" &
-pid=$!
-sleep "$wait"
-xwd -root -display "$display" -silent | /usr/bin/convert xwd:- "$out"
-kill "$pid" 2>/dev/null || true
-WINEPREFIX="$state/prefix" wineserver -k 2>/dev/null || true
-echo "$out"
+shot() { sleep "$2"; xwd -root -display "$display" -silent | /usr/bin/convert xwd:- "$out/$1"; }
+winpath() { echo "Z:${1//\//\\}"; }
+
+"$run" "$state" "$build/texlook.exe" &
+shot started.png 4
+kill %1 2>/dev/null || true; wait 2>/dev/null || true
+
+tmp=$(mktemp -d); trap 'rm -rf "$tmp"' EXIT
+/usr/bin/convert -size 1536x1024 plasma:fractal -seed 5 -define dds:compression=dxt5 "$tmp/плазма.dds"
+/usr/bin/convert -size 256x256 gradient:navy-gold -define dds:compression=dxt1 "$tmp/gradient.dds"
+"$run" "$state" "$build/tests/show_files.exe" "$(winpath "$build")" "$(winpath "$tmp/плазма.dds")" \
+  "$(winpath "$tmp/gradient.dds")" &
+shot preview.png 5
+kill %1 2>/dev/null || true; wait 2>/dev/null || true
+"$run" "$state" --stop
+echo "$out/started.png $out/preview.png"

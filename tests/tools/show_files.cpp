@@ -1,0 +1,24 @@
+// Opens the real main window with the given DDS files in the list and the first one
+// previewed, then runs as the program does until it is closed. For screenshots.
+//   show_files PROGRAM_FOLDER FILE.dds...
+#include <windows.h>
+#include <commctrl.h>
+
+#include "app/main_form.h"
+#include "texlist/texture_list_ops.h"
+#include "toolkit/application.h"
+#include "toolkit/file_system.h"
+
+int main(int argc, char** argv) {
+  if (argc < 3) return 2;
+  toolkit::OverrideProgramFolder(argv[1]);
+  std::unique_ptr<MainForm> form = CreateMainForm();
+  if (!form) return 1;
+  toolkit::SetMainWindow(form->MainWindow);
+  form->MainWindow->Show();
+  toolkit::ProcessMessages();
+  for (int i = 2; i < argc; ++i) AddTextureFile(*form, argv[i]);
+  form->FileList->SetRowState(0, LVIS_SELECTED | LVIS_FOCUSED, LVIS_SELECTED | LVIS_FOCUSED);
+  toolkit::RunMessageLoop(*form->MainWindow);
+  return 0;
+}
