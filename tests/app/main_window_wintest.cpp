@@ -3,6 +3,9 @@
 #include <commctrl.h>
 #include <gtest/gtest.h>
 
+#include <atomic>
+#include <thread>
+
 #include "app/settings.h"
 #include "support/app_harness_win.h"
 #include "toolkit/application.h"
@@ -166,11 +169,61 @@ TEST(MainWindow, SplitterDragAndEscape) {
   EXPECT_EQ(f.PreviewPanel->Left(), 315);
   drag(WM_LBUTTONUP, 100);
   EXPECT_EQ(f.ListPanel->Width(), 309);
+  // Escape during a drag puts the width of the drag's start back.
+  drag(WM_LBUTTONDOWN, 100);
+  drag(WM_MOUSEMOVE, 150);
+  EXPECT_EQ(f.ListPanel->Width(), 359);
+  INPUT key = {};
+  key.type = INPUT_KEYBOARD;
+  key.ki.wVk = VK_ESCAPE;
+  SendInput(1, &key, sizeof key);
+  app.Pump(50);
+  SendMessageA(splitter, WM_TIMER, 1, 0);
+  key.ki.dwFlags = KEYEVENTF_KEYUP;
+  SendInput(1, &key, sizeof key);
+  EXPECT_EQ(f.ListPanel->Width(), 309);
+  EXPECT_FALSE(f.PanelSplitter->Dragging());
   // Smallest size 0: the list side can vanish.
   SendMessageA(splitter, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(3, 10));
   SendMessageA(splitter, WM_MOUSEMOVE, MK_LBUTTON, MAKELPARAM(-1000 & 0xFFFF, 10));
   EXPECT_EQ(f.ListPanel->Width(), 0);
   SendMessageA(splitter, WM_LBUTTONUP, 0, 0);
+}
+
+// The popup menu shows where the mouse is; the menu key sends (-1, -1).
+TEST(MainWindow, RightClickOnTheListShowsTheExportCommands) {
+  AppHarness app;
+  ASSERT_TRUE(app.Start());
+  HWND list = Hwnd(app.Form().FileList);
+  HWND main = Hwnd(app.Form().MainWindow);
+  for (POINT at : {POINT{100, 200}, POINT{-1, -1}}) {
+    std::atomic<bool> stop{false};
+    RECT shown = {};
+    std::thread closer([&] {
+      for (int i = 0; i < 200 && !stop; ++i) {
+        HWND menu = FindWindowA("#32768", nullptr);
+        if (menu && IsWindowVisible(menu)) {
+          GetWindowRect(menu, &shown);
+          PostMessageA(main, WM_CANCELMODE, 0, 0);
+          return;
+        }
+        Sleep(10);
+      }
+    });
+    SendMessageA(list, WM_CONTEXTMENU, reinterpret_cast<WPARAM>(list), MAKELPARAM(at.x, at.y));
+    stop = true;
+    closer.join();
+    EXPECT_GT(shown.right - shown.left, 0) << at.x;
+    if (at.x >= 0) {
+      EXPECT_EQ(shown.left, at.x);
+      EXPECT_EQ(shown.top, at.y);
+    } else {
+      EXPECT_LE(shown.left, 0);
+      EXPECT_LE(shown.top, 0);
+    }
+  }
+  // The menu bar has no export command.
+  EXPECT_EQ(GetMenuState(GetMenu(main), 4103, MF_BYCOMMAND), static_cast<UINT>(-1));
 }
 
 TEST(MainWindow, CloseWritesBothFoldersOnceAndKeepsOtherEntries) {
