@@ -226,6 +226,23 @@ TEST(MainWindow, RightClickOnTheListShowsTheExportCommands) {
   EXPECT_EQ(GetMenuState(GetMenu(main), 4103, MF_BYCOMMAND), static_cast<UINT>(-1));
 }
 
+TEST(MainWindow, QuestionMarkShowsTheAboutBoxOwnedByTheWindow) {
+  AppHarness app;
+  ASSERT_TRUE(app.Start());
+  HWND main = Hwnd(app.Form().MainWindow);
+  std::string title;
+  HWND owner = nullptr;
+  DialogWatcher watcher([&](HWND dialog, const std::string& t) {
+    title = t;
+    owner = GetWindow(dialog, GW_OWNER);
+    PostMessageA(dialog, WM_COMMAND, IDOK, 0);
+    return true;
+  });
+  SendMessageA(main, WM_COMMAND, 4102, 0);  // "?": returns when the box is closed
+  EXPECT_NE(title.find("Texlook v0.3"), std::string::npos) << title;
+  EXPECT_EQ(owner, main);
+}
+
 TEST(MainWindow, CloseWritesBothFoldersOnceAndKeepsOtherEntries) {
   AppHarness app;
   const std::string ini = app.ProgramDir().File("texlook.ini");
