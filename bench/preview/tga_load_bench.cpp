@@ -56,9 +56,13 @@ void AppendRow(Bytes& file, const uint8_t* row, uint32_t width, size_t p, bool r
 
 Bytes MakeTga(uint32_t size, uint32_t depth, bool rle) {
   const size_t p = depth / 8;
-  Bytes file = {0, 0, static_cast<uint8_t>(rle ? 10 : 2), 0, 0, 0, 0, 0, 0, 0, 0, 0,
-                static_cast<uint8_t>(size), static_cast<uint8_t>(size >> 8), static_cast<uint8_t>(size),
-                static_cast<uint8_t>(size >> 8), static_cast<uint8_t>(depth), 0};
+  const uint8_t lo = static_cast<uint8_t>(size);
+  const uint8_t hi = static_cast<uint8_t>(size >> 8);
+  Bytes file(18, 0);
+  file[2] = rle ? 10 : 2;
+  file[12] = file[14] = lo;
+  file[13] = file[15] = hi;
+  file[16] = static_cast<uint8_t>(depth);
   Bytes row(size * p);
   for (uint32_t y = 0; y < size; ++y) {
     for (uint32_t x = 0; x < size; ++x) MakePixel(x, y, size, row.data() + x * p, p);
@@ -84,8 +88,8 @@ volatile uint8_t g_sink;
 
 int main() {
   namespace fs = std::filesystem;
-  const fs::path folder =
-      fs::temp_directory_path() / ("texlook_tga_bench_" + std::to_string(Clock::now().time_since_epoch().count()));
+  const fs::path folder = fs::temp_directory_path() /
+                          ("texlook_tga_bench_" + std::to_string(Clock::now().time_since_epoch().count()));
   fs::create_directories(folder);
 
   std::printf("%-16s %6s %11s %11s %11s %11s %8s %8s %8s\n", "file", "MB", "memcpy MB/s", "output MB/s",

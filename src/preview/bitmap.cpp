@@ -8,14 +8,21 @@ namespace preview {
 
 uint32_t BitsPerPixel(BitmapFormat format) {
   switch (format) {
-    case Format1: return 1;
-    case Format4: return 4;
-    case Format8: return 8;
+    case Format1:
+      return 1;
+    case Format4:
+      return 4;
+    case Format8:
+      return 8;
     case Format15:
-    case Format16: return 16;
-    case Format24: return 24;
-    case Format32: return 32;
-    default: return 0;
+    case Format16:
+      return 16;
+    case Format24:
+      return 24;
+    case Format32:
+      return 32;
+    default:
+      return 0;
   }
 }
 
@@ -58,13 +65,20 @@ BitmapFormat Bitmap::Format() const {
   if (!pixels_ || !header_) return FormatDevice;
   const BitmapInfoHeader& h = header_->header;
   switch (h.biBitCount) {
-    case 1: return Format1;
-    case 4: return Format4;
-    case 8: return Format8;
-    case 16: return h.biCompression == kBiBitfields ? Format16 : Format15;
-    case 24: return Format24;
-    case 32: return Format32;
-    default: return FormatCustom;
+    case 1:
+      return Format1;
+    case 4:
+      return Format4;
+    case 8:
+      return Format8;
+    case 16:
+      return h.biCompression == kBiBitfields ? Format16 : Format15;
+    case 24:
+      return Format24;
+    case 32:
+      return Format32;
+    default:
+      return FormatCustom;
   }
 }
 
@@ -87,7 +101,8 @@ bool Bitmap::SetFormat(BitmapFormat format) {
     return false;
   }
   std::unique_ptr<BitmapHeaderBlock> header(new (std::nothrow) BitmapHeaderBlock());
-  std::unique_ptr<uint8_t, FreeDeleter> pixels(static_cast<uint8_t*>(std::calloc(static_cast<size_t>(bytes), 1)));
+  std::unique_ptr<uint8_t, FreeDeleter> pixels(
+      static_cast<uint8_t*>(std::calloc(static_cast<size_t>(bytes), 1)));
   if (!header || !pixels) {
     Reset();
     return false;

@@ -42,12 +42,17 @@ enum class PixelLayout { kNone, kIndex8, kBgr16, kBgr24, kBgra32, kGrey8, kGreyA
 size_t BytesPerPixel(PixelLayout layout) {
   switch (layout) {
     case PixelLayout::kIndex8:
-    case PixelLayout::kGrey8: return 1;
+    case PixelLayout::kGrey8:
+      return 1;
     case PixelLayout::kBgr16:
-    case PixelLayout::kGreyAlpha16: return 2;
-    case PixelLayout::kBgr24: return 3;
-    case PixelLayout::kBgra32: return 4;
-    default: return 0;
+    case PixelLayout::kGreyAlpha16:
+      return 2;
+    case PixelLayout::kBgr24:
+      return 3;
+    case PixelLayout::kBgra32:
+      return 4;
+    default:
+      return 0;
   }
 }
 
@@ -108,11 +113,16 @@ size_t DecodeRleRow(const uint8_t* src, size_t n, uint8_t* __restrict row, size_
 
 size_t DecodeRleRow(const uint8_t* src, size_t n, uint8_t* row, size_t rowBytes, size_t p, RleCarry& carry) {
   switch (p) {
-    case 1: return DecodeRleRow<1>(src, n, row, rowBytes, carry);
-    case 2: return DecodeRleRow<2>(src, n, row, rowBytes, carry);
-    case 3: return DecodeRleRow<3>(src, n, row, rowBytes, carry);
-    case 4: return DecodeRleRow<4>(src, n, row, rowBytes, carry);
-    default: return 0;
+    case 1:
+      return DecodeRleRow<1>(src, n, row, rowBytes, carry);
+    case 2:
+      return DecodeRleRow<2>(src, n, row, rowBytes, carry);
+    case 3:
+      return DecodeRleRow<3>(src, n, row, rowBytes, carry);
+    case 4:
+      return DecodeRleRow<4>(src, n, row, rowBytes, carry);
+    default:
+      return 0;
   }
 }
 
@@ -240,7 +250,9 @@ void TgaImage::LoadStream(ByteStream& stream) {
   PixelLayout layout = PixelLayout::kNone;
   bool rle = false;
   switch (ImageType) {
-    case 0: Kind = kTgaNoImage; break;
+    case 0:
+      Kind = kTgaNoImage;
+      break;
     case 1:
     case 9:
       rle = ImageType == 9;
@@ -256,7 +268,9 @@ void TgaImage::LoadStream(ByteStream& stream) {
       rle = ImageType == 10;
       Kind = rle ? kTgaRleTrueColor : kTgaTrueColor;
       if (PixelDepth == 16 || PixelDepth == 24 || PixelDepth == 32) {
-        layout = PixelDepth == 16 ? PixelLayout::kBgr16 : PixelDepth == 24 ? PixelLayout::kBgr24 : PixelLayout::kBgra32;
+        layout = PixelDepth == 16   ? PixelLayout::kBgr16
+                 : PixelDepth == 24 ? PixelLayout::kBgr24
+                                    : PixelLayout::kBgra32;
         PixelCode = static_cast<uint8_t>(PixelDepth / 8 - 1);
         HasAlpha = PixelDepth == 32;
       }
@@ -271,7 +285,8 @@ void TgaImage::LoadStream(ByteStream& stream) {
       if (PixelDepth == 8) layout = PixelLayout::kGrey8;
       if (PixelDepth == 16) layout = PixelLayout::kGreyAlpha16;
       break;
-    default: break;  // unknown type: Kind stays
+    default:
+      break;  // unknown type: Kind stays
   }
 
   // A size the bitmaps cannot hold leaves both empty rather than a half-made picture.
@@ -319,13 +334,26 @@ void TgaImage::LoadStream(ByteStream& stream) {
     uint8_t* alpha = AlphaBitmap.RowPointer(y);
     const uint8_t* src = row.get();
     switch (layout) {
-      case PixelLayout::kIndex8: ConvertIndex8(src, width, bgr, dst); break;
-      case PixelLayout::kBgr16: ConvertBgr16(src, width, dst); break;
-      case PixelLayout::kBgr24: ConvertBgr24(src, width, dst); break;
-      case PixelLayout::kBgra32: ConvertBgra32(src, width, dst, alpha); break;
-      case PixelLayout::kGrey8: ConvertGrey8(src, width, dst); break;
-      case PixelLayout::kGreyAlpha16: ConvertGreyAlpha16(src, width, dst, alpha); break;
-      case PixelLayout::kNone: break;
+      case PixelLayout::kIndex8:
+        ConvertIndex8(src, width, bgr, dst);
+        break;
+      case PixelLayout::kBgr16:
+        ConvertBgr16(src, width, dst);
+        break;
+      case PixelLayout::kBgr24:
+        ConvertBgr24(src, width, dst);
+        break;
+      case PixelLayout::kBgra32:
+        ConvertBgra32(src, width, dst, alpha);
+        break;
+      case PixelLayout::kGrey8:
+        ConvertGrey8(src, width, dst);
+        break;
+      case PixelLayout::kGreyAlpha16:
+        ConvertGreyAlpha16(src, width, dst, alpha);
+        break;
+      case PixelLayout::kNone:
+        break;
     }
   }
 }

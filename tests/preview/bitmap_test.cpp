@@ -17,8 +17,8 @@ TEST(BitmapTest, RowSizeAndHeaderPerFormat) {
     uint32_t compression;
   };
   const Case cases[] = {
-      {Format32, 3, 12, 32, kBiRgb}, {Format24, 3, 12, 24, kBiRgb}, {Format8, 5, 8, 8, kBiRgb},
-      {Format1, 33, 8, 1, kBiRgb},   {Format4, 3, 4, 4, kBiRgb},    {Format15, 3, 8, 16, kBiRgb},
+      {Format32, 3, 12, 32, kBiRgb},      {Format24, 3, 12, 24, kBiRgb}, {Format8, 5, 8, 8, kBiRgb},
+      {Format1, 33, 8, 1, kBiRgb},        {Format4, 3, 4, 4, kBiRgb},    {Format15, 3, 8, 16, kBiRgb},
       {Format16, 3, 8, 16, kBiBitfields},
   };
   for (const Case& c : cases) {

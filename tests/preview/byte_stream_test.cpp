@@ -96,7 +96,8 @@ TEST(ByteStreamTest, FileStream) {
 }
 
 TEST(ByteStreamTest, FileThatCannotBeOpenedDeliversNoBytes) {
-  for (const std::string& path : {TempPath("missing.bin"), std::string(), std::filesystem::temp_directory_path().string()}) {
+  for (const std::string& path :
+       {TempPath("missing.bin"), std::string(), std::filesystem::temp_directory_path().string()}) {
     toolkit::FileStream s(path);
     uint8_t buf[4];
     EXPECT_EQ(s.Read(buf, 4), 0u);

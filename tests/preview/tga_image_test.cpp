@@ -32,10 +32,14 @@ struct Header {
   uint8_t descriptor = 0;
 
   Bytes Encode() const {
-    auto lo = [](uint16_t v) { return static_cast<uint8_t>(v); };
-    auto hi = [](uint16_t v) { return static_cast<uint8_t>(v >> 8); };
-    return {idLength, colorMapType, imageType, lo(firstEntry), hi(firstEntry), lo(mapLength), hi(mapLength),
-            entrySize, 0, 0, 0, 0, lo(width), hi(width), lo(height), hi(height), depth, descriptor};
+    Bytes out = {idLength, colorMapType, imageType};
+    for (uint16_t v : {firstEntry, mapLength}) out.insert(out.end(), {uint8_t(v), uint8_t(v >> 8)});
+    out.push_back(entrySize);
+    for (uint16_t v : {uint16_t{0}, uint16_t{0}, width, height}) {
+      out.insert(out.end(), {uint8_t(v), uint8_t(v >> 8)});
+    }
+    out.insert(out.end(), {depth, descriptor});
+    return out;
   }
 };
 
@@ -84,6 +88,7 @@ struct DecodeCase {
 // Two pixels in one row. Colour maps of 24-bit entries: entry i = (b, g, r) = (i, 10 + i, 20 + i).
 const Bytes kMap3 = {0, 10, 20, 1, 11, 21, 2, 12, 22};
 
+// clang-format off
 const DecodeCase kDecodeCases[] = {
     {"index8", {0, 1, 1, 0, 3, 24, 2, 1, 8}, kMap3 + Bytes{2, 1}, kTgaColorMapped, 0, false,
      {Bgr(2, 12, 22), Bgr(1, 11, 21)}, {0, 0}},
@@ -109,6 +114,7 @@ const DecodeCase kDecodeCases[] = {
     {"rle_grey_alpha16", {0, 0, 11, 0, 0, 0, 2, 1, 16}, {0x81, 9, 0x33}, kTgaRleGrey, 0, true,
      {Grey(9), Grey(9)}, {Grey(0x33), Grey(0x33)}},
 };
+// clang-format on
 
 TEST(TgaImageTest, DecodesEachTypeAndDepth) {
   for (const DecodeCase& c : kDecodeCases) {
@@ -372,7 +378,7 @@ TEST(TgaImageTest, DepthsThatAreNotDecodedGiveBlackBitmaps) {
     uint8_t depth;
     uint8_t kind;
   };
-  const Case cases[] = {{2, 15, kTgaTrueColor}, {2, 8, kTgaTrueColor},  {1, 16, kTgaColorMapped},
+  const Case cases[] = {{2, 15, kTgaTrueColor},     {2, 8, kTgaTrueColor},       {1, 16, kTgaColorMapped},
                         {10, 15, kTgaRleTrueColor}, {9, 24, kTgaRleColorMapped}, {0, 24, kTgaNoImage}};
   for (const Case& c : cases) {
     SCOPED_TRACE(std::to_string(c.type) + "/" + std::to_string(c.depth));
@@ -428,8 +434,8 @@ TEST(TgaImageTest, MapOfAnUndecodedEntrySizeIsSkipped) {
   for (const Case c : {Case{8, 1}, Case{12, 2}, Case{31, 4}, Case{40, 5}, Case{0, 0}}) {
     SCOPED_TRACE(static_cast<int>(c.entrySize));
     TgaImage image;
-    const Bytes file = Header{0, 1, 2, 0, 3, c.entrySize, 1, 1, 24}.Encode() + Bytes(3 * c.bytesPerEntry, 0xEE) +
-                       Bytes{4, 5, 6};
+    const Bytes file = Header{0, 1, 2, 0, 3, c.entrySize, 1, 1, 24}.Encode() +
+                       Bytes(3 * c.bytesPerEntry, 0xEE) + Bytes{4, 5, 6};
     Load(image, file);
     EXPECT_EQ(Px(image.ColorBitmap, 0, 0), Bgr(4, 5, 6));
     EXPECT_EQ(image.Palette[0].red, 0);
