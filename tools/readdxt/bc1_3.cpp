@@ -53,10 +53,10 @@ void DecodeBC2(const uint8_t* block, uint8_t* dst, size_t pitch) {
   uint32_t pal[4];
   BuildColourPalette(block + 8, false, 0, pal);
   uint32_t idx = bc::Load32(block + 12);
-  uint64_t alpha = bc::Load64(block);  // 4 bits per texel, texel 0 in the low nibble
   for (int y = 0; y < 4; ++y, dst += pitch, idx >>= 8) {
-    for (int x = 0; x < 4; ++x, alpha >>= 4) {
-      const uint32_t a = static_cast<uint32_t>(alpha & 15) * 17;
+    const uint32_t alpha = bc::Load16(block + 2 * y);  // 4 bits per texel, texel 0 in the low nibble
+    for (int x = 0; x < 4; ++x) {
+      const uint32_t a = ((alpha >> (4 * x)) & 15) * 17;
       bc::Store32(dst + 4 * x, pal[(idx >> (2 * x)) & 3] | (a << 24));
     }
   }
@@ -70,8 +70,9 @@ void DecodeBC3(const uint8_t* block, uint8_t* dst, size_t pitch) {
   uint32_t alphaPal[8];
   for (int i = 0; i < 8; ++i) alphaPal[i] = static_cast<uint32_t>(ramp[i]) << 24;
   uint32_t idx = bc::Load32(block + 12);
-  uint64_t aidx = bc::Load64(block) >> 16;
-  for (int y = 0; y < 4; ++y, dst += pitch, idx >>= 8, aidx >>= 12) {
+  const bc::RampIndices alphaIdx(block);
+  for (int y = 0; y < 4; ++y, dst += pitch, idx >>= 8) {
+    const uint32_t aidx = alphaIdx.Row(y);
     bc::Store32(dst + 0, pal[idx & 3] | alphaPal[aidx & 7]);
     bc::Store32(dst + 4, pal[(idx >> 2) & 3] | alphaPal[(aidx >> 3) & 7]);
     bc::Store32(dst + 8, pal[(idx >> 4) & 3] | alphaPal[(aidx >> 6) & 7]);

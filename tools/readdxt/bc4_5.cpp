@@ -52,9 +52,6 @@ static void BuildRamp(const uint8_t* block, bool isSigned, uint8_t out[8]) {
   }
 }
 
-// The 48 index bits of a BC4 block: 3 bits per texel, texel 0 lowest.
-static uint64_t RampIndices(const uint8_t* block) { return Load64(block) >> 16; }
-
 }  // namespace bc
 
 void DecodeBC4(const uint8_t* block, uint8_t* dst, size_t pitch, bool isSigned) {
@@ -62,8 +59,9 @@ void DecodeBC4(const uint8_t* block, uint8_t* dst, size_t pitch, bool isSigned) 
   bc::BuildRamp(block, isSigned, ramp);
   uint32_t palette[8];
   for (int i = 0; i < 8; ++i) palette[i] = bc::Bgra(ramp[i], ramp[i], ramp[i], 255);
-  uint64_t idx = bc::RampIndices(block);
-  for (int y = 0; y < 4; ++y, dst += pitch, idx >>= 12) {
+  const bc::RampIndices indices(block);
+  for (int y = 0; y < 4; ++y, dst += pitch) {
+    const uint32_t idx = indices.Row(y);
     bc::Store32(dst + 0, palette[idx & 7]);
     bc::Store32(dst + 4, palette[(idx >> 3) & 7]);
     bc::Store32(dst + 8, palette[(idx >> 6) & 7]);
@@ -80,9 +78,9 @@ void DecodeBC5(const uint8_t* block, uint8_t* dst, size_t pitch, bool isSigned) 
     redPal[i] = bc::Bgra(red[i], 0, 0, 255);
     greenPal[i] = bc::Bgra(0, green[i], 0, 0);
   }
-  uint64_t ri = bc::RampIndices(block);
-  uint64_t gi = bc::RampIndices(block + 8);
-  for (int y = 0; y < 4; ++y, dst += pitch, ri >>= 12, gi >>= 12) {
+  const bc::RampIndices redIdx(block), greenIdx(block + 8);
+  for (int y = 0; y < 4; ++y, dst += pitch) {
+    const uint32_t ri = redIdx.Row(y), gi = greenIdx.Row(y);
     for (int x = 0; x < 4; ++x) {
       bc::Store32(dst + 4 * x, redPal[(ri >> (3 * x)) & 7] | greenPal[(gi >> (3 * x)) & 7]);
     }

@@ -146,6 +146,7 @@ void DecodeMode(bc::BlockBits bits, uint8_t* out, size_t pitch, bool isSigned) {
 
   bits.Take(m.modeBits);
   uint32_t raw[12] = {};
+#pragma GCC unroll 32
   for (unsigned i = 0; i < m.runCount; ++i) {
     const Run& r = m.runs[i];
     raw[r.field] |= bits.Take(r.count) << r.shift;

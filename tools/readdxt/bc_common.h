@@ -59,6 +59,17 @@ inline uint64_t InsertZeroBit(uint64_t v, unsigned position) {
   return low | ((v >> position) << (position + 1));
 }
 
+// The 48 index bits of a BC4 block, 3 per texel from texel 0 up, as two 24-bit
+// halves (rows 0-1 and rows 2-3), which keeps the shifts 32-bit wide.
+struct RampIndices {
+  uint32_t half[2];
+  explicit RampIndices(const uint8_t* block)
+      : half{block[2] | (block[3] << 8) | (uint32_t{block[4]} << 16),
+             block[5] | (block[6] << 8) | (uint32_t{block[7]} << 16)} {}
+  // The 12 index bits of row y.
+  uint32_t Row(int y) const { return half[y >> 1] >> (12 * (y & 1)); }
+};
+
 // Fills the eight BC4-style values of an alpha/red block (two 8-bit endpoints).
 // Unsigned: a0 > a1 gives six interpolated values, otherwise four plus 0 and 255.
 void BuildUnsignedRamp(uint8_t a0, uint8_t a1, uint8_t out[8]);
