@@ -1,0 +1,187 @@
+#include "support/import_support_win.h"
+
+#include <commctrl.h>
+#include <shellapi.h>
+#include <shlobj.h>
+
+#include <cstdlib>
+#include <cstring>
+
+namespace testing_support {
+
+std::string UnixPathOf(const std::string& windowsPath) {
+  using Fn = char*(CDECL*)(LPCWSTR);
+  auto fn = reinterpret_cast<Fn>(
+      reinterpret_cast<void*>(GetProcAddress(GetModuleHandleA("kernel32.dll"), "wine_get_unix_file_name")));
+  if (!fn) return std::string();
+  int n = MultiByteToWideChar(CP_ACP, 0, windowsPath.c_str(), -1, nullptr, 0);
+  std::wstring wide(static_cast<size_t>(n), L'\0');
+  MultiByteToWideChar(CP_ACP, 0, windowsPath.c_str(), -1, &wide[0], n);
+  char* unixPath = fn(wide.c_str());
+  if (!unixPath) return std::string();
+  std::string out = unixPath;
+  HeapFree(GetProcessHeap(), 0, unixPath);
+  return out;
+}
+
+int RunUnix(const std::string& commandLine) {
+  STARTUPINFOA si = {};
+  si.cb = sizeof si;
+  PROCESS_INFORMATION pi = {};
+  std::string cmd = commandLine;
+  if (!CreateProcessA(nullptr, &cmd[0], nullptr, nullptr, FALSE, 0, nullptr, nullptr, &si, &pi)) return -1;
+  WaitForSingleObject(pi.hProcess, 30000);
+  DWORD code = 0;
+  GetExitCodeProcess(pi.hProcess, &code);
+  CloseHandle(pi.hProcess);
+  CloseHandle(pi.hThread);
+  return static_cast<int>(code);
+}
+
+bool MakeUnixSymlink(const std::string& linkPath, const std::string& target) {
+  // The link does not exist yet: map its folder and add the name.
+  const size_t slash = linkPath.find_last_of('\\');
+  const std::string folder = UnixPathOf(linkPath.substr(0, slash));
+  if (folder.empty()) return false;
+  return RunUnix("/bin/ln -s " + target + " " + folder + "/" + linkPath.substr(slash + 1)) == 0;
+}
+
+TempDrive::TempDrive(const std::string& folder) {
+  const char* prefix = getenv("WINEPREFIX");
+  const std::string target = UnixPathOf(folder);
+  if (!prefix || target.empty()) return;
+  const DWORD used = GetLogicalDrives();
+  for (char c = 'y'; c >= 'g'; --c) {
+    if (used & (1u << (c - 'a'))) continue;
+    const std::string link = std::string(prefix) + "/dosdevices/" + c + ":";
+    if (RunUnix("/bin/ln -s " + target + " " + link) == 0) {
+      letter_ = static_cast<char>(c - 'a' + 'A');
+      link_ = link;
+      return;
+    }
+  }
+}
+
+TempDrive::~TempDrive() {
+  if (letter_) RunUnix("/bin/rm -f " + link_);
+}
+
+void DropFiles(HWND target, const std::vector<std::string>& paths, POINT point) {
+  size_t bytes = sizeof(DROPFILES) + 1;  // the list ends in a second NUL
+  for (const std::string& p : paths) bytes += p.size() + 1;
+  HGLOBAL memory = GlobalAlloc(GMEM_MOVEABLE | GMEM_ZEROINIT, bytes);
+  auto* drop = static_cast<DROPFILES*>(GlobalLock(memory));
+  drop->pFiles = sizeof(DROPFILES);
+  drop->pt = point;
+  drop->fNC = FALSE;
+  drop->fWide = FALSE;
+  char* out = reinterpret_cast<char*>(drop) + sizeof(DROPFILES);
+  for (const std::string& p : paths) {
+    memcpy(out, p.c_str(), p.size() + 1);
+    out += p.size() + 1;
+  }
+  GlobalUnlock(memory);
+  // The receiver releases the drop with DragFinish.
+  SendMessageA(target, WM_DROPFILES, reinterpret_cast<WPARAM>(memory), 0);
+}
+
+std::string TextOf(HWND window) {
+  const LRESULT n = SendMessageA(window, WM_GETTEXTLENGTH, 0, 0);
+  std::string text(static_cast<size_t>(n) + 1, '\0');
+  SendMessageA(window, WM_GETTEXT, static_cast<WPARAM>(text.size()), reinterpret_cast<LPARAM>(&text[0]));
+  text.resize(strlen(text.c_str()));
+  return text;
+}
+
+namespace {
+struct FindCtx {
+  const char* className;
+  const std::string* text;
+  HWND found;
+};
+BOOL CALLBACK FindChild(HWND hwnd, LPARAM lp) {
+  auto* ctx = reinterpret_cast<FindCtx*>(lp);
+  char cls[64] = {};
+  GetClassNameA(hwnd, cls, sizeof cls);
+  if (lstrcmpiA(cls, ctx->className) == 0 && (ctx->text->empty() || TextOf(hwnd) == *ctx->text)) {
+    ctx->found = hwnd;
+    return FALSE;
+  }
+  return TRUE;
+}
+
+// The name box: a combo box (cmb13) with its edit, or a plain edit (edt1).
+HWND NameBox(HWND dialog) {
+  for (HWND box = dialog; box;) {
+    HWND combo = GetDlgItem(box, 0x47C);
+    if (combo) {
+      HWND edit = FindWindowExA(combo, nullptr, "Edit", nullptr);
+      return edit ? edit : combo;
+    }
+    HWND edit = GetDlgItem(box, 0x480);
+    if (edit) return edit;
+    box = nullptr;
+  }
+  return FindDescendant(dialog, "Edit");
+}
+}  // namespace
+
+HWND FindDescendant(HWND parent, const char* className, const std::string& text) {
+  FindCtx ctx{className, &text, nullptr};
+  EnumChildWindows(parent, &FindChild, reinterpret_cast<LPARAM>(&ctx));
+  return ctx.found;
+}
+
+void TypeNamesAndOpen(HWND dialog, const std::string& names) {
+  HWND box = NameBox(dialog);
+  // WM_SETTEXT is not bound by the box's typing limit, so long selections fit.
+  SendMessageA(box, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(names.c_str()));
+  PostMessageA(dialog, WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED), reinterpret_cast<LPARAM>(GetDlgItem(dialog, IDOK)));
+}
+
+std::string FilterBoxText(HWND dialog) {
+  HWND combo = GetDlgItem(dialog, 0x470);  // cmb1
+  if (!combo) return std::string();
+  const LRESULT sel = SendMessageA(combo, CB_GETCURSEL, 0, 0);
+  if (sel < 0) return std::string();
+  char text[512] = {};
+  SendMessageA(combo, CB_GETLBTEXT, static_cast<WPARAM>(sel), reinterpret_cast<LPARAM>(text));
+  return text;
+}
+
+void PressCancel(HWND dialog) {
+  PostMessageA(dialog, WM_COMMAND, MAKEWPARAM(IDCANCEL, BN_CLICKED),
+               reinterpret_cast<LPARAM>(GetDlgItem(dialog, IDCANCEL)));
+}
+
+void ChooseFolder(HWND chooser, const std::string& folder) {
+  SendMessageA(chooser, BFFM_SETSELECTIONA, TRUE, reinterpret_cast<LPARAM>(folder.c_str()));
+  Sleep(100);
+  PostMessageA(chooser, WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED), reinterpret_cast<LPARAM>(GetDlgItem(chooser, IDOK)));
+}
+
+std::string SelectedTreeItem(HWND chooser) {
+  HWND tree = FindDescendant(chooser, WC_TREEVIEWA);
+  if (!tree) return std::string();
+  auto item = reinterpret_cast<HTREEITEM>(SendMessageA(tree, TVM_GETNEXTITEM, TVGN_CARET, 0));
+  if (!item) return std::string();
+  char text[MAX_PATH] = {};
+  TVITEMA tv = {};
+  tv.mask = TVIF_TEXT;
+  tv.hItem = item;
+  tv.pszText = text;
+  tv.cchTextMax = sizeof text;
+  SendMessageA(tree, TVM_GETITEMA, 0, reinterpret_cast<LPARAM>(&tv));
+  return text;
+}
+
+std::string QuotedNames(const std::vector<std::string>& names) {
+  std::string text;
+  for (const std::string& n : names) {
+    if (!text.empty()) text += ' ';
+    text += '"' + n + '"';
+  }
+  return text;
+}
+
+}  // namespace testing_support
