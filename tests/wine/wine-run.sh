@@ -31,14 +31,15 @@ start_display() {
 
 prepare_prefix() {
   [ -f "$WINEPREFIX/.texlook-ready-2" ] && return 0
-  wineboot -i >/dev/null 2>&1
+  # Nothing started here may inherit the lock (fd 9): a server it starts would hold it.
+  wineboot -i 9>&- >/dev/null 2>&1
   # A crash must fail the test, not wait for someone to close a dialog.
-  wine reg add 'HKCU\Software\Wine\WineDbg' /v ShowCrashDialog /t REG_DWORD /d 0 /f >/dev/null 2>&1
+  wine reg add 'HKCU\Software\Wine\WineDbg' /v ShowCrashDialog /t REG_DWORD /d 0 /f 9>&- >/dev/null 2>&1
   # A virtual desktop: Wine draws frames and maximises windows itself (Xvfb has no
   # window manager), and the screen is the same 1024 x 768 everywhere.
-  wine reg add 'HKCU\Software\Wine\Explorer' /v Desktop /d Default /f >/dev/null 2>&1
-  wine reg add 'HKCU\Software\Wine\Explorer\Desktops' /v Default /d 1024x768 /f >/dev/null 2>&1
-  wineserver -w
+  wine reg add 'HKCU\Software\Wine\Explorer' /v Desktop /d Default /f 9>&- >/dev/null 2>&1
+  wine reg add 'HKCU\Software\Wine\Explorer\Desktops' /v Default /d 1024x768 /f 9>&- >/dev/null 2>&1
+  wineserver -w 9>&-
   touch "$WINEPREFIX/.texlook-ready-2"
 }
 
