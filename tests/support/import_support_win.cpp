@@ -54,16 +54,24 @@ TempDrive::TempDrive(const std::string& folder) {
   for (char c = 'y'; c >= 'g'; --c) {
     if (used & (1u << (c - 'a'))) continue;
     const std::string link = std::string(prefix) + "/dosdevices/" + c + ":";
-    if (RunUnix("/bin/ln -s " + target + " " + link) == 0) {
-      letter_ = static_cast<char>(c - 'a' + 'A');
-      link_ = link;
-      return;
-    }
+    if (RunUnix("/bin/ln -s " + target + " " + link) != 0) continue;
+    letter_ = static_cast<char>(c - 'a' + 'A');
+    link_ = link;
+    // Files are found through the link; the drive list (and so the shell's tree) comes
+    // from the object manager's drive names.
+    const std::string device = std::string(1, letter_) + ":";
+    folder_ = folder.substr(0, folder.size() - (folder.back() == '\\' ? 1 : 0));
+    defined_ = DefineDosDeviceA(0, device.c_str(), folder_.c_str()) != 0;
+    return;
   }
 }
 
 TempDrive::~TempDrive() {
-  if (letter_) RunUnix("/bin/rm -f " + link_);
+  if (!letter_) return;
+  const std::string device = std::string(1, letter_) + ":";
+  // The server keeps the name for later processes: take it away again.
+  if (defined_) DefineDosDeviceA(DDD_REMOVE_DEFINITION | DDD_EXACT_MATCH_ON_REMOVE, device.c_str(), folder_.c_str());
+  RunUnix("/bin/rm -f " + link_);
 }
 
 void DropFiles(HWND target, const std::vector<std::string>& paths, POINT point) {

@@ -29,6 +29,8 @@ class TempDrive {
  private:
   char letter_ = 0;
   std::string link_;
+  std::string folder_;
+  bool defined_ = false;
 };
 
 // Delivers WM_DROPFILES to `target` with an HDROP made here (a drop handle is only valid
