@@ -21,11 +21,16 @@ enum class Format { BC1, BC3, BC5, BC7, BC6H };
 
 const char* Name(Format f) {
   switch (f) {
-    case Format::BC1: return "BC1";
-    case Format::BC3: return "BC3";
-    case Format::BC5: return "BC5";
-    case Format::BC7: return "BC7";
-    case Format::BC6H: return "BC6H";
+    case Format::BC1:
+      return "BC1";
+    case Format::BC3:
+      return "BC3";
+    case Format::BC5:
+      return "BC5";
+    case Format::BC7:
+      return "BC7";
+    case Format::BC6H:
+      return "BC6H";
   }
   return "?";
 }
@@ -55,7 +60,8 @@ std::vector<uint8_t> MakeBlocks(Format f, size_t count) {
   return data;
 }
 
-void DecodeImage(Format f, const uint8_t* blocks, uint32_t size, uint8_t* image, std::vector<uint16_t>& halves) {
+void DecodeImage(Format f, const uint8_t* blocks, uint32_t size, uint8_t* image,
+                 std::vector<uint16_t>& halves) {
   const uint32_t bw = size / 4;
   const size_t pitch = size_t{size} * 4;
   const size_t bb = BlockBytes(f);
@@ -110,11 +116,12 @@ uint32_t Checksum(const std::vector<uint8_t>& v) {
 }  // namespace
 
 int main() {
-  std::printf("%-6s %11s %12s %12s %14s %8s\n", "format", "size", "decode ms", "Mpix/s", "memcpy Mpix/s", "ratio");
+  std::printf("%-6s %11s %12s %12s %14s %8s\n", "format", "size", "decode ms", "Mpix/s", "memcpy Mpix/s",
+              "ratio");
   struct Case {
     Format f;
     uint32_t size;
-  } cases[] = {{Format::BC1, 4096}, {Format::BC3, 4096}, {Format::BC5, 4096}, {Format::BC7, 4096},
+  } cases[] = {{Format::BC1, 4096},  {Format::BC3, 4096}, {Format::BC5, 4096}, {Format::BC7, 4096},
                {Format::BC6H, 4096}, {Format::BC1, 1024}, {Format::BC3, 1024}};
   uint32_t sink = 0;
   for (const Case& c : cases) {

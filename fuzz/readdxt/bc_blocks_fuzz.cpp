@@ -30,12 +30,20 @@ void DecodeBgra(unsigned which, const uint8_t* block) {
       Check(transparent == readdxt::BC1BlockUsesTransparency(block));
       break;
     }
-    case 1: readdxt::DecodeBC2(block, out.data(), kPitch); break;
-    case 2: readdxt::DecodeBC3(block, out.data(), kPitch); break;
+    case 1:
+      readdxt::DecodeBC2(block, out.data(), kPitch);
+      break;
+    case 2:
+      readdxt::DecodeBC3(block, out.data(), kPitch);
+      break;
     case 3:
-    case 4: readdxt::DecodeBC4(block, out.data(), kPitch, which == 4); break;
+    case 4:
+      readdxt::DecodeBC4(block, out.data(), kPitch, which == 4);
+      break;
     case 5:
-    case 6: readdxt::DecodeBC5(block, out.data(), kPitch, which == 6); break;
+    case 6:
+      readdxt::DecodeBC5(block, out.data(), kPitch, which == 6);
+      break;
     default: {
       readdxt::DecodeBC7(block, out.data(), kPitch);
       // Modes 0-3 have no alpha; an invalid mode gives zeros.

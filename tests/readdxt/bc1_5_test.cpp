@@ -83,10 +83,10 @@ TEST(BC1, UsesTransparencyOnlyInThreeColourModeWithIndex3) {
     const unsigned (&idx)[16];
     bool expected;
   } cases[] = {
-      {0x001F, 0xF800, last, true},    // 3-colour, index 3 used
-      {0x1234, 0x1234, last, true},    // equal endpoints are 3-colour too
-      {0x001F, 0xF800, none, false},   // 3-colour, index 3 unused
-      {0xF800, 0x001F, last, false},   // 4-colour: index 3 is a colour
+      {0x001F, 0xF800, last, true},   // 3-colour, index 3 used
+      {0x1234, 0x1234, last, true},   // equal endpoints are 3-colour too
+      {0x001F, 0xF800, none, false},  // 3-colour, index 3 unused
+      {0xF800, 0x001F, last, false},  // 4-colour: index 3 is a colour
       {0xF800, 0x001F, kRamp, false},
   };
   for (const Case& c : cases) {
@@ -97,7 +97,7 @@ TEST(BC1, UsesTransparencyOnlyInThreeColourModeWithIndex3) {
 
 TEST(BC2, AlphaNibblesLowFirstTimes17AndColourAlwaysFourColour) {
   std::vector<uint8_t> block = {0x21, 0x43, 0x65, 0x87, 0xA9, 0xCB, 0xED, 0x0F};  // texel i: (i+1) & 15
-  const std::vector<uint8_t> colour = ColourBlock(0x001F, 0xF800, kRamp);          // c0 < c1
+  const std::vector<uint8_t> colour = ColourBlock(0x001F, 0xF800, kRamp);         // c0 < c1
   block.insert(block.end(), colour.begin(), colour.end());
   Bgra4x4 out;
   readdxt::DecodeBC2(block.data(), out.bytes, 16);
@@ -150,10 +150,10 @@ const RampCase kBc4Cases[] = {
     {255, 0, false, {255, 0, 219, 182, 146, 109, 73, 36}},
     {0, 255, false, {0, 255, 51, 102, 153, 204, 0, 255}},
     // signed: -127..127 shown as 0..255 by round((v + 127) * 255 / 254)
-    {127, 0x81, true, {255, 0, 219, 182, 146, 109, 73, 36}},  // 127, -127: 8 values
-    {0x80, 127, true, {0, 255, 51, 102, 153, 204, 0, 255}},   // -128 reads as -127; 6 values
-    {0x81, 127, true, {0, 255, 51, 102, 153, 204, 0, 255}},   // the same block with -127
-    {0, 0, true, {128, 128, 128, 128, 128, 128, 0, 255}},     // 0.0 is 127.5, rounded up
+    {127, 0x81, true, {255, 0, 219, 182, 146, 109, 73, 36}},   // 127, -127: 8 values
+    {0x80, 127, true, {0, 255, 51, 102, 153, 204, 0, 255}},    // -128 reads as -127; 6 values
+    {0x81, 127, true, {0, 255, 51, 102, 153, 204, 0, 255}},    // the same block with -127
+    {0, 0, true, {128, 128, 128, 128, 128, 128, 0, 255}},      // 0.0 is 127.5, rounded up
     {64, 0xC0, true, {192, 63, 173, 155, 137, 118, 100, 82}},  // 64, -64
 };
 

@@ -21,8 +21,8 @@ std::vector<uint8_t> ReadFile(const std::string& name) {
   return std::vector<uint8_t>(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
 }
 
-constexpr int kSize = 16;         // fixtures are 16 x 16, one level
-constexpr size_t kHeader = 128;   // "DDS " and the 124-byte header, no DX10 extension
+constexpr int kSize = 16;        // fixtures are 16 x 16, one level
+constexpr size_t kHeader = 128;  // "DDS " and the 124-byte header, no DX10 extension
 
 struct Fixture {
   const char* name;
@@ -50,7 +50,8 @@ TEST(BCAgainstImageMagick, TexelsEqualOrOneAboveImageMagicksDecode) {
     std::vector<uint8_t> bgra(kSize * kSize * 4);
     for (size_t b = 0; b < blocks; ++b) {
       const size_t bx = b % (kSize / 4), by = b / (kSize / 4);
-      f.decode(dds.data() + kHeader + b * f.blockBytes, bgra.data() + (by * 4 * kSize + bx * 4) * 4, kSize * 4);
+      f.decode(dds.data() + kHeader + b * f.blockBytes, bgra.data() + (by * 4 * kSize + bx * 4) * 4,
+               kSize * 4);
     }
     int roundedUp = 0;
     for (int i = 0; i < kSize * kSize; ++i) {
@@ -59,8 +60,8 @@ TEST(BCAgainstImageMagick, TexelsEqualOrOneAboveImageMagicksDecode) {
         const int diff = int(ours[c]) - int(expected[4 * i + c]);
         roundedUp += diff == 1;
         ASSERT_TRUE(diff == 0 || diff == 1)
-            << f.name << " texel " << i % kSize << "," << i / kSize << " channel " << "RGBA"[c] << ": ours "
-            << int(ours[c]) << ", ImageMagick " << int(expected[4 * i + c]);
+            << f.name << " texel " << i % kSize << "," << i / kSize << " channel "
+            << "RGBA"[c] << ": ours " << int(ours[c]) << ", ImageMagick " << int(expected[4 * i + c]);
       }
     }
     RecordProperty(f.name, roundedUp);

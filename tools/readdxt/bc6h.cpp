@@ -18,47 +18,54 @@ struct Run {
   uint8_t field, shift, count;
 };
 
-constexpr Run kLayout0[] = {{G2, 4, 1}, {B2, 4, 1}, {B3, 4, 1}, {R0, 0, 10}, {G0, 0, 10}, {B0, 0, 10}, {R1, 0, 5},
-                            {G3, 4, 1}, {G2, 0, 4}, {G1, 0, 5}, {B3, 0, 1},  {G3, 0, 4},  {B1, 0, 5},  {B3, 1, 1},
-                            {B2, 0, 4}, {R2, 0, 5}, {B3, 2, 1}, {R3, 0, 5},  {B3, 3, 1}};
-constexpr Run kLayout1[] = {{G2, 5, 1}, {G3, 4, 1}, {G3, 5, 1}, {R0, 0, 7}, {B3, 0, 1}, {B3, 1, 1}, {B2, 4, 1},
-                            {G0, 0, 7}, {B2, 5, 1}, {B3, 2, 1}, {G2, 4, 1}, {B0, 0, 7}, {B3, 3, 1}, {B3, 5, 1},
-                            {B3, 4, 1}, {R1, 0, 6}, {G2, 0, 4}, {G1, 0, 6}, {G3, 0, 4}, {B1, 0, 6}, {B2, 0, 4},
-                            {R2, 0, 6}, {R3, 0, 6}};
+constexpr Run kLayout0[] = {{G2, 4, 1},  {B2, 4, 1}, {B3, 4, 1}, {R0, 0, 10}, {G0, 0, 10},
+                            {B0, 0, 10}, {R1, 0, 5}, {G3, 4, 1}, {G2, 0, 4},  {G1, 0, 5},
+                            {B3, 0, 1},  {G3, 0, 4}, {B1, 0, 5}, {B3, 1, 1},  {B2, 0, 4},
+                            {R2, 0, 5},  {B3, 2, 1}, {R3, 0, 5}, {B3, 3, 1}};
+constexpr Run kLayout1[] = {{G2, 5, 1}, {G3, 4, 1}, {G3, 5, 1}, {R0, 0, 7}, {B3, 0, 1}, {B3, 1, 1},
+                            {B2, 4, 1}, {G0, 0, 7}, {B2, 5, 1}, {B3, 2, 1}, {G2, 4, 1}, {B0, 0, 7},
+                            {B3, 3, 1}, {B3, 5, 1}, {B3, 4, 1}, {R1, 0, 6}, {G2, 0, 4}, {G1, 0, 6},
+                            {G3, 0, 4}, {B1, 0, 6}, {B2, 0, 4}, {R2, 0, 6}, {R3, 0, 6}};
 constexpr Run kLayout2[] = {{R0, 0, 10}, {G0, 0, 10}, {B0, 0, 10}, {R1, 0, 5}, {R0, 10, 1}, {G2, 0, 4},
                             {G1, 0, 4},  {G0, 10, 1}, {B3, 0, 1},  {G3, 0, 4}, {B1, 0, 4},  {B0, 10, 1},
                             {B3, 1, 1},  {B2, 0, 4},  {R2, 0, 5},  {B3, 2, 1}, {R3, 0, 5},  {B3, 3, 1}};
-constexpr Run kLayout6[] = {{R0, 0, 10}, {G0, 0, 10}, {B0, 0, 10}, {R1, 0, 4}, {R0, 10, 1}, {G3, 4, 1}, {G2, 0, 4},
-                            {G1, 0, 5},  {G0, 10, 1}, {G3, 0, 4},  {B1, 0, 4}, {B0, 10, 1}, {B3, 1, 1}, {B2, 0, 4},
-                            {R2, 0, 4},  {B3, 0, 1},  {B3, 2, 1},  {R3, 0, 4}, {G2, 4, 1},  {B3, 3, 1}};
-constexpr Run kLayout10[] = {{R0, 0, 10}, {G0, 0, 10}, {B0, 0, 10}, {R1, 0, 4}, {R0, 10, 1}, {B2, 4, 1}, {G2, 0, 4},
-                             {G1, 0, 4},  {G0, 10, 1}, {B3, 0, 1},  {G3, 0, 4}, {B1, 0, 5},  {B0, 10, 1}, {B2, 0, 4},
-                             {R2, 0, 4},  {B3, 1, 1},  {B3, 2, 1},  {R3, 0, 4}, {B3, 4, 1},  {B3, 3, 1}};
-constexpr Run kLayout14[] = {{R0, 0, 9}, {B2, 4, 1}, {G0, 0, 9}, {G2, 4, 1}, {B0, 0, 9}, {B3, 4, 1}, {R1, 0, 5},
-                             {G3, 4, 1}, {G2, 0, 4}, {G1, 0, 5}, {B3, 0, 1}, {G3, 0, 4}, {B1, 0, 5}, {B3, 1, 1},
-                             {B2, 0, 4}, {R2, 0, 5}, {B3, 2, 1}, {R3, 0, 5}, {B3, 3, 1}};
-constexpr Run kLayout18[] = {{R0, 0, 8}, {G3, 4, 1}, {B2, 4, 1}, {G0, 0, 8}, {B3, 2, 1}, {G2, 4, 1}, {B0, 0, 8},
-                             {B3, 3, 1}, {B3, 4, 1}, {R1, 0, 6}, {G2, 0, 4}, {G1, 0, 5}, {B3, 0, 1}, {G3, 0, 4},
-                             {B1, 0, 5}, {B3, 1, 1}, {B2, 0, 4}, {R2, 0, 6}, {R3, 0, 6}};
-constexpr Run kLayout22[] = {{R0, 0, 8}, {B3, 0, 1}, {B2, 4, 1}, {G0, 0, 8}, {G2, 5, 1}, {G2, 4, 1}, {B0, 0, 8},
-                             {G3, 5, 1}, {B3, 4, 1}, {R1, 0, 5}, {G3, 4, 1}, {G2, 0, 4}, {G1, 0, 6}, {G3, 0, 4},
-                             {B1, 0, 5}, {B3, 1, 1}, {B2, 0, 4}, {R2, 0, 5}, {B3, 2, 1}, {R3, 0, 5}, {B3, 3, 1}};
-constexpr Run kLayout26[] = {{R0, 0, 8}, {B3, 1, 1}, {B2, 4, 1}, {G0, 0, 8}, {B2, 5, 1}, {G2, 4, 1}, {B0, 0, 8},
-                             {B3, 5, 1}, {B3, 4, 1}, {R1, 0, 5}, {G3, 4, 1}, {G2, 0, 4}, {G1, 0, 5}, {B3, 0, 1},
-                             {G3, 0, 4}, {B1, 0, 6}, {B2, 0, 4}, {R2, 0, 5}, {B3, 2, 1}, {R3, 0, 5}, {B3, 3, 1}};
-constexpr Run kLayout30[] = {{R0, 0, 6}, {G3, 4, 1}, {B3, 0, 1}, {B3, 1, 1}, {B2, 4, 1}, {G0, 0, 6}, {G2, 5, 1},
-                             {B2, 5, 1}, {B3, 2, 1}, {G2, 4, 1}, {B0, 0, 6}, {G3, 5, 1}, {B3, 3, 1}, {B3, 5, 1},
-                             {B3, 4, 1}, {R1, 0, 6}, {G2, 0, 4}, {G1, 0, 6}, {G3, 0, 4}, {B1, 0, 6}, {B2, 0, 4},
-                             {R2, 0, 6}, {R3, 0, 6}};
+constexpr Run kLayout6[] = {{R0, 0, 10}, {G0, 0, 10}, {B0, 0, 10}, {R1, 0, 4},  {R0, 10, 1},
+                            {G3, 4, 1},  {G2, 0, 4},  {G1, 0, 5},  {G0, 10, 1}, {G3, 0, 4},
+                            {B1, 0, 4},  {B0, 10, 1}, {B3, 1, 1},  {B2, 0, 4},  {R2, 0, 4},
+                            {B3, 0, 1},  {B3, 2, 1},  {R3, 0, 4},  {G2, 4, 1},  {B3, 3, 1}};
+constexpr Run kLayout10[] = {{R0, 0, 10}, {G0, 0, 10}, {B0, 0, 10}, {R1, 0, 4},  {R0, 10, 1},
+                             {B2, 4, 1},  {G2, 0, 4},  {G1, 0, 4},  {G0, 10, 1}, {B3, 0, 1},
+                             {G3, 0, 4},  {B1, 0, 5},  {B0, 10, 1}, {B2, 0, 4},  {R2, 0, 4},
+                             {B3, 1, 1},  {B3, 2, 1},  {R3, 0, 4},  {B3, 4, 1},  {B3, 3, 1}};
+constexpr Run kLayout14[] = {{R0, 0, 9}, {B2, 4, 1}, {G0, 0, 9}, {G2, 4, 1}, {B0, 0, 9},
+                             {B3, 4, 1}, {R1, 0, 5}, {G3, 4, 1}, {G2, 0, 4}, {G1, 0, 5},
+                             {B3, 0, 1}, {G3, 0, 4}, {B1, 0, 5}, {B3, 1, 1}, {B2, 0, 4},
+                             {R2, 0, 5}, {B3, 2, 1}, {R3, 0, 5}, {B3, 3, 1}};
+constexpr Run kLayout18[] = {{R0, 0, 8}, {G3, 4, 1}, {B2, 4, 1}, {G0, 0, 8}, {B3, 2, 1},
+                             {G2, 4, 1}, {B0, 0, 8}, {B3, 3, 1}, {B3, 4, 1}, {R1, 0, 6},
+                             {G2, 0, 4}, {G1, 0, 5}, {B3, 0, 1}, {G3, 0, 4}, {B1, 0, 5},
+                             {B3, 1, 1}, {B2, 0, 4}, {R2, 0, 6}, {R3, 0, 6}};
+constexpr Run kLayout22[] = {{R0, 0, 8}, {B3, 0, 1}, {B2, 4, 1}, {G0, 0, 8}, {G2, 5, 1}, {G2, 4, 1},
+                             {B0, 0, 8}, {G3, 5, 1}, {B3, 4, 1}, {R1, 0, 5}, {G3, 4, 1}, {G2, 0, 4},
+                             {G1, 0, 6}, {G3, 0, 4}, {B1, 0, 5}, {B3, 1, 1}, {B2, 0, 4}, {R2, 0, 5},
+                             {B3, 2, 1}, {R3, 0, 5}, {B3, 3, 1}};
+constexpr Run kLayout26[] = {{R0, 0, 8}, {B3, 1, 1}, {B2, 4, 1}, {G0, 0, 8}, {B2, 5, 1}, {G2, 4, 1},
+                             {B0, 0, 8}, {B3, 5, 1}, {B3, 4, 1}, {R1, 0, 5}, {G3, 4, 1}, {G2, 0, 4},
+                             {G1, 0, 5}, {B3, 0, 1}, {G3, 0, 4}, {B1, 0, 6}, {B2, 0, 4}, {R2, 0, 5},
+                             {B3, 2, 1}, {R3, 0, 5}, {B3, 3, 1}};
+constexpr Run kLayout30[] = {{R0, 0, 6}, {G3, 4, 1}, {B3, 0, 1}, {B3, 1, 1}, {B2, 4, 1}, {G0, 0, 6},
+                             {G2, 5, 1}, {B2, 5, 1}, {B3, 2, 1}, {G2, 4, 1}, {B0, 0, 6}, {G3, 5, 1},
+                             {B3, 3, 1}, {B3, 5, 1}, {B3, 4, 1}, {R1, 0, 6}, {G2, 0, 4}, {G1, 0, 6},
+                             {G3, 0, 4}, {B1, 0, 6}, {B2, 0, 4}, {R2, 0, 6}, {R3, 0, 6}};
 constexpr Run kLayout3[] = {{R0, 0, 10}, {G0, 0, 10}, {B0, 0, 10}, {R1, 0, 10}, {G1, 0, 10}, {B1, 0, 10}};
-constexpr Run kLayout7[] = {{R0, 0, 10}, {G0, 0, 10}, {B0, 0, 10}, {R1, 0, 9},  {R0, 10, 1},
+constexpr Run kLayout7[] = {{R0, 0, 10}, {G0, 0, 10}, {B0, 0, 10}, {R1, 0, 9}, {R0, 10, 1},
                             {G1, 0, 9},  {G0, 10, 1}, {B1, 0, 9},  {B0, 10, 1}};
-constexpr Run kLayout11[] = {{R0, 0, 10}, {G0, 0, 10},  {B0, 0, 10}, {R1, 0, 8},  {R0, 11, 1}, {R0, 10, 1},
-                             {G1, 0, 8},  {G0, 11, 1},  {G0, 10, 1}, {B1, 0, 8},  {B0, 11, 1}, {B0, 10, 1}};
-constexpr Run kLayout15[] = {{R0, 0, 10}, {G0, 0, 10},  {B0, 0, 10},  {R1, 0, 4},   {R0, 15, 1},  {R0, 14, 1},
-                             {R0, 13, 1}, {R0, 12, 1},  {R0, 11, 1},  {R0, 10, 1},  {G1, 0, 4},   {G0, 15, 1},
-                             {G0, 14, 1}, {G0, 13, 1},  {G0, 12, 1},  {G0, 11, 1},  {G0, 10, 1},  {B1, 0, 4},
-                             {B0, 15, 1}, {B0, 14, 1},  {B0, 13, 1},  {B0, 12, 1},  {B0, 11, 1},  {B0, 10, 1}};
+constexpr Run kLayout11[] = {{R0, 0, 10}, {G0, 0, 10}, {B0, 0, 10}, {R1, 0, 8}, {R0, 11, 1}, {R0, 10, 1},
+                             {G1, 0, 8},  {G0, 11, 1}, {G0, 10, 1}, {B1, 0, 8}, {B0, 11, 1}, {B0, 10, 1}};
+constexpr Run kLayout15[] = {{R0, 0, 10}, {G0, 0, 10}, {B0, 0, 10}, {R1, 0, 4},  {R0, 15, 1}, {R0, 14, 1},
+                             {R0, 13, 1}, {R0, 12, 1}, {R0, 11, 1}, {R0, 10, 1}, {G1, 0, 4},  {G0, 15, 1},
+                             {G0, 14, 1}, {G0, 13, 1}, {G0, 12, 1}, {G0, 11, 1}, {G0, 10, 1}, {B1, 0, 4},
+                             {B0, 15, 1}, {B0, 14, 1}, {B0, 13, 1}, {B0, 12, 1}, {B0, 11, 1}, {B0, 10, 1}};
 
 struct Bc6Mode {
   const Run* runs;
@@ -71,24 +78,24 @@ struct Bc6Mode {
 };
 
 template <size_t N>
-constexpr Bc6Mode MakeMode(const Run (&runs)[N], unsigned modeBits, unsigned regions, bool transformed, unsigned epb,
-                           unsigned dr, unsigned dg, unsigned db) {
+constexpr Bc6Mode MakeMode(const Run (&runs)[N], unsigned modeBits, unsigned regions, bool transformed,
+                           unsigned epb, unsigned dr, unsigned dg, unsigned db) {
   return {runs, static_cast<unsigned>(N), modeBits, regions, transformed, epb, {dr, dg, db}};
 }
 
 // Indexed by the mode number: the low 2 bits when they are 0 or 1, else the low 5.
 // Numbers 19, 23, 27 and 31 are reserved (no layout).
 constexpr Bc6Mode kModes[] = {
-    MakeMode(kLayout0, 2, 2, true, 10, 5, 5, 5),    MakeMode(kLayout1, 2, 2, true, 7, 6, 6, 6),
-    MakeMode(kLayout2, 5, 2, true, 11, 5, 4, 4),    MakeMode(kLayout6, 5, 2, true, 11, 4, 5, 4),
-    MakeMode(kLayout10, 5, 2, true, 11, 4, 4, 5),   MakeMode(kLayout14, 5, 2, true, 9, 5, 5, 5),
-    MakeMode(kLayout18, 5, 2, true, 8, 6, 5, 5),    MakeMode(kLayout22, 5, 2, true, 8, 5, 6, 5),
-    MakeMode(kLayout26, 5, 2, true, 8, 5, 5, 6),    MakeMode(kLayout30, 5, 2, false, 6, 6, 6, 6),
+    MakeMode(kLayout0, 2, 2, true, 10, 5, 5, 5),     MakeMode(kLayout1, 2, 2, true, 7, 6, 6, 6),
+    MakeMode(kLayout2, 5, 2, true, 11, 5, 4, 4),     MakeMode(kLayout6, 5, 2, true, 11, 4, 5, 4),
+    MakeMode(kLayout10, 5, 2, true, 11, 4, 4, 5),    MakeMode(kLayout14, 5, 2, true, 9, 5, 5, 5),
+    MakeMode(kLayout18, 5, 2, true, 8, 6, 5, 5),     MakeMode(kLayout22, 5, 2, true, 8, 5, 6, 5),
+    MakeMode(kLayout26, 5, 2, true, 8, 5, 5, 6),     MakeMode(kLayout30, 5, 2, false, 6, 6, 6, 6),
     MakeMode(kLayout3, 5, 1, false, 10, 10, 10, 10), MakeMode(kLayout7, 5, 1, true, 11, 9, 9, 9),
-    MakeMode(kLayout11, 5, 1, true, 12, 8, 8, 8),   MakeMode(kLayout15, 5, 1, true, 16, 4, 4, 4),
+    MakeMode(kLayout11, 5, 1, true, 12, 8, 8, 8),    MakeMode(kLayout15, 5, 1, true, 16, 4, 4, 4),
 };
-constexpr int8_t kModeSlot[32] = {0, 1, 2,  10, 0, 1, 3,  11, 0, 1, 4,  12, 0, 1, 5,  13,
-                                  0, 1, 6,  -1, 0, 1, 7,  -1, 0, 1, 8,  -1, 0, 1, 9,  -1};
+constexpr int8_t kModeSlot[32] = {0, 1, 2, 10, 0, 1, 3, 11, 0, 1, 4, 12, 0, 1, 5, 13,
+                                  0, 1, 6, -1, 0, 1, 7, -1, 0, 1, 8, -1, 0, 1, 9, -1};
 
 // Every layout must end exactly where the partition number (two regions, bit 77)
 // or the indices (one region, bit 65) begin.
@@ -160,7 +167,8 @@ void DecodeMode(bc::BlockBits bits, uint8_t* out, size_t pitch, bool isSigned) {
       const uint32_t v = raw[3 * i + c];
       if (m.transformed) {
         // A delta from endpoint 0, wrapped to the endpoint width.
-        const uint32_t sum = static_cast<uint32_t>(e[0][c] + SignExtend(v, m.deltaBits[c])) & ((1u << epb) - 1);
+        const uint32_t sum =
+            static_cast<uint32_t>(e[0][c] + SignExtend(v, m.deltaBits[c])) & ((1u << epb) - 1);
         e[i][c] = isSigned ? SignExtend(sum, epb) : static_cast<int32_t>(sum);
       } else {
         e[i][c] = isSigned ? SignExtend(v, epb) : static_cast<int32_t>(v);
@@ -202,9 +210,10 @@ void DecodeMode(bc::BlockBits bits, uint8_t* out, size_t pitch, bool isSigned) {
 }
 
 using ModeDecoder = void (*)(bc::BlockBits, uint8_t*, size_t, bool);
-constexpr ModeDecoder kDecoders[14] = {DecodeMode<0>, DecodeMode<1>, DecodeMode<2>,  DecodeMode<3>, DecodeMode<4>,
-                                       DecodeMode<5>, DecodeMode<6>, DecodeMode<7>,  DecodeMode<8>, DecodeMode<9>,
-                                       DecodeMode<10>, DecodeMode<11>, DecodeMode<12>, DecodeMode<13>};
+constexpr ModeDecoder kDecoders[14] = {DecodeMode<0>,  DecodeMode<1>, DecodeMode<2>,  DecodeMode<3>,
+                                       DecodeMode<4>,  DecodeMode<5>, DecodeMode<6>,  DecodeMode<7>,
+                                       DecodeMode<8>,  DecodeMode<9>, DecodeMode<10>, DecodeMode<11>,
+                                       DecodeMode<12>, DecodeMode<13>};
 
 }  // namespace
 

@@ -127,15 +127,18 @@ void DecodeMode(const uint8_t* block, uint8_t* dst, size_t pitch) {
     uint32_t colourPal[8] = {}, alphaPal[8] = {};
     const uint8_t* cw = WeightsFor(cib);
     for (unsigned i = 0; i < (1u << cib); ++i) {
-      for (unsigned c = 0; c < 3; ++c) colourPal[i] |= Lerp(ep[0][0][c], ep[0][1][c], cw[i]) << kShift[place[c]];
+      for (unsigned c = 0; c < 3; ++c)
+        colourPal[i] |= Lerp(ep[0][0][c], ep[0][1][c], cw[i]) << kShift[place[c]];
     }
     const uint8_t* aw = WeightsFor(aib);
-    for (unsigned i = 0; i < (1u << aib); ++i) alphaPal[i] = Lerp(ep[0][0][3], ep[0][1][3], aw[i]) << kShift[place[3]];
+    for (unsigned i = 0; i < (1u << aib); ++i)
+      alphaPal[i] = Lerp(ep[0][0][3], ep[0][1][3], aw[i]) << kShift[place[3]];
     const unsigned cmask = (1u << cib) - 1, amask = (1u << aib) - 1;
     for (unsigned y = 0; y < 4; ++y, dst += pitch) {
       for (unsigned x = 0; x < 4; ++x) {
         const unsigned i = 4 * y + x;
-        bc::Store32(dst + 4 * x, colourPal[(colourIdx >> (cib * i)) & cmask] | alphaPal[(alphaIdx >> (aib * i)) & amask]);
+        bc::Store32(dst + 4 * x,
+                    colourPal[(colourIdx >> (cib * i)) & cmask] | alphaPal[(alphaIdx >> (aib * i)) & amask]);
       }
     }
     return;

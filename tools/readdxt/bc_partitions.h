@@ -10,6 +10,7 @@
 namespace readdxt {
 namespace bc {
 
+// clang-format off
 inline constexpr uint16_t kPartition2[64] = {
     0xCCCC, 0x8888, 0xEEEE, 0xECC8, 0xC880, 0xFEEC, 0xFEC8, 0xEC80,
     0xC800, 0xFFEC, 0xFE80, 0xE800, 0xFFE8, 0xFF00, 0xFFF0, 0xF000,
@@ -51,6 +52,7 @@ inline constexpr uint8_t kAnchor3Third[64] = {
     15,  3, 15, 10, 10,  8,  9, 10,  6, 15,  8, 15,  3,  6,  6,  8,
     15,  3, 15, 15, 15, 15, 15, 15, 15, 15, 15, 15,  3, 15, 15,  8,
 };
+// clang-format on
 
 }  // namespace bc
 }  // namespace readdxt
