@@ -143,6 +143,14 @@ TEST(ReaddxtConverter, CubeTooWideForTheCrossShowsTheFirstFace) {
   EXPECT_EQ(tga.height, 1);
   EXPECT_EQ(tga.depth, 24);
   EXPECT_EQ(tga.At(16383, 0), (Px{10, 10, 10, 255}));
+
+  // A lone DXT1 face is opaque unless its blocks say otherwise, as for a plain texture.
+  auto dxt1 = DdsBuilder::FourCC(16384, 4, kFourCC_DXT1);
+  dxt1.header.caps2 = DDSCAPS2_CUBEMAP | DDSCAPS2_CUBEMAP_ALLFACES;
+  dxt1.With(Repeat(SolidBC1(kRed565), 6 * 4096));
+  const Tga face = Convert(dxt1.Build());
+  EXPECT_EQ(face.width, 16384);
+  EXPECT_EQ(face.depth, 24);
 }
 
 TEST(ReaddxtConverter, ArraysAndVolumesShowTheFirstSlice) {

@@ -149,7 +149,7 @@ bool Converter::Plan(Failure* failure) {
     pictures_.push_back({info_.dataOffset, 0, 0});
   }
   blockFn_ = BlockDecoderFor(info_.format);
-  if (info_.format.codec == Codec::kBC1 && !info_.isCube) {
+  if (info_.format.codec == Codec::kBC1 && bandRows_ == 1) {  // a cross has alpha anyway
     bool found = false;
     if (!AnyBC1Transparency(&found, failure)) return false;
     alpha_ = found;
