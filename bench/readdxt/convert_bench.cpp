@@ -69,7 +69,8 @@ std::vector<uint8_t> Header(const Texture& t) {
 bool Generate(const Texture& t, const std::string& path) {
   std::vector<uint8_t> data = Header(t);
   const size_t at = data.size();
-  const uint64_t bytes = t.blockBytes ? uint64_t{t.size / 4} * (t.size / 4) * t.blockBytes : uint64_t{t.size} * t.size * 4;
+  const uint64_t bytes =
+      t.blockBytes ? uint64_t{t.size / 4} * (t.size / 4) * t.blockBytes : uint64_t{t.size} * t.size * 4;
   data.resize(at + bytes);
   std::mt19937 rng(t.size * 31 + t.blockBytes);
   for (size_t i = at; i < data.size(); i += 4) {
@@ -83,7 +84,10 @@ bool Generate(const Texture& t, const std::string& path) {
       std::memcpy(&c0, &data[i], 2);
       std::memcpy(&c1, &data[i + 2], 2);
       if (c0 == c1) {
-        if (c0 == 0) c0 = 1; else c1 = static_cast<uint16_t>(c0 - 1);
+        if (c0 == 0)
+          c0 = 1;
+        else
+          c1 = static_cast<uint16_t>(c0 - 1);
       } else if (c0 < c1) {
         std::swap(c0, c1);
       }
@@ -152,7 +156,7 @@ std::string ReaddxtPath() {
   if (n <= 0) return "readdxt";
   self[n] = 0;
   std::string dir(self);
-  dir = dir.substr(0, dir.rfind('/'));           // .../bench
+  dir = dir.substr(0, dir.rfind('/'));                // .../bench
   return dir.substr(0, dir.rfind('/')) + "/readdxt";  // the build tree's top folder
 }
 
@@ -182,7 +186,8 @@ int main(int argc, char** argv) {
       {"bc3-1024", 1024, kFourCC_DXT5, 0, 16, true},
   };
   std::printf("readdxt: %s\n", readdxt.c_str());
-  std::printf("%-14s %10s %10s %8s %12s %10s\n", "texture", "readdxt ms", "copy ms", "/copy", "ImageMagick", "IM/ours");
+  std::printf("%-14s %10s %10s %8s %12s %10s\n", "texture", "readdxt ms", "copy ms", "/copy", "ImageMagick",
+              "IM/ours");
   for (const Texture& t : textures) {
     const std::string dds = folder + "/" + t.name + ".dds";
     const std::string tga = folder + "/" + t.name + ".tga";

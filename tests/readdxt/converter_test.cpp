@@ -1,9 +1,10 @@
 // The conversion as a whole: DXT1 alpha detection, cropping, row order, cube crosses, the
 // first slice of arrays and volumes, and the channel fix-ups of DXT2/DXT4, RXGB, BC4, BC5.
+#include "readdxt/converter.h"
+
 #include <gtest/gtest.h>
 
 #include "readdxt/block_decoders.h"
-#include "readdxt/converter.h"
 #include "readdxt/dds_builder.h"
 
 namespace readdxt_test {
@@ -28,13 +29,15 @@ Tga Convert(const Bytes& dds) {
 }
 
 TEST(ReaddxtConverter, Dxt1IsOpaqueUnlessABlockUsesTransparency) {
-  const Tga opaque = Convert(DdsBuilder::FourCC(8, 4, kFourCC_DXT1).With(SolidBC1(kRed565)).With(SolidBC1(kBlue565)).Build());
+  const Tga opaque = Convert(
+      DdsBuilder::FourCC(8, 4, kFourCC_DXT1).With(SolidBC1(kRed565)).With(SolidBC1(kBlue565)).Build());
   EXPECT_EQ(opaque.depth, 24);
   EXPECT_EQ(opaque.descriptor, 0x20);
   EXPECT_EQ(opaque.At(0, 0), (Px{0, 0, 255, 255}));
   EXPECT_EQ(opaque.At(7, 3), (Px{255, 0, 0, 255}));
 
-  const Tga cutout = Convert(DdsBuilder::FourCC(8, 4, kFourCC_DXT1).With(SolidBC1(kRed565)).With(kTransparentBC1).Build());
+  const Tga cutout =
+      Convert(DdsBuilder::FourCC(8, 4, kFourCC_DXT1).With(SolidBC1(kRed565)).With(kTransparentBC1).Build());
   EXPECT_EQ(cutout.depth, 32);
   EXPECT_EQ(cutout.descriptor, 0x28);
   EXPECT_EQ(cutout.At(3, 3), (Px{0, 0, 255, 255}));
@@ -110,8 +113,8 @@ TEST(ReaddxtConverter, CubeMapsBecomeAHorizontalCross) {
 
   // Three faces stored: the others stay transparent. Stored faces keep their own colours.
   auto some = Argb(2, 2);
-  some.header.caps2 = DDSCAPS2_CUBEMAP | DDSCAPS2_CUBEMAP_POSITIVEX | DDSCAPS2_CUBEMAP_POSITIVEY |
-                      DDSCAPS2_CUBEMAP_NEGATIVEZ;
+  some.header.caps2 =
+      DDSCAPS2_CUBEMAP | DDSCAPS2_CUBEMAP_POSITIVEX | DDSCAPS2_CUBEMAP_POSITIVEY | DDSCAPS2_CUBEMAP_NEGATIVEZ;
   some.With(Face(0)).With(Face(2)).With(Face(5));
   ExpectCross(Convert(some.Build()), 0x25, 2);
 
@@ -216,8 +219,9 @@ TEST(ReaddxtConverter, BlockFormatsOfTheExtendedHeader) {
     int blockBytes;
     int depth;
   } cases[] = {
-      {DXGI_FORMAT_BC1_UNORM_SRGB, 8, 24}, {DXGI_FORMAT_BC2_UNORM, 16, 32},    {DXGI_FORMAT_BC3_TYPELESS, 16, 32},
-      {DXGI_FORMAT_BC4_SNORM, 8, 24},      {DXGI_FORMAT_BC5_SNORM, 16, 24},    {DXGI_FORMAT_BC6H_UF16, 16, 24},
+      {DXGI_FORMAT_BC1_UNORM_SRGB, 8, 24}, {DXGI_FORMAT_BC2_UNORM, 16, 32},
+      {DXGI_FORMAT_BC3_TYPELESS, 16, 32},  {DXGI_FORMAT_BC4_SNORM, 8, 24},
+      {DXGI_FORMAT_BC5_SNORM, 16, 24},     {DXGI_FORMAT_BC6H_UF16, 16, 24},
       {DXGI_FORMAT_BC6H_SF16, 16, 24},     {DXGI_FORMAT_BC7_UNORM_SRGB, 16, 32},
   };
   for (const Case& c : cases) {

@@ -21,7 +21,8 @@ struct DdsBuilder {
 
   DdsBuilder(uint32_t width, uint32_t height) {
     header.size = readdxt::kDdsHeaderSize;
-    header.flags = readdxt::DDSD_CAPS | readdxt::DDSD_HEIGHT | readdxt::DDSD_WIDTH | readdxt::DDSD_PIXELFORMAT;
+    header.flags =
+        readdxt::DDSD_CAPS | readdxt::DDSD_HEIGHT | readdxt::DDSD_WIDTH | readdxt::DDSD_PIXELFORMAT;
     header.width = width;
     header.height = height;
     header.mipMapCount = 1;
@@ -34,8 +35,8 @@ struct DdsBuilder {
     b.header.ddspf.fourCC = code;
     return b;
   }
-  static DdsBuilder Masks(uint32_t width, uint32_t height, uint32_t flags, uint32_t bits, uint32_t r, uint32_t g,
-                          uint32_t b, uint32_t a) {
+  static DdsBuilder Masks(uint32_t width, uint32_t height, uint32_t flags, uint32_t bits, uint32_t r,
+                          uint32_t g, uint32_t b, uint32_t a) {
     DdsBuilder d(width, height);
     d.header.ddspf.flags = flags;
     d.header.ddspf.rgbBitCount = bits;

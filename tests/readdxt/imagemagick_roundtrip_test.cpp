@@ -34,7 +34,8 @@ Bytes MakePam(bool withAlpha) {
 int Shell(const std::string& command) { return std::system(command.c_str()); }
 
 void RoundTrip(const char* compression, bool withAlpha, int expectedDepth) {
-  if (access(kMagick, X_OK) != 0) GTEST_SKIP() << "ImageMagick is not installed (scripts/setup.sh installs it)";
+  if (access(kMagick, X_OK) != 0)
+    GTEST_SKIP() << "ImageMagick is not installed (scripts/setup.sh installs it)";
   TempDir dir;
   const fs::path pam = dir.path() / "src.pam", dds = dir.path() / "x.dds", ref = dir.path() / "ref.rgba";
   WriteFile(pam, MakePam(withAlpha));
@@ -57,7 +58,8 @@ void RoundTrip(const char* compression, bool withAlpha, int expectedDepth) {
     for (uint32_t x = 0; x < 61; ++x) {
       const std::vector<int> ours = tga.At(x, y);  // B, G, R, A
       const uint8_t* theirs = rgba.data() + (size_t{y} * 61 + x) * 4;
-      const int diff[4] = {ours[2] - theirs[0], ours[1] - theirs[1], ours[0] - theirs[2], ours[3] - theirs[3]};
+      const int diff[4] = {ours[2] - theirs[0], ours[1] - theirs[1], ours[0] - theirs[2],
+                           ours[3] - theirs[3]};
       for (int d : diff) worst = std::max(worst, std::abs(d));
     }
   }

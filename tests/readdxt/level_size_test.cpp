@@ -1,7 +1,7 @@
 // Mip and pitch arithmetic: block rounding, pixel and pair rows, DWORD padding, overflow.
-#include <gtest/gtest.h>
-
 #include "readdxt/level_size.h"
+
+#include <gtest/gtest.h>
 
 namespace readdxt {
 namespace {
@@ -67,7 +67,8 @@ TEST(ReaddxtLevelSize, OverflowIsReported) {
   LevelSize s;
   EXPECT_FALSE(ComputeLevelSize(Layout(DataLayout::kPixels, 16), 0xFFFFFFFF, 0xFFFFFFFF, &s));
   uint64_t bytes = 0;
-  EXPECT_FALSE(ComputeChainBytes(Layout(DataLayout::kPixels, 16), 0xFFFFFFFF, 0xFFFFFF, 0xFFFFFFFF, 1, &bytes));
+  EXPECT_FALSE(
+      ComputeChainBytes(Layout(DataLayout::kPixels, 16), 0xFFFFFFFF, 0xFFFFFF, 0xFFFFFFFF, 1, &bytes));
   EXPECT_TRUE(ComputeLevelSize(Layout(DataLayout::kBlocks, 16), 0x0FFFFFFF, 0x0FFFFFFF, &s));
 }
 

@@ -53,11 +53,13 @@ TEST(ReaddxtCli, FailuresLeaveNoOutputAndSayWhyOnOneLine) {
       {"not-dds-bmp", true, bmp, FailureKind::kNotDds},
       {"truncated-top-level", true, truncated, FailureKind::kCorrupt},
       {"header-only", true, DdsBuilder::FourCC(4, 4, kFourCC_DXT1).Build(), FailureKind::kCorrupt},
-      {"absurd-dimensions", true, DdsBuilder::FourCC(1000000, 1000000, kFourCC_DXT1).With(Bytes(1024, 0)).Build(),
+      {"absurd-dimensions", true,
+       DdsBuilder::FourCC(1000000, 1000000, kFourCC_DXT1).With(Bytes(1024, 0)).Build(),
        FailureKind::kUnsupported},
-      {"absurd-dimensions-within-cap", true, DdsBuilder::FourCC(65535, 65535, kFourCC_DXT1).With(Bytes(1024, 0)).Build(),
-       FailureKind::kCorrupt},
-      {"unsupported-fourcc", true, DdsBuilder::FourCC(4, 4, MakeFourCC('A', 'B', 'C', 'D')).With(Bytes(64, 0)).Build(),
+      {"absurd-dimensions-within-cap", true,
+       DdsBuilder::FourCC(65535, 65535, kFourCC_DXT1).With(Bytes(1024, 0)).Build(), FailureKind::kCorrupt},
+      {"unsupported-fourcc", true,
+       DdsBuilder::FourCC(4, 4, MakeFourCC('A', 'B', 'C', 'D')).With(Bytes(64, 0)).Build(),
        FailureKind::kUnsupported},
   };
   for (const FailureCase& c : cases) {

@@ -21,9 +21,12 @@ using BlockFn = void (*)(const uint8_t* block, uint8_t* dst, size_t pitch);
 
 BlockFn BlockDecoderFor(const PixelFormat& f) {
   switch (f.codec) {
-    case Codec::kBC1: return DecodeBC1;
-    case Codec::kBC2: return DecodeBC2;
-    case Codec::kBC3: return DecodeBC3;
+    case Codec::kBC1:
+      return DecodeBC1;
+    case Codec::kBC2:
+      return DecodeBC2;
+    case Codec::kBC3:
+      return DecodeBC3;
     case Codec::kBC4:
       if (f.isSigned) return [](const uint8_t* b, uint8_t* d, size_t p) { DecodeBC4(b, d, p, true); };
       return [](const uint8_t* b, uint8_t* d, size_t p) { DecodeBC4(b, d, p, false); };
@@ -55,8 +58,10 @@ BlockFn BlockDecoderFor(const PixelFormat& f) {
           px[3] = 255;
         }
       };
-    case Codec::kBC7: return DecodeBC7;
-    default: return nullptr;
+    case Codec::kBC7:
+      return DecodeBC7;
+    default:
+      return nullptr;
   }
 }
 
@@ -190,7 +195,8 @@ size_t Converter::SourceBytes(uint32_t rows) const {
 
 // Decodes one strip from its stored bytes into `dst` (the output strip at the picture's
 // column), packed to the output's pixel size. Pure: runs on either thread.
-void Converter::DecodeStrip(const uint8_t* src, uint32_t rows, uint8_t* dst, std::vector<uint8_t>* scratch) const {
+void Converter::DecodeStrip(const uint8_t* src, uint32_t rows, uint8_t* dst,
+                            std::vector<uint8_t>* scratch) const {
   const PixelFormat& f = info_.format;
   const uint32_t w = info_.width;
   const size_t pitch = static_cast<size_t>(info_.top.rowPitch);
@@ -204,7 +210,8 @@ void Converter::DecodeStrip(const uint8_t* src, uint32_t rows, uint8_t* dst, std
     }
     const size_t scratchPitch = blocks * 16;
     scratch->resize(scratchPitch * 4);
-    for (size_t b = 0; b < blocks; ++b) blockFn_(src + b * f.blockBytes, scratch->data() + b * 16, scratchPitch);
+    for (size_t b = 0; b < blocks; ++b)
+      blockFn_(src + b * f.blockBytes, scratch->data() + b * 16, scratchPitch);
     for (uint32_t r = 0; r < rows; ++r) {
       uint8_t* row = scratch->data() + r * scratchPitch;
       if (f.premultiplied) Unpremultiply(row, w);
@@ -226,7 +233,8 @@ void Converter::DecodeStrip(const uint8_t* src, uint32_t rows, uint8_t* dst, std
 }
 
 void Converter::DecodeJobs(const Job* jobs, size_t count, std::vector<uint8_t>* scratch) const {
-  for (size_t i = 0; i < count; ++i) DecodeStrip(arena_.data() + jobs[i].arenaOffset, jobs[i].rows, jobs[i].dst, scratch);
+  for (size_t i = 0; i < count; ++i)
+    DecodeStrip(arena_.data() + jobs[i].arenaOffset, jobs[i].rows, jobs[i].dst, scratch);
 }
 
 bool Converter::Run(ConvertedImage* image, Failure* failure) {

@@ -1,12 +1,13 @@
 // Header validation in a fixed order: magic, header sizes, extended header, pixel format,
 // dimensions, mip count, data size against the bytes left. Nothing of the data is touched
 // here, and every field that writers are known to get wrong is read with a tolerance.
+#include "readdxt/dds_parse.h"
+
 #include <cstdio>
 #include <cstring>
 #include <string>
 
 #include "readdxt/dds_header.h"
-#include "readdxt/dds_parse.h"
 
 namespace readdxt {
 namespace {
@@ -57,7 +58,8 @@ bool ResolvePixelFormat(const DdsPixelFormat& pf, PixelFormat* format, Failure* 
   if (pf.fourCC != 0) {
     return Fail(failure, FailureKind::kUnsupported, "unsupported format: FourCC " + FourCCText(pf.fourCC));
   }
-  return Fail(failure, FailureKind::kCorrupt, "corrupt header: pixel format has neither FourCC nor bit masks");
+  return Fail(failure, FailureKind::kCorrupt,
+              "corrupt header: pixel format has neither FourCC nor bit masks");
 }
 
 // Pixel rows padded to 4 bytes were written by old tools; choose them when the file's
@@ -111,8 +113,8 @@ bool ParseDds(const uint8_t* head, size_t headSize, uint64_t fileSize, DdsInfo* 
   bool volume = (h.caps2 & DDSCAPS2_VOLUME) != 0;
   uint32_t height = h.height;
   const bool dx10 = h.ddspf.fourCC == kFourCC_DX10 &&
-                    ((h.ddspf.flags & DDPF_FOURCC) || (h.ddspf.rBitMask | h.ddspf.gBitMask | h.ddspf.bBitMask |
-                                                       h.ddspf.aBitMask) == 0);
+                    ((h.ddspf.flags & DDPF_FOURCC) ||
+                     (h.ddspf.rBitMask | h.ddspf.gBitMask | h.ddspf.bBitMask | h.ddspf.aBitMask) == 0);
   if (dx10) {
     if (headSize < offset + sizeof(DdsHeaderDx10) || fileSize < offset + sizeof(DdsHeaderDx10)) {
       return Fail(failure, FailureKind::kCorrupt, "corrupt DDS file: DX10 header truncated");
@@ -199,7 +201,8 @@ bool ParseDds(const uint8_t* head, size_t headSize, uint64_t fileSize, DdsInfo* 
     // Face-major: each face carries its whole chain. When the chain does not fit, try the
     // size the file suggests (badly sized tails), then no chain at all.
     uint64_t chain = 0, all = 0;
-    const bool chainOk = ComputeChainBytes(info->layout, info->width, info->height, 1, info->mipCount, &chain);
+    const bool chainOk =
+        ComputeChainBytes(info->layout, info->width, info->height, 1, info->mipCount, &chain);
     uint64_t stride = chainOk ? chain : info->top.bytes;
     const uint64_t n = static_cast<uint64_t>(faces);
     if (!chainOk || !MulU64(chain, n, &all) || all > available) {

@@ -15,15 +15,15 @@ constexpr int kCubeFaces = 6;
 struct DdsInfo {
   PixelFormat format;
   DataLayout layout;
-  LevelSize top;             // the top level of one face or slice
+  LevelSize top;  // the top level of one face or slice
   uint32_t width = 0;
   uint32_t height = 0;
-  uint32_t mipCount = 1;     // after the tolerances: at least 1, at most a full chain
-  uint64_t dataOffset = 0;   // first byte of the top level of the first image
+  uint32_t mipCount = 1;    // after the tolerances: at least 1, at most a full chain
+  uint64_t dataOffset = 0;  // first byte of the top level of the first image
   bool isCube = false;
-  uint8_t facesStored = 0;   // cube: bit i set when face i is in the file's header
-  uint8_t facesReadable = 0; // cube: bit i set when face i's top level lies inside the file
-  uint64_t faceStride = 0;   // bytes from one stored face to the next
+  uint8_t facesStored = 0;    // cube: bit i set when face i is in the file's header
+  uint8_t facesReadable = 0;  // cube: bit i set when face i's top level lies inside the file
+  uint64_t faceStride = 0;    // bytes from one stored face to the next
   bool dx10 = false;
   bool hasPalette = false;
   uint8_t palette[256 * 4] = {};  // R, G, B, A per entry

@@ -56,8 +56,11 @@ bool ComputeLevelSize(const DataLayout& layout, uint32_t width, uint32_t height,
       units = (w + 3) / 4;  // at least 1 since w >= 1
       rows = (h + 3) / 4;
       break;
-    case DataLayout::kPairs: units = (w + 1) / 2; break;
-    case DataLayout::kPixels: break;
+    case DataLayout::kPairs:
+      units = (w + 1) / 2;
+      break;
+    case DataLayout::kPixels:
+      break;
   }
   uint64_t pitch = 0;
   if (!MulU64(units, layout.unitBytes, &pitch)) return false;

@@ -73,8 +73,8 @@ PixelRowDecoder::PixelRowDecoder(const PixelFormat& format, const uint8_t* palet
     : format_(format), palette_(palette) {
   if (format.codec != Codec::kMasked) return;
   for (int i = 0; i < 4; ++i) SetUpChannel(&channels_[i], format.mask[i], format.isSigned);
-  if (!format.isSigned && format.bytesPerPixel == 4 && format.mask[0] == 0xFF0000 && format.mask[1] == 0xFF00 &&
-      format.mask[2] == 0xFF && format.map == ChannelMap::kColour) {
+  if (!format.isSigned && format.bytesPerPixel == 4 && format.mask[0] == 0xFF0000 &&
+      format.mask[1] == 0xFF00 && format.mask[2] == 0xFF && format.map == ChannelMap::kColour) {
     if (format.mask[3] == 0xFF000000) fast_ = Fast::kBgra;
     if (format.mask[3] == 0) fast_ = Fast::kBgrx;
   }
@@ -135,7 +135,9 @@ void PixelRowDecoder::DecodeMasked(const uint8_t* src, uint32_t width, uint8_t* 
         bgra[0] = bgra[1] = bgra[2] = Scale(r, px);
         bgra[3] = alpha;
         break;
-      case ChannelMap::kAlpha: bgra[0] = bgra[1] = bgra[2] = bgra[3] = alpha; break;
+      case ChannelMap::kAlpha:
+        bgra[0] = bgra[1] = bgra[2] = bgra[3] = alpha;
+        break;
     }
   }
 }
@@ -146,9 +148,15 @@ void PixelRowDecoder::DecodeTyped(const uint8_t* src, uint32_t width, uint8_t* b
     uint8_t c[4] = {0, 0, 0, 255};
     for (uint32_t i = 0; i < n; ++i) {
       switch (format_.component) {
-        case Component::kUnorm16: c[i] = static_cast<uint8_t>(ScaleUnsigned(Load16(src), 0xFFFF)); break;
-        case Component::kSnorm16: c[i] = static_cast<uint8_t>(ScaleSigned(Load16(src), 16)); break;
-        case Component::kHalf: c[i] = HalfToUnorm8(Load16(src)); break;
+        case Component::kUnorm16:
+          c[i] = static_cast<uint8_t>(ScaleUnsigned(Load16(src), 0xFFFF));
+          break;
+        case Component::kSnorm16:
+          c[i] = static_cast<uint8_t>(ScaleSigned(Load16(src), 16));
+          break;
+        case Component::kHalf:
+          c[i] = HalfToUnorm8(Load16(src));
+          break;
         case Component::kFloat32: {
           float f;
           std::memcpy(&f, src, 4);
@@ -200,8 +208,12 @@ void PixelRowDecoder::DecodePairs(const uint8_t* src, uint32_t width, uint8_t* b
 
 void PixelRowDecoder::DecodeRow(const uint8_t* src, uint32_t width, uint8_t* bgra) const {
   switch (format_.codec) {
-    case Codec::kMasked: DecodeMasked(src, width, bgra); break;
-    case Codec::kTyped: DecodeTyped(src, width, bgra); break;
+    case Codec::kMasked:
+      DecodeMasked(src, width, bgra);
+      break;
+    case Codec::kTyped:
+      DecodeTyped(src, width, bgra);
+      break;
     case Codec::kR11G11B10F:
       for (uint32_t x = 0; x < width; ++x, src += 4, bgra += 4) {
         const uint32_t px = LoadLE(src, 4);
@@ -236,8 +248,11 @@ void PixelRowDecoder::DecodeRow(const uint8_t* src, uint32_t width, uint8_t* bgr
     case Codec::kRGBG:
     case Codec::kGRGB:
     case Codec::kYUY2:
-    case Codec::kUYVY: DecodePairs(src, width, bgra); break;
-    default: break;  // block codecs are not decoded here
+    case Codec::kUYVY:
+      DecodePairs(src, width, bgra);
+      break;
+    default:
+      break;  // block codecs are not decoded here
   }
 }
 

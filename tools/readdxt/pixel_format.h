@@ -14,15 +14,15 @@ enum class Codec : uint8_t {
   kBC5,
   kBC6H,
   kBC7,
-  kMasked,     // 8 to 32 bits per pixel, each channel found by its bit mask
-  kTyped,      // 1 to 4 channels of 16-bit unorm/snorm/half or 32-bit float
+  kMasked,  // 8 to 32 bits per pixel, each channel found by its bit mask
+  kTyped,   // 1 to 4 channels of 16-bit unorm/snorm/half or 32-bit float
   kR11G11B10F,
   kR9G9B9E5,
-  kPalette8,   // P8 (8 bits) and A8P8 (16 bits: index low, alpha high)
-  kRGBG,       // R8G8_B8G8: two pixels share R and B
-  kGRGB,       // G8R8_G8B8
-  kYUY2,       // Y0 U Y1 V
-  kUYVY,       // U Y0 V Y1
+  kPalette8,  // P8 (8 bits) and A8P8 (16 bits: index low, alpha high)
+  kRGBG,      // R8G8_B8G8: two pixels share R and B
+  kGRGB,      // G8R8_G8B8
+  kYUY2,      // Y0 U Y1 V
+  kUYVY,      // U Y0 V Y1
 };
 
 // Where the decoded channels go on screen.
@@ -37,15 +37,15 @@ enum class Component : uint8_t { kUnorm16, kSnorm16, kHalf, kFloat32 };
 struct PixelFormat {
   Codec codec = Codec::kMasked;
   ChannelMap map = ChannelMap::kColour;
-  bool hasAlpha = false;       // the output carries an alpha channel (BC1: decided by a scan)
-  bool isSigned = false;       // BC4/BC5 SNORM, bump-map masks, SNORM typed channels: -1..1 -> 0..255
-  bool premultiplied = false;  // DXT2, DXT4
-  bool swapRedAlpha = false;   // RXGB keeps red in the alpha channel
-  uint8_t bytesPerPixel = 0;   // pixel formats; 0 for block formats
-  uint8_t blockBytes = 0;      // block formats: 8 or 16
+  bool hasAlpha = false;            // the output carries an alpha channel (BC1: decided by a scan)
+  bool isSigned = false;            // BC4/BC5 SNORM, bump-map masks, SNORM typed channels: -1..1 -> 0..255
+  bool premultiplied = false;       // DXT2, DXT4
+  bool swapRedAlpha = false;        // RXGB keeps red in the alpha channel
+  uint8_t bytesPerPixel = 0;        // pixel formats; 0 for block formats
+  uint8_t blockBytes = 0;           // block formats: 8 or 16
   uint32_t mask[4] = {0, 0, 0, 0};  // kMasked: R, G, B, A
   Component component = Component::kUnorm16;  // kTyped
-  uint8_t components = 0;                      // kTyped: 1..4, stored R first
+  uint8_t components = 0;                     // kTyped: 1..4, stored R first
   const char* name = "";
 };
 

@@ -17,7 +17,7 @@ void MakeTgaHeader(uint16_t width, uint16_t height, bool alpha, uint8_t out[kTga
 }
 
 void MakeTgaFooter(uint8_t out[kTgaFooterBytes]) {
-  std::memset(out, 0, 8);  // no extension area, no developer directory
+  std::memset(out, 0, 8);                         // no extension area, no developer directory
   std::memcpy(out + 8, "TRUEVISION-XFILE.", 18);  // with its terminating zero
 }
 
