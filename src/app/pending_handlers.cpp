@@ -2,5 +2,3 @@
 #include "app/handlers.h"
 #include "app/main_form.h"
 
-void ExportSelected(MainForm&) {}
-void ExportAll(MainForm&) {}

@@ -30,15 +30,18 @@ ExportOutcome ExportTextures(MainForm& form, bool allEntries, const std::string&
   ExportOutcome outcome;
   outcome.total = static_cast<int>(rows.size());
   int done = 0;
+  int written = 0;
   for (int row : rows) {
+    if (row >= form.textures.TextureCount()) break;  // cannot happen while the commands wait
     const std::string ddsPath = form.textures.TexturePaths[static_cast<size_t>(row)].FullPath;
     const ConverterResult output = RunConverterForOutput(ddsPath);
     form.ConverterOutputPath = output.outputPath;
     // Without output there is nothing to write, and an earlier export of the same name
     // stays as it is.
-    const bool written =
-        output.produced && toolkit::CopyThroughTemporary(output.outputPath, exporter::ExportTargetPath(folder, ddsPath));
-    if (!written) ++outcome.failed;
+    if (output.produced &&
+        toolkit::CopyThroughTemporary(output.outputPath, exporter::ExportTargetPath(folder, ddsPath))) {
+      ++written;
+    }
     ++done;
     form.ExportProgress->SetPosition(exporter::ProgressPercent(done, outcome.total));
     if (output.produced) toolkit::DeleteFileAt(output.outputPath);
@@ -50,5 +53,6 @@ ExportOutcome ExportTextures(MainForm& form, bool allEntries, const std::string&
       break;
     }
   }
+  outcome.failed = outcome.total - written;
   return outcome;
 }
