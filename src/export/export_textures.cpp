@@ -25,8 +25,9 @@ std::vector<int> SelectedRows(toolkit::ListView& list) {
 ExportOutcome ExportTextures(MainForm& form, bool allEntries, const std::string& folder) {
   // The rows are fixed now: the commands that could change the list wait for the export,
   // and a selection made between rows does not change what this export writes.
-  const std::vector<int> rows = exporter::RowsToExport(
-      allEntries, form.textures.TextureCount(), allEntries ? std::vector<int>() : SelectedRows(*form.FileList));
+  const std::vector<int> rows =
+      exporter::RowsToExport(allEntries, form.textures.TextureCount(),
+                             allEntries ? std::vector<int>() : SelectedRows(*form.FileList));
   ExportOutcome outcome;
   outcome.total = static_cast<int>(rows.size());
   int done = 0;

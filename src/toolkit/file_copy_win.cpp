@@ -57,7 +57,8 @@ bool CopyThroughTemporary(const std::string& source, const std::string& target) 
   // A read-only target is the user's own "do not replace"; renaming over it would get
   // past that on some systems.
   const DWORD targetAttributes = GetFileAttributesA(target.c_str());
-  if (targetAttributes != INVALID_FILE_ATTRIBUTES && (targetAttributes & FILE_ATTRIBUTE_READONLY)) return false;
+  if (targetAttributes != INVALID_FILE_ATTRIBUTES && (targetAttributes & FILE_ATTRIBUTE_READONLY))
+    return false;
   std::unique_ptr<char[]> bytes;
   DWORD size = 0;
   if (!ReadWhole(source, bytes, size)) return false;

@@ -1,7 +1,7 @@
 // Whole-file copy through a temporary file: the target is the old file or the complete
 // new one, and no temporary file stays behind.
-#include <windows.h>
 #include <gtest/gtest.h>
+#include <windows.h>
 
 #include <algorithm>
 #include <iterator>
