@@ -11,16 +11,20 @@ namespace {
 
 class PlatformFolders : public FolderSource {
  public:
-  std::vector<std::string> Subfolders(const std::string& folder) override {
-    std::vector<std::string> names;
-    for (toolkit::DirectoryEntry& e : toolkit::ListDirectory(folder, "*.*", toolkit::kAttrDirectory)) {
-      names.push_back(std::move(e.name));
+  // One enumeration of every entry: the folders for the walk, the other entries matched
+  // here by name. (The platform's own search would also match 8.3 short names, so that
+  // "*.dds" could find "a.ddsx" on some volumes; names ending in ".dds" in any letter
+  // case are found either way.)
+  void Read(const std::string& folder, const std::string& pattern, std::vector<Subfolder>& subfolders,
+            std::vector<std::string>& files) override {
+    const std::string mask = pattern.empty() || pattern == "*.*" ? "*" : pattern;
+    for (toolkit::DirectoryEntry& e : toolkit::ListDirectory(folder, "*.*", toolkit::kAttrNormal)) {
+      if (e.attributes & toolkit::kAttrDirectory) {
+        subfolders.push_back(Subfolder{std::move(e.name), (e.attributes & toolkit::kAttrReparsePoint) != 0});
+      } else if (toolkit::MatchesMask(e.name, mask)) {
+        files.push_back(folder + e.name);
+      }
     }
-    return names;
-  }
-  void AppendMatchingFiles(const std::string& folder, const std::string& pattern,
-                           std::vector<std::string>& list) override {
-    ScanFolderFiles(folder, pattern, list);
   }
   bool Identity(const std::string& folder, uint32_t& volume, uint64_t& index) override {
     toolkit::FolderIdentity id;

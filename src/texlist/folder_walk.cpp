@@ -10,27 +10,51 @@ namespace texlist {
 
 namespace {
 
+using Identity = std::pair<uint32_t, uint64_t>;
+
 class Walk {
  public:
   Walk(FolderSource& source, const std::string& pattern, std::vector<std::string>& list)
       : source_(source), pattern_(pattern), list_(list) {}
 
-  void Folder(const std::string& folder) {
+  void Folder(const std::string& folder, bool link) {
     const std::string base = toolkit::WithTrailingBackslash(folder);
-    uint32_t volume = 0;
-    uint64_t index = 0;
-    if (source_.Identity(base, volume, index) && !seen_.insert({volume, index}).second) return;
-    // The listing is read before the files: both searches are closed before descending.
-    const std::vector<std::string> subfolders = source_.Subfolders(base);
-    source_.AppendMatchingFiles(base, pattern_, list_);
-    for (const std::string& name : subfolders) Folder(base + name);
+    if (link && !FollowLink(base)) return;
+    path_.push_back(Ancestor{base, Unknown, {}});
+    std::vector<FolderSource::Subfolder> subfolders;
+    // One reading per folder, closed before the walk descends.
+    source_.Read(base, pattern_, subfolders, list_);
+    for (const FolderSource::Subfolder& sub : subfolders) Folder(base + sub.name, sub.link);
+    path_.pop_back();
   }
 
  private:
+  enum State { Unknown, Known, Unreadable };
+  struct Ancestor {
+    std::string folder;
+    State state;
+    Identity identity;
+  };
+
+  bool FollowLink(const std::string& base) {
+    Identity target;
+    if (!source_.Identity(base, target.first, target.second)) return true;
+    if (linkTargets_.count(target)) return false;
+    // The folders above are asked for their identity only now, once each: a tree
+    // without links never pays for it.
+    for (Ancestor& a : path_) {
+      if (a.state == Unknown) a.state = source_.Identity(a.folder, a.identity.first, a.identity.second) ? Known : Unreadable;
+      if (a.state == Known && a.identity == target) return false;
+    }
+    linkTargets_.insert(target);
+    return true;
+  }
+
   FolderSource& source_;
   const std::string& pattern_;
   std::vector<std::string>& list_;
-  std::set<std::pair<uint32_t, uint64_t>> seen_;
+  std::vector<Ancestor> path_;
+  std::set<Identity> linkTargets_;
 };
 
 }  // namespace
@@ -39,7 +63,7 @@ void WalkFolderTree(FolderSource& source, const std::string& folder, const std::
                     std::vector<std::string>& list) {
   // An empty text names no folder (as a base it would stand for the current drive's root).
   if (folder.empty()) return;
-  Walk(source, pattern, list).Folder(folder);
+  Walk(source, pattern, list).Folder(folder, false);
 }
 
 }  // namespace texlist

@@ -1,5 +1,5 @@
 // The order of the folder scan: a depth-first, pre-order walk over a folder tree that
-// visits every folder once, however many links lead to it.
+// ends however the tree's links and junctions lead back.
 #pragma once
 #include <cstdint>
 #include <string>
@@ -11,24 +11,28 @@ namespace texlist {
 // made-up tree.
 class FolderSource {
  public:
+  struct Subfolder {
+    std::string name;
+    bool link = false;  // a reparse point: a link or junction to some other folder
+  };
   virtual ~FolderSource() = default;
-  // Names of the subfolders of `folder` (which ends in '\'), in enumeration order,
-  // without "." and "..".
-  virtual std::vector<std::string> Subfolders(const std::string& folder) = 0;
-  // Appends `folder` + name for every non-folder entry matching `pattern`.
-  virtual void AppendMatchingFiles(const std::string& folder, const std::string& pattern,
-                                   std::vector<std::string>& list) = 0;
-  // An identity shared by every path that leads to the same folder; false when it
-  // cannot be read.
+  // One reading of `folder` (which ends in '\'): its subfolders in enumeration order,
+  // without "." and "..", and `folder` + name appended to `files` for every other entry
+  // whose name matches `pattern`, in enumeration order.
+  virtual void Read(const std::string& folder, const std::string& pattern, std::vector<Subfolder>& subfolders,
+                    std::vector<std::string>& files) = 0;
+  // An identity shared by every path that leads to the same folder (volume and file
+  // index, links followed); false when it cannot be read.
   virtual bool Identity(const std::string& folder, uint32_t& volume, uint64_t& index) = 0;
 };
 
 // Appends the matching files of `folder` (with or without a final '\'), then the
-// complete results of its subfolders in listing order, recursively. A folder whose
-// identity was seen before in this walk (a link back to an ancestor, or a second link
-// to the same folder) is skipped with everything below it. Folders whose identity
-// cannot be read are walked; the path grows with every level, so the platform's path
-// limit ends any cycle among them.
+// complete results of its subfolders in listing order, recursively.
+// Only a link can lead back into the tree, so only at a link is an identity asked for:
+// a link to one of the folders above it (a cycle), or to a folder that an earlier link
+// already led to, is not followed. A folder reached once through a link and once by its
+// own path is walked twice, which is finite. Links whose identity cannot be read are
+// followed; the path grows at every level, so the platform's path limit ends them.
 void WalkFolderTree(FolderSource& source, const std::string& folder, const std::string& pattern,
                     std::vector<std::string>& list);
 

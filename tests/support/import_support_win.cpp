@@ -24,6 +24,18 @@ std::string UnixPathOf(const std::string& windowsPath) {
   return out;
 }
 
+namespace {
+// Wine may report a Linux program as ended before its work shows: wait until `path`
+// exists (or is gone), at most two seconds.
+bool AwaitPath(const std::string& path, bool exists) {
+  for (int i = 0; i < 200; ++i) {
+    if ((GetFileAttributesA(path.c_str()) != INVALID_FILE_ATTRIBUTES) == exists) return true;
+    Sleep(10);
+  }
+  return false;
+}
+}  // namespace
+
 int RunUnix(const std::string& commandLine) {
   STARTUPINFOA si = {};
   si.cb = sizeof si;
@@ -43,7 +55,8 @@ bool MakeUnixSymlink(const std::string& linkPath, const std::string& target) {
   const size_t slash = linkPath.find_last_of('\\');
   const std::string folder = UnixPathOf(linkPath.substr(0, slash));
   if (folder.empty()) return false;
-  return RunUnix("/bin/ln -s " + target + " " + folder + "/" + linkPath.substr(slash + 1)) == 0;
+  return RunUnix("/bin/ln -s " + target + " " + folder + "/" + linkPath.substr(slash + 1)) == 0 &&
+         AwaitPath(linkPath, true);
 }
 
 TempDrive::TempDrive(const std::string& folder) {
@@ -62,6 +75,7 @@ TempDrive::TempDrive(const std::string& folder) {
     const std::string device = std::string(1, letter_) + ":";
     folder_ = folder.substr(0, folder.size() - (folder.back() == '\\' ? 1 : 0));
     defined_ = DefineDosDeviceA(0, device.c_str(), folder_.c_str()) != 0;
+    if (!AwaitPath(Root(), true)) letter_ = 0;
     return;
   }
 }
@@ -72,6 +86,7 @@ TempDrive::~TempDrive() {
   // The server keeps the name for later processes: take it away again.
   if (defined_) DefineDosDeviceA(DDD_REMOVE_DEFINITION | DDD_EXACT_MATCH_ON_REMOVE, device.c_str(), folder_.c_str());
   RunUnix("/bin/rm -f " + link_);
+  AwaitPath(Root(), false);
 }
 
 void DropFiles(HWND target, const std::vector<std::string>& paths, POINT point) {
