@@ -178,8 +178,18 @@ void PressCancel(HWND dialog) {
 }
 
 void ChooseFolder(HWND chooser, const std::string& folder) {
-  SendMessageA(chooser, BFFM_SETSELECTIONA, TRUE, reinterpret_cast<LPARAM>(folder.c_str()));
-  Sleep(100);
+  // The tree fills in while the chooser opens: select until the folder shows as
+  // selected (a drive shows with its letter in its name), then confirm.
+  std::string name = folder;
+  if (name.size() > 3 && name.back() == '\\') name.pop_back();
+  const bool root = name.size() <= 3;
+  name = root ? name.substr(0, 2) : name.substr(name.find_last_of('\\') + 1);
+  for (int i = 0; i < 50; ++i) {
+    SendMessageA(chooser, BFFM_SETSELECTIONA, TRUE, reinterpret_cast<LPARAM>(folder.c_str()));
+    const std::string selected = SelectedTreeItem(chooser);
+    if (root ? selected.find(name) != std::string::npos : lstrcmpiA(selected.c_str(), name.c_str()) == 0) break;
+    Sleep(100);
+  }
   PostMessageA(chooser, WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED), reinterpret_cast<LPARAM>(GetDlgItem(chooser, IDOK)));
 }
 
