@@ -17,15 +17,6 @@ class BlockWriter {
     }
     return *this;
   }
-  // Sets one bit at an absolute position.
-  void SetBit(unsigned position, bool on) {
-    const uint8_t mask = static_cast<uint8_t>(1u << (position % 8));
-    if (on) {
-      bytes_[position / 8] |= mask;
-    } else {
-      bytes_[position / 8] &= static_cast<uint8_t>(~mask);
-    }
-  }
   unsigned Position() const { return pos_; }
   const uint8_t* Bytes() const { return bytes_; }
 

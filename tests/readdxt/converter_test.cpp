@@ -11,212 +11,185 @@ namespace readdxt_test {
 namespace {
 
 using namespace readdxt;
-using Px = std::vector<int>;
+using Px = std::vector<int>;  // B, G, R, A
 
-// BC1 blocks: 4-colour mode with all texels colour0, and 3-colour mode with all texels transparent.
-Bytes SolidBC1(uint16_t rgb565) {
-  // colour1 = 0 < colour0 keeps the 4-colour mode (pure black needs colour0 == colour1 == 0).
-  return Words(2, {rgb565, 0, 0, 0});
-}
+// colour1 = 0 < colour0 keeps the 4-colour mode, all texels colour0.
+Bytes SolidBC1(uint16_t rgb565) { return Words(2, {rgb565, 0, 0, 0}); }
 const Bytes kTransparentBC1 = Words(2, {0x001F, 0xF800, 0xFFFF, 0xFFFF});
 constexpr uint16_t kRed565 = 0xF800, kGreen565 = 0x07E0, kBlue565 = 0x001F;
 
-Tga Convert(const Bytes& dds) {
+Tga Convert(const DdsBuilder& dds) {
   Tga tga;
   Failure failure;
-  EXPECT_TRUE(ConvertInMemory(dds, &tga, &failure)) << failure.message;
+  EXPECT_TRUE(ConvertInMemory(dds.Build(), &tga, &failure)) << failure.message;
   return tga;
 }
 
 TEST(ReaddxtConverter, Dxt1IsOpaqueUnlessABlockUsesTransparency) {
-  const Tga opaque = Convert(
-      DdsBuilder::FourCC(8, 4, kFourCC_DXT1).With(SolidBC1(kRed565)).With(SolidBC1(kBlue565)).Build());
+  const Tga opaque =
+      Convert(DdsBuilder::FourCC(8, 4, kFourCC_DXT1).With(SolidBC1(kRed565)).With(SolidBC1(kBlue565)));
   EXPECT_EQ(opaque.depth, 24);
   EXPECT_EQ(opaque.descriptor, 0x20);
   EXPECT_EQ(opaque.At(0, 0), (Px{0, 0, 255, 255}));
   EXPECT_EQ(opaque.At(7, 3), (Px{255, 0, 0, 255}));
 
   const Tga cutout =
-      Convert(DdsBuilder::FourCC(8, 4, kFourCC_DXT1).With(SolidBC1(kRed565)).With(kTransparentBC1).Build());
+      Convert(DdsBuilder::FourCC(8, 4, kFourCC_DXT1).With(SolidBC1(kRed565)).With(kTransparentBC1));
   EXPECT_EQ(cutout.depth, 32);
   EXPECT_EQ(cutout.descriptor, 0x28);
   EXPECT_EQ(cutout.At(3, 3), (Px{0, 0, 255, 255}));
   EXPECT_EQ(cutout.At(4, 0), (Px{0, 0, 0, 0}));
 
   // DDPF_ALPHAPIXELS on the header does not decide it.
-  auto flagged = DdsBuilder::FourCC(4, 4, kFourCC_DXT1);
+  auto flagged = DdsBuilder::FourCC(4, 4, kFourCC_DXT1).With(SolidBC1(kRed565));
   flagged.header.ddspf.flags |= DDPF_ALPHAPIXELS;
-  EXPECT_EQ(Convert(flagged.With(SolidBC1(kRed565)).Build()).depth, 24);
+  EXPECT_EQ(Convert(flagged).depth, 24);
 }
 
 TEST(ReaddxtConverter, SizesNotMultipleOfFourAreCroppedAndRowsStayInOrder) {
   // 5 x 10: two block columns (red, blue), three block rows; the last block row shows 2 rows.
   auto b = DdsBuilder::FourCC(5, 10, kFourCC_DXT1);
   for (int row = 0; row < 3; ++row) b.With(SolidBC1(row == 1 ? kGreen565 : kRed565)).With(SolidBC1(kBlue565));
-  const Tga tga = Convert(b.Build());
+  const Tga tga = Convert(b);
   ASSERT_EQ(tga.width, 5);
   ASSERT_EQ(tga.height, 10);
   for (uint32_t y = 0; y < 10; ++y) {
-    SCOPED_TRACE(y);
-    EXPECT_EQ(tga.At(0, y), (y >= 4 && y < 8 ? Px{0, 255, 0, 255} : Px{0, 0, 255, 255}));
-    EXPECT_EQ(tga.At(4, y), (Px{255, 0, 0, 255}));
+    EXPECT_EQ(tga.At(0, y), (y >= 4 && y < 8 ? Px{0, 255, 0, 255} : Px{0, 0, 255, 255})) << y;
+    EXPECT_EQ(tga.At(4, y), (Px{255, 0, 0, 255})) << y;
   }
-  // Uncompressed rows too: 3 x 7, each row its own grey.
-  Bytes grey;
-  for (int y = 0; y < 7; ++y) grey.insert(grey.end(), 3, static_cast<uint8_t>(y * 10));
-  const Tga l8 = Convert(DdsBuilder::Masks(3, 7, DDPF_LUMINANCE, 8, 0xFF, 0, 0, 0).With(grey).Build());
-  for (uint32_t y = 0; y < 7; ++y) EXPECT_EQ(l8.At(2, y)[0], static_cast<int>(y * 10));
 }
 
-// 2x2 A8R8G8B8 faces, face i filled with blue = 40 * (i + 1).
+// A8R8G8B8 faces, face i filled with blue = 40 * (i + 1).
 Bytes Face(int index, uint32_t pixels = 4) {
   return Repeat(Words(4, {0xFF000000u | static_cast<uint32_t>(40 * (index + 1))}), pixels);
 }
 
-void ExpectCross(const Tga& tga, uint8_t faces, uint32_t faceSize) {
-  ASSERT_EQ(tga.width, 4 * faceSize);
-  ASSERT_EQ(tga.height, 3 * faceSize);
-  EXPECT_EQ(tga.depth, 32);
-  for (uint32_t row = 0; row < 3; ++row) {
-    for (uint32_t col = 0; col < 4; ++col) {
-      Px want = {0, 0, 0, 0};
-      for (int face = 0; face < 6; ++face) {
-        if ((faces & (1 << face)) && kCrossCells[face].column == col && kCrossCells[face].row == row) {
-          want = {40 * (face + 1), 0, 0, 255};
-        }
-      }
-      SCOPED_TRACE(testing::Message() << "cell " << col << "," << row);
-      EXPECT_EQ(tga.At(col * faceSize, row * faceSize), want);
-      EXPECT_EQ(tga.At(col * faceSize + faceSize - 1, row * faceSize + faceSize - 1), want);
-    }
-  }
+DdsBuilder Argb(uint32_t w, uint32_t h, uint32_t caps2 = 0) {
+  auto b = DdsBuilder::Masks(w, h, DDPF_RGB | DDPF_ALPHAPIXELS, 32, 0xFF0000, 0xFF00, 0xFF, 0xFF000000);
+  b.header.caps2 = caps2;
+  return b;
 }
 
-DdsBuilder Argb(uint32_t w, uint32_t h) {
-  return DdsBuilder::Masks(w, h, DDPF_RGB | DDPF_ALPHAPIXELS, 32, 0xFF0000, 0xFF00, 0xFF, 0xFF000000);
+DdsBuilder Faces(DdsBuilder b, std::initializer_list<int> faces, uint32_t pixels = 4) {
+  for (int f : faces) b.With(Face(f, pixels));
+  return b;
 }
 
 TEST(ReaddxtConverter, CubeMapsBecomeAHorizontalCross) {
-  // The cell layout itself: +Y above, -X +Z +X -Z across, -Y below.
-  EXPECT_EQ(kCrossCells[2].column, 1);  // +Y
-  EXPECT_EQ(kCrossCells[2].row, 0);
-  EXPECT_EQ(kCrossCells[1].column, 0);  // -X
-  EXPECT_EQ(kCrossCells[4].column, 1);  // +Z
-  EXPECT_EQ(kCrossCells[0].column, 2);  // +X
-  EXPECT_EQ(kCrossCells[5].column, 3);  // -Z
-  EXPECT_EQ(kCrossCells[3].row, 2);     // -Y
-
-  auto all = Argb(2, 2);
-  all.header.caps2 = DDSCAPS2_CUBEMAP | DDSCAPS2_CUBEMAP_ALLFACES;
-  for (int f = 0; f < 6; ++f) all.With(Face(f));
-  ExpectCross(Convert(all.Build()), 0x3F, 2);
-
-  // Three faces stored: the others stay transparent. Stored faces keep their own colours.
-  auto some = Argb(2, 2);
-  some.header.caps2 =
-      DDSCAPS2_CUBEMAP | DDSCAPS2_CUBEMAP_POSITIVEX | DDSCAPS2_CUBEMAP_POSITIVEY | DDSCAPS2_CUBEMAP_NEGATIVEZ;
-  some.With(Face(0)).With(Face(2)).With(Face(5));
-  ExpectCross(Convert(some.Build()), 0x25, 2);
-
-  // Each face carries its whole mip chain (4x4, 2x2, 1x1) before the next face.
-  auto mips = Argb(4, 4);
-  mips.header.mipMapCount = 3;
-  mips.header.caps2 = DDSCAPS2_CUBEMAP | DDSCAPS2_CUBEMAP_ALLFACES;
-  for (int f = 0; f < 6; ++f) mips.With(Face(f, 16 + 4 + 1));
-  ExpectCross(Convert(mips.Build()), 0x3F, 4);
-
+  constexpr uint32_t kAll = DDSCAPS2_CUBEMAP | DDSCAPS2_CUBEMAP_ALLFACES;
   auto dx10 = DdsBuilder::Dx10(2, 2, DXGI_FORMAT_B8G8R8A8_UNORM);
   dx10.ext.miscFlag = DDS_RESOURCE_MISC_TEXTURECUBE;
-  for (int f = 0; f < 6; ++f) dx10.With(Face(f));
-  ExpectCross(Convert(dx10.Build()), 0x3F, 2);
-
-  // A truncated cube shows the faces that are there.
-  auto cut = Argb(2, 2);
-  cut.header.caps2 = DDSCAPS2_CUBEMAP | DDSCAPS2_CUBEMAP_ALLFACES;
-  for (int f = 0; f < 4; ++f) cut.With(Face(f));
-  ExpectCross(Convert(cut.Build()), 0x0F, 2);
+  auto mips = Argb(4, 4, kAll);  // each face carries its whole chain (4x4, 2x2, 1x1)
+  mips.header.mipMapCount = 3;
+  const struct {
+    const char* name;
+    DdsBuilder dds;
+    uint8_t faces;
+    uint32_t size;
+  } cases[] = {
+      {"all faces", Faces(Argb(2, 2, kAll), {0, 1, 2, 3, 4, 5}), 0x3F, 2},
+      {"three faces stored, the others transparent",
+       Faces(Argb(2, 2,
+                  DDSCAPS2_CUBEMAP | DDSCAPS2_CUBEMAP_POSITIVEX | DDSCAPS2_CUBEMAP_POSITIVEY |
+                      DDSCAPS2_CUBEMAP_NEGATIVEZ),
+             {0, 2, 5}),
+       0x25, 2},
+      {"faces with mips", Faces(mips, {0, 1, 2, 3, 4, 5}, 16 + 4 + 1), 0x3F, 4},
+      {"extended header", Faces(dx10, {0, 1, 2, 3, 4, 5}), 0x3F, 2},
+      {"truncated: the faces that are there", Faces(Argb(2, 2, kAll), {0, 1, 2, 3}), 0x0F, 2},
+  };
+  // +Y above; -X, +Z, +X, -Z across; -Y below. Cells by face: +X -X +Y -Y +Z -Z.
+  const uint32_t cell[6][2] = {{2, 1}, {0, 1}, {1, 0}, {1, 2}, {1, 1}, {3, 1}};
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.name);
+    const Tga tga = Convert(c.dds);
+    ASSERT_EQ(tga.width, 4 * c.size);
+    ASSERT_EQ(tga.height, 3 * c.size);
+    EXPECT_EQ(tga.depth, 32);
+    for (uint32_t row = 0; row < 3; ++row) {
+      for (uint32_t col = 0; col < 4; ++col) {
+        Px want = {0, 0, 0, 0};
+        for (int f = 0; f < 6; ++f) {
+          if ((c.faces & (1 << f)) && cell[f][0] == col && cell[f][1] == row)
+            want = {40 * (f + 1), 0, 0, 255};
+        }
+        const uint32_t x = col * c.size, y = row * c.size, last = c.size - 1;
+        EXPECT_EQ(tga.At(x, y), want) << "cell " << col << "," << row;
+        EXPECT_EQ(tga.At(x + last, y + last), want) << "cell " << col << "," << row;
+      }
+    }
+  }
 }
 
 TEST(ReaddxtConverter, CubeTooWideForTheCrossShowsTheFirstFace) {
   auto wide = DdsBuilder::Masks(16384, 1, DDPF_LUMINANCE, 8, 0xFF, 0, 0, 0);
   wide.header.caps2 = DDSCAPS2_CUBEMAP | DDSCAPS2_CUBEMAP_ALLFACES;
   for (int f = 0; f < 6; ++f) wide.With(Bytes(16384, static_cast<uint8_t>(10 + f)));
-  const Tga tga = Convert(wide.Build());
+  const Tga tga = Convert(wide);
   EXPECT_EQ(tga.width, 16384);
   EXPECT_EQ(tga.height, 1);
   EXPECT_EQ(tga.depth, 24);
   EXPECT_EQ(tga.At(16383, 0), (Px{10, 10, 10, 255}));
 
   // A lone DXT1 face is opaque unless its blocks say otherwise, as for a plain texture.
-  auto dxt1 = DdsBuilder::FourCC(16384, 4, kFourCC_DXT1);
+  auto dxt1 = DdsBuilder::FourCC(16384, 4, kFourCC_DXT1).With(Repeat(SolidBC1(kRed565), 6 * 4096));
   dxt1.header.caps2 = DDSCAPS2_CUBEMAP | DDSCAPS2_CUBEMAP_ALLFACES;
-  dxt1.With(Repeat(SolidBC1(kRed565), 6 * 4096));
-  const Tga face = Convert(dxt1.Build());
+  const Tga face = Convert(dxt1);
   EXPECT_EQ(face.width, 16384);
   EXPECT_EQ(face.depth, 24);
 }
 
 TEST(ReaddxtConverter, ArraysAndVolumesShowTheFirstSlice) {
-  auto volume = Argb(2, 2);
+  auto volume = Faces(Argb(2, 2, DDSCAPS2_VOLUME), {0, 1, 2});
   volume.header.flags |= DDSD_DEPTH;
   volume.header.depth = 3;
-  volume.header.caps2 = DDSCAPS2_VOLUME;
-  volume.With(Face(0)).With(Face(1)).With(Face(2));
-  Tga tga = Convert(volume.Build());
-  EXPECT_EQ(tga.width, 2);
-  EXPECT_EQ(tga.height, 2);
-  EXPECT_EQ(tga.At(1, 1), (Px{40, 0, 0, 255}));
-
-  auto array = DdsBuilder::Dx10(2, 2, DXGI_FORMAT_B8G8R8A8_UNORM);
+  auto array = Faces(DdsBuilder::Dx10(2, 2, DXGI_FORMAT_B8G8R8A8_UNORM), {3, 4, 5});
   array.ext.arraySize = 3;
-  array.With(Face(3)).With(Face(4)).With(Face(5));
-  tga = Convert(array.Build());
-  EXPECT_EQ(tga.height, 2);
-  EXPECT_EQ(tga.At(1, 1), (Px{160, 0, 0, 255}));
-
-  // A 3D texture with a cube flag is still a volume.
-  auto volume10 = DdsBuilder::Dx10(2, 2, DXGI_FORMAT_B8G8R8A8_UNORM);
+  auto volume10 = Faces(DdsBuilder::Dx10(2, 2, DXGI_FORMAT_B8G8R8A8_UNORM), {1, 2});
   volume10.ext.resourceDimension = D3D10_RESOURCE_DIMENSION_TEXTURE3D;
-  volume10.ext.miscFlag = DDS_RESOURCE_MISC_TEXTURECUBE;
+  volume10.ext.miscFlag = DDS_RESOURCE_MISC_TEXTURECUBE;  // a 3D texture with a cube flag is still a volume
   volume10.header.depth = 2;
-  volume10.With(Face(1)).With(Face(2));
-  tga = Convert(volume10.Build());
-  EXPECT_EQ(tga.width, 2);
-  EXPECT_EQ(tga.At(0, 0), (Px{80, 0, 0, 255}));
+  const std::pair<DdsBuilder, int> cases[] = {{volume, 40}, {array, 160}, {volume10, 80}};
+  for (const auto& [dds, blue] : cases) {
+    const Tga tga = Convert(dds);
+    EXPECT_EQ(tga.width, 2);
+    EXPECT_EQ(tga.height, 2);
+    EXPECT_EQ(tga.At(1, 1), (Px{blue, 0, 0, 255}));
+  }
 }
 
 TEST(ReaddxtConverter, ChannelFixUps) {
   // DXT2: BC2 with alpha 8/15 (136) and red 8/31 (66) premultiplied -> red 124.
   const Bytes bc2 = Words(1, {0x88, 0x88, 0x88, 0x88, 0x88, 0x88, 0x88, 0x88, 0x00, 0x40, 0, 0, 0, 0, 0, 0});
-  Tga tga = Convert(DdsBuilder::FourCC(4, 4, kFourCC_DXT2).With(bc2).Build());
-  EXPECT_EQ(tga.depth, 32);
-  EXPECT_EQ(tga.At(0, 0), (Px{0, 0, 124, 136}));
-  tga = Convert(DdsBuilder::FourCC(4, 4, kFourCC_DXT3).With(bc2).Build());
-  EXPECT_EQ(tga.At(0, 0), (Px{0, 0, 66, 136}));
-
   // RXGB: BC3 whose alpha (200) is the red channel; shown opaque.
   const Bytes bc3 = Words(1, {200, 200, 0, 0, 0, 0, 0, 0, 0xE0, 0x07, 0, 0, 0, 0, 0, 0});
-  tga = Convert(DdsBuilder::FourCC(4, 4, kFourCC_RXGB).With(bc3).Build());
-  EXPECT_EQ(tga.depth, 24);
-  EXPECT_EQ(tga.At(2, 2), (Px{0, 255, 200, 255}));
-
   // BC4: grey, opaque. BC5 and ATI2: red from the first block, green from the second, blue 0.
-  const Bytes red100 = Words(1, {100, 100, 0, 0, 0, 0, 0, 0});
-  const Bytes green200 = Words(1, {200, 200, 0, 0, 0, 0, 0, 0});
-  tga = Convert(DdsBuilder::FourCC(4, 4, kFourCC_ATI1).With(red100).Build());
-  EXPECT_EQ(tga.depth, 24);
-  EXPECT_EQ(tga.At(1, 1), (Px{100, 100, 100, 255}));
-  for (uint32_t code : {kFourCC_ATI2, kFourCC_BC5U}) {
-    tga = Convert(DdsBuilder::FourCC(4, 4, code).With(red100).With(green200).Build());
-    EXPECT_EQ(tga.depth, 24);
-    EXPECT_EQ(tga.At(3, 3), (Px{0, 200, 100, 255}));
+  const Bytes red100 = Words(1, {100, 100, 0, 0, 0, 0, 0, 0}),
+              green200 = Words(1, {200, 200, 0, 0, 0, 0, 0, 0});
+  const struct {
+    uint32_t code;
+    Bytes blocks;
+    int depth;
+    Px pixel;
+  } cases[] = {
+      {kFourCC_DXT2, bc2, 32, {0, 0, 124, 136}},
+      {kFourCC_DXT3, bc2, 32, {0, 0, 66, 136}},
+      {kFourCC_RXGB, bc3, 24, {0, 255, 200, 255}},
+      {kFourCC_ATI1, red100, 24, {100, 100, 100, 255}},
+      {kFourCC_ATI2, red100 + green200, 24, {0, 200, 100, 255}},
+      {kFourCC_BC5U, red100 + green200, 24, {0, 200, 100, 255}},
+  };
+  for (const auto& c : cases) {
+    const Tga tga = Convert(DdsBuilder::FourCC(4, 4, c.code).With(c.blocks));
+    EXPECT_EQ(tga.depth, c.depth) << std::hex << c.code;
+    EXPECT_EQ(tga.At(2, 2), c.pixel) << std::hex << c.code;
   }
 }
 
 TEST(ReaddxtConverter, BlockFormatsOfTheExtendedHeader) {
-  struct Case {
+  const struct {
     uint32_t dxgi;
-    int blockBytes;
+    size_t blockBytes;
     int depth;
   } cases[] = {
       {DXGI_FORMAT_BC1_UNORM_SRGB, 8, 24}, {DXGI_FORMAT_BC2_UNORM, 16, 32},
@@ -224,14 +197,13 @@ TEST(ReaddxtConverter, BlockFormatsOfTheExtendedHeader) {
       {DXGI_FORMAT_BC5_SNORM, 16, 24},     {DXGI_FORMAT_BC6H_UF16, 16, 24},
       {DXGI_FORMAT_BC6H_SF16, 16, 24},     {DXGI_FORMAT_BC7_UNORM_SRGB, 16, 32},
   };
-  for (const Case& c : cases) {
-    SCOPED_TRACE(c.dxgi);
-    Bytes blocks(static_cast<size_t>(c.blockBytes) * 4, 0);
+  for (const auto& c : cases) {
+    Bytes blocks(c.blockBytes * 4, 0);
     blocks[0] = 0x40;  // a valid BC7 mode (6), a valid BC6H mode, a non-zero BC1 colour
-    const Tga tga = Convert(DdsBuilder::Dx10(7, 5, c.dxgi).With(blocks).Build());
-    EXPECT_EQ(tga.width, 7);
-    EXPECT_EQ(tga.height, 5);
-    EXPECT_EQ(tga.depth, c.depth);
+    const Tga tga = Convert(DdsBuilder::Dx10(7, 5, c.dxgi).With(blocks));
+    EXPECT_EQ(tga.width, 7) << c.dxgi;
+    EXPECT_EQ(tga.height, 5) << c.dxgi;
+    EXPECT_EQ(tga.depth, c.depth) << c.dxgi;
   }
 }
 
@@ -242,11 +214,8 @@ TEST(ReaddxtConverter, LargeOutputMatchesBlockByBlockDecoding) {
   const uint32_t bw = (w + 3) / 4, bh = (h + 3) / 4;
   Bytes blocks(size_t{bw} * bh * 16);
   uint32_t seed = 12345;
-  for (uint8_t& b : blocks) {
-    seed = seed * 1103515245 + 12345;
-    b = static_cast<uint8_t>(seed >> 16);
-  }
-  const Tga tga = Convert(DdsBuilder::FourCC(w, h, kFourCC_DXT5).With(blocks).Build());
+  for (uint8_t& b : blocks) b = static_cast<uint8_t>((seed = seed * 1103515245 + 12345) >> 16);
+  const Tga tga = Convert(DdsBuilder::FourCC(w, h, kFourCC_DXT5).With(blocks));
   ASSERT_EQ(tga.depth, 32);
   uint8_t texels[4 * 4 * 4];
   int mismatches = 0;

@@ -92,6 +92,11 @@ inline Bytes Floats(std::initializer_list<float> values) {
   return out;
 }
 
+inline Bytes operator+(Bytes a, const Bytes& b) {
+  a.insert(a.end(), b.begin(), b.end());
+  return a;
+}
+
 inline Bytes Repeat(const Bytes& unit, size_t times) {
   Bytes out;
   for (size_t i = 0; i < times; ++i) out.insert(out.end(), unit.begin(), unit.end());

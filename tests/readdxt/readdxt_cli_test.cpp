@@ -1,19 +1,8 @@
 // The converter as a process, the way Texlook runs it: one path in, test.tga in the current
 // folder out; on failure a one-line message, a non-zero exit code and no file.
 #ifndef _WIN32
-#include <fcntl.h>
 #include <gtest/gtest.h>
-#include <sys/resource.h>
-#include <sys/wait.h>
-#include <unistd.h>
 
-#include <cstdio>
-#include <filesystem>
-#include <fstream>
-#include <set>
-#include <string>
-
-#include "readdxt/dds_builder.h"
 #include "readdxt/process_runner.h"
 
 namespace readdxt_test {
@@ -36,18 +25,16 @@ Bytes ValidDxt1() {
   return DdsBuilder::FourCC(8, 4, kFourCC_DXT1).With(Words(2, {0xF800, 0, 0, 0, 0x001F, 0, 0, 0})).Build();
 }
 
-struct FailureCase {
-  const char* name;
-  bool create;
-  Bytes content;
-  FailureKind kind;
-};
-
 TEST(ReaddxtCli, FailuresLeaveNoOutputAndSayWhyOnOneLine) {
   Bytes bmp = {'B', 'M', 0x36, 0, 0, 0};
   bmp.resize(70, 0);
   Bytes truncated = DdsBuilder::FourCC(256, 256, kFourCC_DXT5).With(Bytes(5000, 0x55)).Build();
-  const std::vector<FailureCase> cases = {
+  const struct {
+    const char* name;
+    bool create;
+    Bytes content;
+    FailureKind kind;
+  } cases[] = {
       {"missing-file", false, {}, FailureKind::kIo},
       {"empty-file", true, {}, FailureKind::kNotDds},
       {"not-dds-bmp", true, bmp, FailureKind::kNotDds},
@@ -62,7 +49,7 @@ TEST(ReaddxtCli, FailuresLeaveNoOutputAndSayWhyOnOneLine) {
        DdsBuilder::FourCC(4, 4, MakeFourCC('A', 'B', 'C', 'D')).With(Bytes(64, 0)).Build(),
        FailureKind::kUnsupported},
   };
-  for (const FailureCase& c : cases) {
+  for (const auto& c : cases) {
     SCOPED_TRACE(c.name);
     TempDir inputs, work;
     const fs::path input = inputs.path() / (std::string(c.name) + ".dds");
