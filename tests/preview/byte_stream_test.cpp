@@ -8,7 +8,6 @@
 #include <cstring>
 #include <filesystem>
 #include <fstream>
-#include <memory>
 #include <string>
 #include <vector>
 
@@ -46,12 +45,9 @@ void CheckReadSeekPosition(ByteStream& s) {
   EXPECT_EQ(buf[0], 1);
 }
 
-TEST(ByteStreamTest, MemoryStream) {
-  MemoryStream s(kData, sizeof kData);
-  CheckReadSeekPosition(s);
-}
-
-TEST(ByteStreamTest, BufferedStream) {
+TEST(ByteStreamTest, MemoryAndBufferedStreams) {
+  MemoryStream memory(kData, sizeof kData);
+  CheckReadSeekPosition(memory);
   for (size_t bufferSize : {size_t{1}, size_t{2}, size_t{3}, size_t{64}}) {
     SCOPED_TRACE(bufferSize);
     MemoryStream inner(kData, sizeof kData);
@@ -82,10 +78,7 @@ TEST(ByteStreamTest, BufferedStreamReadAheadAndBack) {
 
 TEST(ByteStreamTest, FileStream) {
   const std::string path = TempPath("seven.bin");
-  {
-    std::ofstream out(path, std::ios::binary);
-    out.write(reinterpret_cast<const char*>(kData), sizeof kData);
-  }
+  std::ofstream(path, std::ios::binary).write(reinterpret_cast<const char*>(kData), sizeof kData);
   {
     toolkit::FileStream s(path);
     EXPECT_TRUE(s.IsOpen());
