@@ -2,9 +2,9 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <memory>
 #include <string>
-
-#include "toolkit/layout.h"
 
 namespace toolkit {
 namespace {
@@ -77,12 +77,6 @@ TEST(FolderChooserFlags, EachOptionItsFlag) {
       {0xE0, 0x1},  // bits beyond the five are no options
   };
   for (const auto& c : cases) EXPECT_EQ(FolderChooserFlags(c.options), c.flags) << int(c.options);
-}
-
-TEST(FolderChooserCentring, LandsInTheMiddleOfTheScreen) {
-  EXPECT_EQ(CentredOffset(1024, 300), 362);
-  EXPECT_EQ(CentredOffset(768, 400), 184);
-  EXPECT_EQ(CentredOffset(640, 700), -30);  // wider than the screen: off its left edge
 }
 
 }  // namespace

@@ -44,18 +44,16 @@ TEST(MenuTemplate, MainMenuNumbersItemsDepthFirst) {
                                          {"?", false, -1, false}});
 }
 
-TEST(MenuTemplate, PopupMenu) {
-  ExpectItems(ParseMenuTemplate({"Экспортировать выбранное в TGA ...", "Экспортировать все в TGA...", ""}),
-              {{"Экспортировать выбранное в TGA ...", false, -1, false},
-               {"Экспортировать все в TGA...", false, -1, false}});
-}
-
 TEST(MenuTemplate, EdgeCases) {
   const struct {
     const char* what;
     std::vector<std::string> texts;
     std::vector<Expected> items;
   } cases[] = {
+      {"the list's popup menu",
+       {"Экспортировать выбранное в TGA ...", "Экспортировать все в TGA...", ""},
+       {{"Экспортировать выбранное в TGA ...", false, -1, false},
+        {"Экспортировать все в TGA...", false, -1, false}}},
       {"empty first text", {"", "a", "b"}, {}},
       {"no texts at all", {}, {}},
       {"no end marker", {"a", "b"}, {{"a", false, -1, false}, {"b", false, -1, false}}},
