@@ -1,7 +1,10 @@
 // The folder scan over the real file system.
 #include "texlist/folder_scan.h"
 
+#include <cstring>
+
 #include "texlist/folder_walk.h"
+#include "texlist/name_mask.h"
 #include "toolkit/file_search.h"
 #include "toolkit/path_helpers.h"
 
@@ -17,14 +20,14 @@ class PlatformFolders : public FolderSource {
   // case are found either way.)
   void Read(const std::string& folder, const std::string& pattern, std::vector<Subfolder>& subfolders,
             std::vector<std::string>& files) override {
-    const std::string mask = pattern.empty() || pattern == "*.*" ? "*" : pattern;
-    for (toolkit::DirectoryEntry& e : toolkit::ListDirectory(folder, "*.*", toolkit::kAttrNormal)) {
-      if (e.attributes & toolkit::kAttrDirectory) {
-        subfolders.push_back(Subfolder{std::move(e.name), (e.attributes & toolkit::kAttrReparsePoint) != 0});
-      } else if (toolkit::MatchesMask(e.name, mask)) {
-        files.push_back(folder + e.name);
+    const SuffixMask suffix(pattern);
+    toolkit::ForEachEntry(folder, [&](const char* name, uint32_t attributes) {
+      if (attributes & toolkit::kAttrDirectory) {
+        subfolders.push_back(Subfolder{name, (attributes & toolkit::kAttrReparsePoint) != 0});
+      } else if (suffix.Simple() ? suffix.Matches(name, strlen(name)) : toolkit::MatchesMask(name, pattern)) {
+        files.push_back(folder + name);
       }
-    }
+    });
   }
   bool Identity(const std::string& folder, uint32_t& volume, uint64_t& index) override {
     toolkit::FolderIdentity id;

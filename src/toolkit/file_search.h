@@ -13,6 +13,10 @@ namespace toolkit {
 bool ForEachMatchingFile(const std::string& folder, const std::string& pattern,
                          const std::function<void(const std::string& name)>& onFile);
 
+// Calls `onEntry` with the long name and the attributes of every entry of `folder`
+// (ending in '\') other than "." and "..", in the platform's enumeration order.
+void ForEachEntry(const std::string& folder, const std::function<void(const char* name, uint32_t attributes)>& onEntry);
+
 // Two paths to the same folder (through links or junctions included) give the same
 // identity: the volume's serial number and the folder's file index.
 struct FolderIdentity {

@@ -17,6 +17,17 @@ bool ForEachMatchingFile(const std::string& folder, const std::string& pattern,
   return true;
 }
 
+void ForEachEntry(const std::string& folder, const std::function<void(const char* name, uint32_t attributes)>& onEntry) {
+  WIN32_FIND_DATAA data;
+  FindHandle find(FindFirstFileA((folder + "*").c_str(), &data));
+  if (!find) return;
+  do {
+    const char* n = data.cFileName;
+    if (n[0] == '.' && (n[1] == '\0' || (n[1] == '.' && n[2] == '\0'))) continue;
+    onEntry(n, data.dwFileAttributes);
+  } while (FindNextFileA(find.Get(), &data));
+}
+
 bool FolderIdentityOf(const std::string& folder, FolderIdentity& identity) {
   // Opening follows links and junctions to the folder they lead to; only a folder's
   // attributes are asked for, so a folder that cannot be listed still has an identity.
