@@ -23,7 +23,9 @@
 namespace {
 
 using Clock = std::chrono::steady_clock;
-double Ms(Clock::time_point a, Clock::time_point b) { return std::chrono::duration<double, std::milli>(b - a).count(); }
+double Ms(Clock::time_point a, Clock::time_point b) {
+  return std::chrono::duration<double, std::milli>(b - a).count();
+}
 
 }  // namespace
 
@@ -92,9 +94,10 @@ int main(int argc, char** argv) {
   std::printf("scan (ScanFolderTree):  %8.1f ms   %5.1fx find\n", scan, scan / findMs);
   std::printf("add (AddTextureFile):   %8.1f ms   (FileSizeOf alone: %.1f ms)\n", add, sizing);
   std::printf("first paint:            %8.1f ms\n", paint);
-  std::printf("rows on screen:         %8.1f ms   %5.1fx find   (goal: under 3000 ms)\n", total, total / findMs);
-  std::printf("  without FileSizeOf:   %8.1f ms   %5.1fx find   (sizes taken from the scan)\n", total - sizing,
-              (total - sizing) / findMs);
+  std::printf("rows on screen:         %8.1f ms   %5.1fx find   (goal: under 3000 ms)\n", total,
+              total / findMs);
+  std::printf("  without FileSizeOf:   %8.1f ms   %5.1fx find   (sizes taken from the scan)\n",
+              total - sizing, (total - sizing) / findMs);
   std::printf("find -iname '*.dds':    %8.1f ms   (floor)\n", findMs);
 
   // Without holding the repainting every row repaints: shown on the first 2,000 rows

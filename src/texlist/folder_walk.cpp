@@ -43,7 +43,8 @@ class Walk {
     // The folders above are asked for their identity only now, once each: a tree
     // without links never pays for it.
     for (Ancestor& a : path_) {
-      if (a.state == Unknown) a.state = source_.Identity(a.folder, a.identity.first, a.identity.second) ? Known : Unreadable;
+      if (a.state == Unknown)
+        a.state = source_.Identity(a.folder, a.identity.first, a.identity.second) ? Known : Unreadable;
       if (a.state == Known && a.identity == target) return false;
     }
     linkTargets_.insert(target);

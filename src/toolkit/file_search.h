@@ -15,7 +15,8 @@ bool ForEachMatchingFile(const std::string& folder, const std::string& pattern,
 
 // Calls `onEntry` with the long name and the attributes of every entry of `folder`
 // (ending in '\') other than "." and "..", in the platform's enumeration order.
-void ForEachEntry(const std::string& folder, const std::function<void(const char* name, uint32_t attributes)>& onEntry);
+void ForEachEntry(const std::string& folder,
+                  const std::function<void(const char* name, uint32_t attributes)>& onEntry);
 
 // Two paths to the same folder (through links or junctions included) give the same
 // identity: the volume's serial number and the folder's file index.
@@ -23,7 +24,9 @@ struct FolderIdentity {
   uint32_t volume = 0;
   uint64_t index = 0;
   bool operator==(const FolderIdentity& o) const { return volume == o.volume && index == o.index; }
-  bool operator<(const FolderIdentity& o) const { return volume != o.volume ? volume < o.volume : index < o.index; }
+  bool operator<(const FolderIdentity& o) const {
+    return volume != o.volume ? volume < o.volume : index < o.index;
+  }
 };
 // False when the folder cannot be opened for its attributes.
 bool FolderIdentityOf(const std::string& folder, FolderIdentity& identity);

@@ -17,7 +17,8 @@ bool ForEachMatchingFile(const std::string& folder, const std::string& pattern,
   return true;
 }
 
-void ForEachEntry(const std::string& folder, const std::function<void(const char* name, uint32_t attributes)>& onEntry) {
+void ForEachEntry(const std::string& folder,
+                  const std::function<void(const char* name, uint32_t attributes)>& onEntry) {
   WIN32_FIND_DATAA data;
   FindHandle find(FindFirstFileA((folder + "*").c_str(), &data));
   if (!find) return;
@@ -31,8 +32,9 @@ void ForEachEntry(const std::string& folder, const std::function<void(const char
 bool FolderIdentityOf(const std::string& folder, FolderIdentity& identity) {
   // Opening follows links and junctions to the folder they lead to; only a folder's
   // attributes are asked for, so a folder that cannot be listed still has an identity.
-  FileHandle file(CreateFileA(folder.c_str(), FILE_READ_ATTRIBUTES, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
-                              nullptr, OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS, nullptr));
+  FileHandle file(CreateFileA(folder.c_str(), FILE_READ_ATTRIBUTES,
+                              FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr, OPEN_EXISTING,
+                              FILE_FLAG_BACKUP_SEMANTICS, nullptr));
   if (!file) return false;
   BY_HANDLE_FILE_INFORMATION info;
   if (!GetFileInformationByHandle(file.Get(), &info)) return false;

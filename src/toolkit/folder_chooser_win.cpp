@@ -1,7 +1,7 @@
 // The folder chooser over SHBrowseForFolderA.
-#include <windows.h>
 #include <objbase.h>
 #include <shlobj.h>
+#include <windows.h>
 
 #include "toolkit/application.h"
 #include "toolkit/dialog_texts.h"
@@ -12,7 +12,8 @@
 
 namespace toolkit {
 
-static_assert(bif::kReturnOnlyFsDirs == BIF_RETURNONLYFSDIRS && bif::kDontGoBelowDomain == BIF_DONTGOBELOWDOMAIN &&
+static_assert(bif::kReturnOnlyFsDirs == BIF_RETURNONLYFSDIRS &&
+                  bif::kDontGoBelowDomain == BIF_DONTGOBELOWDOMAIN &&
                   bif::kReturnFsAncestors == BIF_RETURNFSANCESTORS &&
                   bif::kBrowseForComputer == BIF_BROWSEFORCOMPUTER &&
                   bif::kBrowseForPrinter == BIF_BROWSEFORPRINTER,
@@ -48,7 +49,8 @@ struct FolderChooserAccess {
     if (msg == BFFM_INITIALIZED) {
       if (chooser->CenterOnScreen) CentreWindowOnScreen(window);
       if (!chooser->initialPath_.empty()) {
-        SendMessageA(window, BFFM_SETSELECTIONA, TRUE, reinterpret_cast<LPARAM>(chooser->initialPath_.c_str()));
+        SendMessageA(window, BFFM_SETSELECTIONA, TRUE,
+                     reinterpret_cast<LPARAM>(chooser->initialPath_.c_str()));
       }
     } else if (msg == BFFM_SELCHANGED && chooser->onSelectionChange) {
       chooser->onSelectionChange(window, reinterpret_cast<void*>(param));
@@ -62,8 +64,8 @@ void CentreWindowOnScreen(WindowHandle window) {
   RECT r;
   if (!GetWindowRect(hwnd, &r)) return;
   const int w = r.right - r.left, h = r.bottom - r.top;
-  MoveWindow(hwnd, CentredOffset(GetSystemMetrics(SM_CXSCREEN), w), CentredOffset(GetSystemMetrics(SM_CYSCREEN), h),
-             w, h, TRUE);
+  MoveWindow(hwnd, CentredOffset(GetSystemMetrics(SM_CXSCREEN), w),
+             CentredOffset(GetSystemMetrics(SM_CYSCREEN), h), w, h, TRUE);
 }
 
 FolderChooser::FolderChooser(const std::string& title, uint8_t options) : Title(title), Options(options) {}

@@ -19,10 +19,10 @@ class OpenDialog : public Releasable {
   // overwrite prompt, existing path).
   OpenDialog(const std::string& title, const std::string& initialDir, uint16_t options);
 
-  std::string Filter;       // "description|pattern|...", empty for none
-  int32_t FilterIndex = 0;  // from 1; 0 lets the platform take the first
+  std::string Filter;        // "description|pattern|...", empty for none
+  int32_t FilterIndex = 0;   // from 1; 0 lets the platform take the first
   bool IsOpenDialog = true;  // false: save dialog
-  std::string InitialDir;   // empty: the platform's choice
+  std::string InitialDir;    // empty: the platform's choice
   std::string DefaultExt;
   // Before Execute: the proposed name. After: the chosen path, or with several files the
   // folder and the names separated by CR; empty on cancel or failure.

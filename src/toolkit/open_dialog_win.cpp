@@ -1,6 +1,6 @@
 // The open dialog over GetOpenFileNameA / GetSaveFileNameA.
-#include <windows.h>
 #include <commdlg.h>
+#include <windows.h>
 
 #include <cstddef>
 #include <vector>
@@ -22,11 +22,11 @@ static_assert(offsetof(OPENFILENAMEA, lpTemplateName) + sizeof(LPCSTR) == kOpenF
 static_assert(ofn::kReadOnly == OFN_READONLY && ofn::kOverwritePrompt == OFN_OVERWRITEPROMPT &&
                   ofn::kHideReadOnly == OFN_HIDEREADONLY && ofn::kNoChangeDir == OFN_NOCHANGEDIR &&
                   ofn::kAllowMultiSelect == OFN_ALLOWMULTISELECT &&
-                  ofn::kExtensionDifferent == OFN_EXTENSIONDIFFERENT && ofn::kPathMustExist == OFN_PATHMUSTEXIST &&
-                  ofn::kFileMustExist == OFN_FILEMUSTEXIST && ofn::kCreatePrompt == OFN_CREATEPROMPT &&
-                  ofn::kNoReadOnlyReturn == OFN_NOREADONLYRETURN && ofn::kNoNetworkButton == OFN_NONETWORKBUTTON &&
-                  ofn::kExplorer == OFN_EXPLORER && ofn::kNoDereferenceLinks == OFN_NODEREFERENCELINKS &&
-                  ofn::kLongNames == OFN_LONGNAMES,
+                  ofn::kExtensionDifferent == OFN_EXTENSIONDIFFERENT &&
+                  ofn::kPathMustExist == OFN_PATHMUSTEXIST && ofn::kFileMustExist == OFN_FILEMUSTEXIST &&
+                  ofn::kCreatePrompt == OFN_CREATEPROMPT && ofn::kNoReadOnlyReturn == OFN_NOREADONLYRETURN &&
+                  ofn::kNoNetworkButton == OFN_NONETWORKBUTTON && ofn::kExplorer == OFN_EXPLORER &&
+                  ofn::kNoDereferenceLinks == OFN_NODEREFERENCELINKS && ofn::kLongNames == OFN_LONGNAMES,
               "open dialog flags");
 
 OpenDialogPlatformCall g_platformCall = nullptr;
@@ -70,7 +70,8 @@ bool OpenDialog::Execute() {
   ofn.lpstrDefExt = DefaultExt.c_str();
   ofn.lCustData = reinterpret_cast<LPARAM>(this);
 
-  const int ok = g_platformCall ? g_platformCall(&ofn, IsOpenDialog) : CallOpenDialogPlatform(&ofn, IsOpenDialog);
+  const int ok =
+      g_platformCall ? g_platformCall(&ofn, IsOpenDialog) : CallOpenDialogPlatform(&ofn, IsOpenDialog);
   if (!ok) {
     FileName.clear();
     return false;

@@ -84,7 +84,8 @@ TempDrive::~TempDrive() {
   if (!letter_) return;
   const std::string device = std::string(1, letter_) + ":";
   // The server keeps the name for later processes: take it away again.
-  if (defined_) DefineDosDeviceA(DDD_REMOVE_DEFINITION | DDD_EXACT_MATCH_ON_REMOVE, device.c_str(), folder_.c_str());
+  if (defined_)
+    DefineDosDeviceA(DDD_REMOVE_DEFINITION | DDD_EXACT_MATCH_ON_REMOVE, device.c_str(), folder_.c_str());
   RunUnix("/bin/rm -f " + link_);
   AwaitPath(Root(), false);
 }
@@ -159,7 +160,8 @@ void TypeNamesAndOpen(HWND dialog, const std::string& names) {
   HWND box = NameBox(dialog);
   // WM_SETTEXT is not bound by the box's typing limit, so long selections fit.
   SendMessageA(box, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(names.c_str()));
-  PostMessageA(dialog, WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED), reinterpret_cast<LPARAM>(GetDlgItem(dialog, IDOK)));
+  PostMessageA(dialog, WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED),
+               reinterpret_cast<LPARAM>(GetDlgItem(dialog, IDOK)));
 }
 
 std::string FilterBoxText(HWND dialog) {
@@ -187,10 +189,12 @@ void ChooseFolder(HWND chooser, const std::string& folder) {
   for (int i = 0; i < 50; ++i) {
     SendMessageA(chooser, BFFM_SETSELECTIONA, TRUE, reinterpret_cast<LPARAM>(folder.c_str()));
     const std::string selected = SelectedTreeItem(chooser);
-    if (root ? selected.find(name) != std::string::npos : lstrcmpiA(selected.c_str(), name.c_str()) == 0) break;
+    if (root ? selected.find(name) != std::string::npos : lstrcmpiA(selected.c_str(), name.c_str()) == 0)
+      break;
     Sleep(100);
   }
-  PostMessageA(chooser, WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED), reinterpret_cast<LPARAM>(GetDlgItem(chooser, IDOK)));
+  PostMessageA(chooser, WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED),
+               reinterpret_cast<LPARAM>(GetDlgItem(chooser, IDOK)));
 }
 
 std::string SelectedTreeItem(HWND chooser) {

@@ -1,7 +1,7 @@
 // Files and folders dropped on the real list, delivered as WM_DROPFILES with a drop
 // handle made in this process, as the shell delivers them.
-#include <windows.h>
 #include <gtest/gtest.h>
+#include <windows.h>
 
 #include "support/app_harness_win.h"
 #include "support/import_support_win.h"
@@ -69,7 +69,8 @@ TEST_F(DroppedFiles, FilesAndFoldersInDropOrderFoldersInScanOrder) {
   EXPECT_EQ(Paths().back(), t.File("one.dds"));
 
   app.CloseWindow();
-  EXPECT_NE(ReadFileBytes(app.ProgramDir().File("texlook.ini")).find("Last path=D:\\kept\\\r\n"), std::string::npos);
+  EXPECT_NE(ReadFileBytes(app.ProgramDir().File("texlook.ini")).find("Last path=D:\\kept\\\r\n"),
+            std::string::npos);
 }
 
 TEST_F(DroppedFiles, MissingPathsCountByTheirNameAlone) {

@@ -1,7 +1,7 @@
 // The folder scan on real folders seen through Wine: order, matching, hidden folders,
 // folders named like files, drive roots and Linux-side link loops.
-#include <windows.h>
 #include <gtest/gtest.h>
+#include <windows.h>
 
 #include <algorithm>
 

@@ -1,8 +1,8 @@
 // "Импортировать DDS-файл(ы) в список..." with the real window and the real open
 // dialog, answered from the watcher thread as a user would: names typed, Open pressed.
-#include <windows.h>
 #include <commdlg.h>
 #include <gtest/gtest.h>
+#include <windows.h>
 
 #include <deque>
 #include <mutex>
@@ -225,7 +225,8 @@ TEST_F(ImportFiles, FiveThousandFilesWithLongNamesAreAllImported) {
   // About 760 KB of names: far more than a 64 KiB name buffer holds.
   TempFolder t;
   std::vector<std::string> names;
-  const std::string stem = "a-texture-with-a-long-and-descriptive-name-as-artists-like-them-" + std::string(70, 'x') + "-";
+  const std::string stem =
+      "a-texture-with-a-long-and-descriptive-name-as-artists-like-them-" + std::string(70, 'x') + "-";
   for (int i = 0; i < 5000; ++i) {
     names.push_back(stem + std::to_string(10000 + i) + ".dds");
     Touch(t.File(names.back()));

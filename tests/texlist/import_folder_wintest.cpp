@@ -1,7 +1,7 @@
 // "Импортировать DDS-файлы в список из папки..." with the real window and the real
 // chooser, answered from the watcher thread as a user would.
-#include <windows.h>
 #include <gtest/gtest.h>
+#include <windows.h>
 
 #include <mutex>
 
@@ -39,7 +39,7 @@ struct ChooserVisit {
 DialogWatcher::Answerer AnswerChooser(ChooserVisit& visit) {
   return [&visit](HWND dialog, const std::string&) {
     if (!FindDescendant(dialog, "SysTreeView32")) return false;  // a message box
-    Sleep(300);                                                   // let the tree fill in
+    Sleep(300);                                                  // let the tree fill in
     std::lock_guard<std::mutex> lock(visit.mutex);
     ++visit.opened;
     visit.titleShown = FindDescendant(dialog, "Static", kChooserTitle) != nullptr;
@@ -131,8 +131,9 @@ TEST(ImportFolder, AddsTheTreeDepthFirstThenOpensAtTheLastFolderAndSaysWhenNothi
   EXPECT_EQ(watcher.Boxes().size(), 1u);
 
   app.CloseWindow();
-  EXPECT_NE(ReadFileBytes(app.ProgramDir().File("texlook.ini")).find("Last path=" + NoSlash(t.Path()) + "\r\n"),
-            std::string::npos);
+  EXPECT_NE(
+      ReadFileBytes(app.ProgramDir().File("texlook.ini")).find("Last path=" + NoSlash(t.Path()) + "\r\n"),
+      std::string::npos);
 }
 
 TEST(ImportFolder, CancelChangesNothing) {
@@ -173,7 +174,8 @@ TEST(ImportFolder, ChooserOpensCentredOnTheScreen) {
 }
 
 TEST(ImportFolder, CentringPutsA300By400WindowAt362And184) {
-  HWND window = CreateWindowExA(0, "STATIC", "", WS_POPUP, 5, 7, 300, 400, nullptr, nullptr, nullptr, nullptr);
+  HWND window =
+      CreateWindowExA(0, "STATIC", "", WS_POPUP, 5, 7, 300, 400, nullptr, nullptr, nullptr, nullptr);
   ASSERT_NE(window, nullptr);
   toolkit::CentreWindowOnScreen(window);
   RECT r;

@@ -13,9 +13,9 @@ TEST(SuffixMask, WhichPatternsAreSimple) {
   const struct {
     const char* pattern;
     bool simple;
-  } cases[] = {{"*.dds", true}, {"*.DDS", true}, {"*", true},        {"*.*", true},     {"", true},
-               {"*x", true},    {"a*.dds", false}, {"*.d?s", false}, {"*.*s", false},   {"*.ini", false},
-               {"*.dds\xD4", false}, {"dds", false}};
+  } cases[] = {{"*.dds", true}, {"*.DDS", true},  {"*", true},          {"*.*", true},
+               {"", true},      {"*x", true},     {"a*.dds", false},    {"*.d?s", false},
+               {"*.*s", false}, {"*.ini", false}, {"*.dds\xD4", false}, {"dds", false}};
   for (const auto& c : cases) EXPECT_EQ(texlist::SuffixMask(c.pattern).Simple(), c.simple) << c.pattern;
 }
 
@@ -30,13 +30,14 @@ TEST(SuffixMask, AgreesWithTheWildcardMatcherOnLowerCasedNames) {
     }
     return s;
   };
-  const char* names[] = {"a.dds", "B.DDS", "c.Dds", ".dds", "dds", "a.ddsx", "a.dds.bak", "x.txt",
-                         "\xC0\xC1.dDs", "maps.dds", "", "s", "ds", "a.dd"};
+  const char* names[] = {"a.dds", "B.DDS",        "c.Dds",    ".dds", "dds", "a.ddsx", "a.dds.bak",
+                         "x.txt", "\xC0\xC1.dDs", "maps.dds", "",     "s",   "ds",     "a.dd"};
   for (const char* pattern : {"*.dds", "*.DdS", "*", "*s"}) {
     const texlist::SuffixMask mask(pattern);
     ASSERT_TRUE(mask.Simple());
     for (const char* name : names) {
-      EXPECT_EQ(mask.Matches(name, std::strlen(name)), toolkit::MatchesLoweredMask(lower(name), lower(pattern)))
+      EXPECT_EQ(mask.Matches(name, std::strlen(name)),
+                toolkit::MatchesLoweredMask(lower(name), lower(pattern)))
           << pattern << " " << name;
     }
   }
