@@ -14,6 +14,8 @@ struct ControlAccess {
   static bool Notify(Control* from, NMHDR* hdr, intptr_t& result);
   static void SyncBounds(Control* c);
   static Control* FromHandle(HWND hwnd);
+  // The outermost double-buffered control that holds `c` (or `c` itself), or null.
+  static Control* OutermostDoubleBuffered(Control* c);
 };
 
 }  // namespace toolkit

@@ -29,14 +29,6 @@ HCURSOR LoadCursorKind(CursorKind kind) {
   return LoadCursorA(nullptr, IDC_ARROW);
 }
 
-// The outermost double-buffered control that holds `c` (or `c` itself), or null.
-Control* OutermostDoubleBuffered(Control* c) {
-  Control* found = nullptr;
-  for (Control* p = c; p; p = p->Parent())
-    if (p->DoubleBuffered()) found = p;
-  return found;
-}
-
 }  // namespace
 
 LRESULT CALLBACK ControlAccess::WindowProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
@@ -344,7 +336,7 @@ void Control::SetTabStop(bool on) {
 void Control::Invalidate() {
   if (Terminated() || !hwnd_) return;
   InvalidateRect(static_cast<HWND>(hwnd_), nullptr, TRUE);
-  if (Control* outer = OutermostDoubleBuffered(this))
+  if (Control* outer = ControlAccess::OutermostDoubleBuffered(this))
     if (outer != this && outer->hwnd_)
       RedrawWindow(static_cast<HWND>(outer->hwnd_), nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN);
 }
@@ -374,6 +366,13 @@ void ControlAccess::SyncBounds(Control* c) {
 }
 
 Control* ControlAccess::FromHandle(HWND hwnd) { return ControlOf(hwnd); }
+
+Control* ControlAccess::OutermostDoubleBuffered(Control* c) {
+  Control* found = nullptr;
+  for (Control* p = c; p; p = p->Parent())
+    if (p->DoubleBuffered()) found = p;
+  return found;
+}
 
 void Control::PaintBackground(DeviceContext dc) {
   if (!hwnd_) return;

@@ -30,8 +30,8 @@ class ScrollBox : public Control {
   bool HandleMessage(unsigned msg, uintptr_t wParam, intptr_t lParam, intptr_t& result) override;
 };
 
-// Raises onPaint for WM_PAINT and WM_PRINT(CLIENT).
-class PaintBox : public Control {
+// A borderless panel that raises onPaint for WM_PAINT and WM_PRINT(CLIENT).
+class PaintBox : public Panel {
  public:
   explicit PaintBox(Control* parent);
 

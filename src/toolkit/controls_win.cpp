@@ -99,27 +99,15 @@ bool ScrollBox::HandleMessage(unsigned msg, uintptr_t wParam, intptr_t lParam, i
   return false;
 }
 
-PaintBox::PaintBox(Control* parent) : Control(parent) {
-  CreateArgs a;
-  a.className = "STATIC";
-  a.style = kPanelStyle;
-  a.exStyle = WS_EX_CONTROLPARENT;
-  SetCreateArgs(a);
-}
+PaintBox::PaintBox(Control* parent) : Panel(parent, Edge::None) {}
 
 bool PaintBox::HandleMessage(unsigned msg, uintptr_t wParam, intptr_t lParam, intptr_t& result) {
-  if (Control::HandleMessage(msg, wParam, lParam, result)) return true;
   HWND hwnd = static_cast<HWND>(hwnd_);
   switch (msg) {
-    case WM_ERASEBKGND:
-      result = FillBackground(hwnd, reinterpret_cast<HDC>(wParam), BackgroundBrush());
-      return true;
     case WM_PAINT: {
       PAINTSTRUCT ps;
       HDC dc = BeginPaint(hwnd, &ps);
-      Control* outer = nullptr;
-      for (Control* p = Parent(); p; p = p->Parent())
-        if (p->DoubleBuffered()) outer = p;
+      Control* outer = ControlAccess::OutermostDoubleBuffered(Parent());
       if (outer && outer->HasHandle())
         ControlAccess::PaintBuffered(outer, hwnd, dc);  // one copy from the buffer
       else if (onPaint)
@@ -137,7 +125,7 @@ bool PaintBox::HandleMessage(unsigned msg, uintptr_t wParam, intptr_t lParam, in
       return true;
     }
     default:
-      return false;
+      return Panel::HandleMessage(msg, wParam, lParam, result);
   }
 }
 

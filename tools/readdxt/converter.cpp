@@ -19,6 +19,14 @@ namespace {
 
 using BlockFn = void (*)(const uint8_t* block, uint8_t* dst, size_t pitch);
 
+// BC6H decodes to half floats; each of the block's rows becomes 8-bit B, G, R, A.
+template <bool kSigned>
+void DecodeBC6HToBgra(const uint8_t* block, uint8_t* dst, size_t pitch) {
+  uint16_t half[16 * 3];
+  DecodeBC6H(block, half, 4 * 3 * sizeof(uint16_t), kSigned);
+  for (int row = 0; row < 4; ++row) HalfRgbToBgra8(half + 12 * row, dst + row * pitch, 4);
+}
+
 BlockFn BlockDecoderFor(const PixelFormat& f) {
   switch (f.codec) {
     case Codec::kBC1:
@@ -34,30 +42,8 @@ BlockFn BlockDecoderFor(const PixelFormat& f) {
       if (f.isSigned) return [](const uint8_t* b, uint8_t* d, size_t p) { DecodeBC5(b, d, p, true); };
       return [](const uint8_t* b, uint8_t* d, size_t p) { DecodeBC5(b, d, p, false); };
     case Codec::kBC6H:
-      if (f.isSigned) {
-        return [](const uint8_t* b, uint8_t* d, size_t p) {
-          uint16_t half[16 * 3];
-          DecodeBC6H(b, half, 4 * 3 * sizeof(uint16_t), true);
-          for (int i = 0; i < 16; ++i) {
-            uint8_t* px = d + (i / 4) * p + (i % 4) * 4;
-            px[0] = HalfToUnorm8(half[i * 3 + 2]);
-            px[1] = HalfToUnorm8(half[i * 3 + 1]);
-            px[2] = HalfToUnorm8(half[i * 3 + 0]);
-            px[3] = 255;
-          }
-        };
-      }
-      return [](const uint8_t* b, uint8_t* d, size_t p) {
-        uint16_t half[16 * 3];
-        DecodeBC6H(b, half, 4 * 3 * sizeof(uint16_t), false);
-        for (int i = 0; i < 16; ++i) {
-          uint8_t* px = d + (i / 4) * p + (i % 4) * 4;
-          px[0] = HalfToUnorm8(half[i * 3 + 2]);
-          px[1] = HalfToUnorm8(half[i * 3 + 1]);
-          px[2] = HalfToUnorm8(half[i * 3 + 0]);
-          px[3] = 255;
-        }
-      };
+      if (f.isSigned) return &DecodeBC6HToBgra<true>;
+      return &DecodeBC6HToBgra<false>;
     case Codec::kBC7:
       return DecodeBC7;
     default:
