@@ -1,7 +1,8 @@
 // The folder chooser over SHBrowseForFolderA.
+#include <windows.h>
+// (needs windows.h first)
 #include <objbase.h>
 #include <shlobj.h>
-#include <windows.h>
 
 #include "toolkit/application.h"
 #include "toolkit/dialog_texts.h"

@@ -1,6 +1,7 @@
 // The open dialog over GetOpenFileNameA / GetSaveFileNameA.
-#include <commdlg.h>
 #include <windows.h>
+// (needs windows.h first)
+#include <commdlg.h>
 
 #include <cstddef>
 #include <vector>

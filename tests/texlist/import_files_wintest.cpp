@@ -1,8 +1,9 @@
 // "Импортировать DDS-файл(ы) в список..." with the real window and the real open
 // dialog, answered from the watcher thread as a user would: names typed, Open pressed.
+#include <windows.h>
+// (needs windows.h first)
 #include <commdlg.h>
 #include <gtest/gtest.h>
-#include <windows.h>
 
 #include <deque>
 #include <mutex>
