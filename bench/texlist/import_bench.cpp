@@ -59,12 +59,12 @@ int main(int argc, char** argv) {
   toolkit::StringList found;
   double scan = 0;
   for (int i = 0; i < 3; ++i) {
-    toolkit::StringList list;
+    toolkit::StringList walked;
     const auto t0 = Clock::now();
-    texlist::ScanFolderTree(tree, "*.dds", list);
+    texlist::ScanFolderTree(tree, "*.dds", walked);
     const double ms = Ms(t0, Clock::now());
     if (i == 0 || ms < scan) scan = ms;
-    found.swap(list);
+    found.swap(walked);
   }
   std::vector<double> adds, paints;
   for (int i = 0; i < 3; ++i) {
