@@ -61,8 +61,7 @@ constexpr uint32_t kBrowseForComputer = 0x1000;
 constexpr uint32_t kBrowseForPrinter = 0x2000;
 }  // namespace bif
 
-// Open-dialog size of the name buffer: large when several files may be chosen.
-constexpr size_t kMultiSelectBufferSize = 65520;
+// Open-dialog size of the name buffer when one file is chosen.
 constexpr size_t kSingleSelectBufferSize = 262;
 
 // "description|pattern|..." as the platform wants it: every '|' after the first character
