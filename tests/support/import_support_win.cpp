@@ -1,5 +1,7 @@
 #include "support/import_support_win.h"
 
+#include "app/main_form.h"
+
 #include <commctrl.h>
 #include <shellapi.h>
 #include <shlobj.h>
@@ -219,6 +221,12 @@ std::string QuotedNames(const std::vector<std::string>& names) {
     text += '"' + n + '"';
   }
   return text;
+}
+
+std::vector<std::string> ListedPaths(MainForm& form) {
+  std::vector<std::string> paths;
+  for (const auto& e : form.textures.TexturePaths) paths.push_back(e.FullPath);
+  return paths;
 }
 
 }  // namespace testing_support

@@ -7,7 +7,12 @@
 #include <string>
 #include <vector>
 
+struct MainForm;
+
 namespace testing_support {
+
+// The full paths of the texture list, in row order.
+std::vector<std::string> ListedPaths(MainForm& form);
 
 // The Linux path of a Windows path (Wine's own mapping); empty when there is none.
 std::string UnixPathOf(const std::string& windowsPath);

@@ -22,11 +22,7 @@ class DroppedFiles : public ::testing::Test {
     DropFiles(static_cast<HWND>(app.Form().FileList->Handle()), paths);
     app.Pump(50);
   }
-  std::vector<std::string> Paths() {
-    std::vector<std::string> paths;
-    for (const auto& e : app.Form().textures.TexturePaths) paths.push_back(e.FullPath);
-    return paths;
-  }
+  std::vector<std::string> Paths() { return ListedPaths(app.Form()); }
 
   AppHarness app;
   DialogWatcher watcher;

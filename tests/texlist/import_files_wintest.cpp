@@ -105,11 +105,7 @@ class ImportFiles : public ::testing::Test {
     PostMessageA(static_cast<HWND>(app.Form().MainWindow->Handle()), WM_COMMAND, kImportFilesCommand, 0);
     app.Pump(pumpMs);
   }
-  std::vector<std::string> Paths() {
-    std::vector<std::string> paths;
-    for (const auto& e : app.Form().textures.TexturePaths) paths.push_back(e.FullPath);
-    return paths;
-  }
+  std::vector<std::string> Paths() { return ListedPaths(app.Form()); }
   std::string SavedLastPath() {
     app.CloseWindow();
     const std::string text = ReadFileBytes(app.ProgramDir().File("texlook.ini"));

@@ -54,11 +54,7 @@ DialogWatcher::Answerer AnswerChooser(ChooserVisit& visit) {
   };
 }
 
-std::vector<std::string> Paths(MainForm& f) {
-  std::vector<std::string> paths;
-  for (const auto& e : f.textures.TexturePaths) paths.push_back(e.FullPath);
-  return paths;
-}
+std::vector<std::string> Paths(MainForm& f) { return ListedPaths(f); }
 
 void RunImport(AppHarness& app) {
   PostMessageA(static_cast<HWND>(app.Form().MainWindow->Handle()), WM_COMMAND, kImportFolderCommand, 0);
