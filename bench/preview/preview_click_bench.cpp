@@ -16,7 +16,7 @@
 #include "converter/run_converter.h"
 #include "preview/tga_image.h"
 #include "texlist/texture_list_ops.h"
-#include "toolkit/application.h"
+#include "toolkit/application_win.h"
 #include "toolkit/file_system.h"
 
 namespace {

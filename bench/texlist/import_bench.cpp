@@ -17,7 +17,7 @@
 #include "texlist/bulk_add.h"
 #include "texlist/folder_scan.h"
 #include "texlist/texture_list_ops.h"
-#include "toolkit/application.h"
+#include "toolkit/application_win.h"
 #include "toolkit/file_system.h"
 
 namespace {

@@ -1,8 +1,8 @@
 // Program entry: build the main window, run the message loop, end with exit code 0.
 #include <windows.h>
 
-#include "app/main_form.h"
-#include "toolkit/application.h"
+#include "app/main_form_win.h"
+#include "toolkit/application_win.h"
 
 int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
   std::unique_ptr<MainForm> form = CreateMainForm();

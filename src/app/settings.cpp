@@ -1,6 +1,5 @@
 #include "app/settings.h"
 
-#include "app/main_form.h"
 #include "toolkit/file_system.h"
 #include "toolkit/profile_file.h"
 
@@ -12,19 +11,18 @@ const char kLastPathKey[] = "Last path";
 
 std::string SettingsFilePath() { return toolkit::ProgramFolder() + "texlook.ini"; }
 
-void LoadSettings(MainForm& form) {
+RememberedFolders ReadSettings() {
+  RememberedFolders folders;
   const std::string file = SettingsFilePath();
-  if (!toolkit::FileExists(file)) return;
+  if (!toolkit::FileExists(file)) return folders;
   toolkit::ProfileFile profile(file, kSection, toolkit::ProfileFile::Mode::Read);
-  form.OutputPath = profile.Value(kOutputPathKey, "");
-  form.LastPath = profile.Value(kLastPathKey, "");
+  folders.OutputPath = profile.Value(kOutputPathKey, "");
+  folders.LastPath = profile.Value(kLastPathKey, "");
+  return folders;
 }
 
-void SaveSettings(MainForm& form) {
-  if (form.settingsSaved) return;
-  form.settingsSaved = true;
-  // A write-protected file or folder only loses this run's folders; nothing is retried.
+void WriteSettings(const RememberedFolders& folders) {
   toolkit::ProfileFile profile(SettingsFilePath(), kSection, toolkit::ProfileFile::Mode::Write);
-  profile.Value(kOutputPathKey, form.OutputPath);
-  profile.Value(kLastPathKey, form.LastPath);
+  profile.Value(kOutputPathKey, folders.OutputPath);
+  profile.Value(kLastPathKey, folders.LastPath);
 }

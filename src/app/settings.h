@@ -2,9 +2,13 @@
 #pragma once
 #include <string>
 
-struct MainForm;
+struct RememberedFolders {
+  std::string OutputPath;  // the last export folder
+  std::string LastPath;    // the last import folder
+};
 
 std::string SettingsFilePath();
-void LoadSettings(MainForm& form);
-// Writes both folders; at most once per run (close or end of the Windows session).
-void SaveSettings(MainForm& form);
+// Empty folders when there is no settings file.
+RememberedFolders ReadSettings();
+// A write-protected file or folder only loses this run's folders; nothing is retried.
+void WriteSettings(const RememberedFolders& folders);

@@ -1,51 +1,64 @@
-// The two export commands of the list's popup menu.
-#include "app/handlers.h"
-#include "app/main_form.h"
-#include "converter/run_converter.h"
+#include "export/export_commands.h"
+
 #include "export/export_plan.h"
-#include "export/export_textures.h"
-#include "toolkit/application.h"
-#include "toolkit/file_system.h"
-#include "toolkit/folder_chooser.h"
+
+namespace exporter {
 
 namespace {
 
 const char kTitleAll[] = "Экспортировать файлы в папку:";
 const char kTitleSelected[] = "Экспортировать файл(ы) в папку:";
 
-// Marks the export as running from the folder dialog to the closing message: the list
-// and export commands that the worker lets through between rows then do nothing.
-class ExportRunning {
- public:
-  explicit ExportRunning(MainForm& form) : form_(form) { form_.exportRunning = true; }
-  ~ExportRunning() { form_.exportRunning = false; }
-  ExportRunning(const ExportRunning&) = delete;
-  ExportRunning& operator=(const ExportRunning&) = delete;
-
- private:
-  MainForm& form_;
-};
-
-void RunExport(MainForm& form, bool allEntries) {
-  if (form.exportRunning) return;
-  if (allEntries ? form.textures.TextureCount() == 0 : form.FileList->SelectedCount() == 0) return;
-  ExportRunning running(form);
+void RunExport(ExportContext& context, bool allEntries) {
+  texlist::TextureList& list = context.list;
+  // The rows are fixed now: the commands that could change the list wait for the export,
+  // and a selection made between rows does not change what this export writes.
+  const std::vector<int> rows =
+      RowsToExport(allEntries, list.TextureCount(), allEntries ? std::vector<int>() : list.SelectedRows());
+  if (rows.empty()) return;
   // A stale output would otherwise be taken for the first row's.
-  toolkit::DeleteFileAt(ProgramOutputPath());
-  toolkit::FolderChooser& chooser = *form.FolderChooser;
-  chooser.SetInitialPath(form.OutputPath);
-  chooser.Title = allEntries ? kTitleAll : kTitleSelected;
-  if (!chooser.Execute()) return;
+  context.converter.DeleteStaleOutput();
+  std::string folder;
+  if (!context.chooser.ChooseFolder(allEntries ? kTitleAll : kTitleSelected, context.outputPath, folder))
+    return;
   // Remembered before the rows run: closing the window during the export saves the
   // settings there and then, and they must hold this folder.
-  form.OutputPath = chooser.Path();
-  const ExportOutcome outcome = ExportTextures(form, allEntries, form.OutputPath);
+  context.outputPath = folder;
+  const ExportOutcome outcome = ExportTextures(context, rows, folder);
   if (outcome.interrupted) return;  // the window is closing; nobody is left to tell
-  toolkit::ShowMessage(exporter::ExportSummaryText(outcome.failed, outcome.total));
-  form.ExportProgress->SetPosition(0);
+  context.messages.Show(ExportSummaryText(outcome.failed, outcome.total));
+  context.progress.SetProgress(0);
 }
 
 }  // namespace
 
-void ExportSelected(MainForm& form) { RunExport(form, false); }
-void ExportAll(MainForm& form) { RunExport(form, true); }
+void ExportSelected(ExportContext& context) { RunExport(context, false); }
+void ExportAll(ExportContext& context) { RunExport(context, true); }
+
+ExportOutcome ExportTextures(ExportContext& context, const std::vector<int>& rows,
+                             const std::string& folder) {
+  ExportOutcome outcome;
+  outcome.total = static_cast<int>(rows.size());
+  int done = 0;
+  int written = 0;
+  for (int row : rows) {
+    const std::string ddsPath = context.list.FullPath(row);
+    const converter::ConverterOutput output = context.converter.Run(ddsPath);
+    // Without output there is nothing to write, and an earlier export of the same name
+    // stays as it is.
+    if (output.produced && context.files.Write(output.path, ExportTargetPath(folder, ddsPath))) ++written;
+    ++done;
+    context.progress.SetProgress(ProgressPercent(done, outcome.total));
+    context.converter.Discard(output);
+    // The window was closed (its settings are saved): it is destroyed once the message
+    // loop sees the end, so write nothing more.
+    if (!context.loop.ProcessMessages()) {
+      outcome.interrupted = true;
+      break;
+    }
+  }
+  outcome.failed = outcome.total - written;
+  return outcome;
+}
+
+}  // namespace exporter

@@ -1,19 +1,16 @@
-// The folder scan of the folder import and of dropped folders.
+// The real file system as the imports see it.
 #pragma once
-#include <string>
-
-#include "toolkit/file_system.h"
+#include "texlist/folder_walk.h"
 
 namespace texlist {
 
-// Appends to `list` the full path of every file matching `pattern` in `folder` (with or
-// without a final '\') and in all folders below it: a folder's own files in enumeration
-// order, then each subfolder's complete result in listing order. Hidden and system
-// folders are walked, links to folders too, but no folder twice.
-void ScanFolderTree(const std::string& folder, const std::string& pattern, toolkit::StringList& list);
-
-// Appends folder + '\' + name for every non-folder entry of `folder` that the platform's
-// search for `pattern` finds ("*.*" when empty); true when the search found any entry.
-bool ScanFolderFiles(const std::string& folder, const std::string& pattern, toolkit::StringList& list);
+class DiskFolders : public FolderSource {
+ public:
+  void Read(const std::string& folder, const std::string& pattern, std::vector<Subfolder>& subfolders,
+            std::vector<TextureEntry>& files) override;
+  bool Identity(const std::string& folder, uint32_t& volume, uint64_t& index) override;
+  bool IsFolder(const std::string& path) override;
+  uint32_t FileSize(const std::string& path) override;
+};
 
 }  // namespace texlist

@@ -14,7 +14,7 @@ using Identity = std::pair<uint32_t, uint64_t>;
 
 class Walk {
  public:
-  Walk(FolderSource& source, const std::string& pattern, std::vector<std::string>& list)
+  Walk(FolderSource& source, const std::string& pattern, std::vector<TextureEntry>& list)
       : source_(source), pattern_(pattern), list_(list) {}
 
   void Folder(const std::string& folder, bool link) {
@@ -53,7 +53,7 @@ class Walk {
 
   FolderSource& source_;
   const std::string& pattern_;
-  std::vector<std::string>& list_;
+  std::vector<TextureEntry>& list_;
   std::vector<Ancestor> path_;
   std::set<Identity> linkTargets_;
 };
@@ -61,7 +61,7 @@ class Walk {
 }  // namespace
 
 void WalkFolderTree(FolderSource& source, const std::string& folder, const std::string& pattern,
-                    std::vector<std::string>& list) {
+                    std::vector<TextureEntry>& list) {
   // An empty text names no folder (as a base it would stand for the current drive's root).
   if (folder.empty()) return;
   Walk(source, pattern, list).Folder(folder, false);

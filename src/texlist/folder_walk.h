@@ -5,9 +5,11 @@
 #include <string>
 #include <vector>
 
+#include "texlist/texture_list.h"
+
 namespace texlist {
 
-// The file system as the walk sees it; the Windows side gives the real folders, tests a
+// The file system as the imports see it; the Windows side gives the real folders, tests a
 // made-up tree.
 class FolderSource {
  public:
@@ -17,13 +19,17 @@ class FolderSource {
   };
   virtual ~FolderSource() = default;
   // One reading of `folder` (which ends in '\'): its subfolders in enumeration order,
-  // without "." and "..", and `folder` + name appended to `files` for every other entry
-  // whose name matches `pattern`, in enumeration order.
+  // without "." and "..", and `folder` + name with the listed size appended to `files`
+  // for every other entry whose name matches `pattern`, in enumeration order.
   virtual void Read(const std::string& folder, const std::string& pattern, std::vector<Subfolder>& subfolders,
-                    std::vector<std::string>& files) = 0;
+                    std::vector<TextureEntry>& files) = 0;
   // An identity shared by every path that leads to the same folder (volume and file
   // index, links followed); false when it cannot be read.
   virtual bool Identity(const std::string& folder, uint32_t& volume, uint64_t& index) = 0;
+  virtual bool IsFolder(const std::string& path) = 0;
+  // The size the directory lists for one file, asked without searching its folder; 0
+  // when it cannot be read.
+  virtual uint32_t FileSize(const std::string& path) = 0;
 };
 
 // Appends the matching files of `folder` (with or without a final '\'), then the
@@ -34,6 +40,6 @@ class FolderSource {
 // own path is walked twice, which is finite. Links whose identity cannot be read are
 // followed; the path grows at every level, so the platform's path limit ends them.
 void WalkFolderTree(FolderSource& source, const std::string& folder, const std::string& pattern,
-                    std::vector<std::string>& list);
+                    std::vector<TextureEntry>& list);
 
 }  // namespace texlist

@@ -1,7 +1,6 @@
-// Parsing of the open dialog's and the drop's result texts.
+// Parsing of the open dialog's result.
 #include "texlist/import_texts.h"
 
-#include <cstddef>
 #include <utility>
 
 #include "texlist/dds_name.h"
@@ -9,34 +8,22 @@
 
 namespace texlist {
 
-std::vector<std::string> SplitOnCarriageReturn(const std::string& text) {
-  std::vector<std::string> items;
-  size_t start = 0;
-  while (start <= text.size()) {
-    size_t end = text.find('\r', start);
-    if (end == std::string::npos) end = text.size();
-    if (end > start) items.push_back(text.substr(start, end - start));
-    start = end + 1;
-  }
-  return items;
-}
-
-OpenDialogImport ParseOpenDialogResult(const std::string& fileName) {
+OpenDialogImport ParseOpenDialogResult(const std::vector<std::string>& chosen) {
   OpenDialogImport result;
-  const size_t firstCr = fileName.find('\r');
-  if (firstCr == std::string::npos) {
-    if (IsDdsPath(fileName)) {
-      result.paths.push_back(fileName);
+  if (chosen.empty()) return result;
+  if (chosen.size() == 1) {
+    if (IsDdsPath(chosen[0])) {
+      result.paths.push_back(chosen[0]);
       result.setLastPath = true;
-      result.lastPath = toolkit::ExtractFilePath(fileName);
+      result.lastPath = toolkit::ExtractFilePath(chosen[0]);
     }
     return result;
   }
   // The dialog gives the folder without its '\' except for a drive root; the '\' is added
   // without looking, so a root gives two, which the file system accepts.
-  const std::string folder = fileName.substr(0, firstCr) + '\\';
-  for (const std::string& name : SplitOnCarriageReturn(fileName.substr(firstCr + 1))) {
-    std::string path = folder + name;
+  const std::string folder = chosen[0] + '\\';
+  for (size_t i = 1; i < chosen.size(); ++i) {
+    std::string path = folder + chosen[i];
     if (IsDdsPath(path)) result.paths.push_back(std::move(path));
   }
   result.setLastPath = true;

@@ -1,14 +1,51 @@
-// The texture list of the run: one entry per row of the file list, in row order.
+// The texture list of the run: the files the user gathered, one row of the file list per
+// file, in row order. Entries and rows change only together, here.
 #pragma once
+#include <cstdint>
 #include <string>
 #include <vector>
 
+namespace texlist {
+
 struct TextureEntry {
   std::string FullPath;  // exactly as the import produced it
+  uint32_t Size = 0;     // low 32 bits of the size as the directory lists it
 };
 
-struct TextureList {
-  std::vector<TextureEntry> TexturePaths;
-  int CurrentIndex = -1;  // the row being previewed; -1 for none
-  int TextureCount() const { return static_cast<int>(TexturePaths.size()); }
+// The file list's rows as the texture list drives them.
+class TextureRows {
+ public:
+  struct Texts {
+    std::string name;
+    std::string size;
+    std::string folder;
+  };
+  virtual ~TextureRows() = default;
+  // Appends the rows in order, painted once when all are in.
+  virtual void AppendRows(const std::vector<Texts>& rows) = 0;
+  virtual void DeleteAllRows() = 0;
+  // The selected rows in ascending order; the first selected row (-1 for none).
+  virtual std::vector<int> SelectedRows() = 0;
+  virtual int FirstSelected() = 0;
 };
+
+class TextureList {
+ public:
+  explicit TextureList(TextureRows& rows) : rows_(rows) {}
+  // AddTextureFile for each entry: one entry and one row (name, size, folder) each.
+  void Add(const std::vector<TextureEntry>& entries);
+  void Clear();
+  int TextureCount() const { return static_cast<int>(entries_.size()); }
+  const std::string& FullPath(int row) const { return entries_[static_cast<size_t>(row)].FullPath; }
+  // Selected rows that hold an entry, ascending; the first selected one (-1 for none).
+  std::vector<int> SelectedRows() const;
+  int FirstSelected() const;
+
+  int CurrentIndex = -1;  // the row being previewed; -1 for none
+
+ private:
+  TextureRows& rows_;
+  std::vector<TextureEntry> entries_;
+};
+
+}  // namespace texlist

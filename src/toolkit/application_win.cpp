@@ -1,8 +1,8 @@
 // Application state and the message loop.
 #include <windows.h>
 
-#include "toolkit/application.h"
-#include "toolkit/form.h"
+#include "toolkit/application_win.h"
+#include "toolkit/form_win.h"
 
 namespace toolkit {
 

@@ -1,7 +1,7 @@
 #include <windows.h>
 
 #include "preview/bitmap.h"
-#include "toolkit/bitmap_gdi.h"
+#include "toolkit/bitmap_gdi_win.h"
 #include "toolkit/handles_win.h"
 
 namespace toolkit {

@@ -3,13 +3,13 @@
 #include <windows.h>
 #include <commctrl.h>
 
-#include "toolkit/application.h"
-#include "toolkit/control.h"
+#include "toolkit/application_win.h"
+#include "toolkit/control_win.h"
 #include "toolkit/control_internal_win.h"
-#include "toolkit/form.h"
+#include "toolkit/form_win.h"
 #include "toolkit/handles_win.h"
-#include "toolkit/list_view.h"
-#include "toolkit/menu.h"
+#include "toolkit/list_view_win.h"
+#include "toolkit/menu_win.h"
 
 namespace toolkit {
 
@@ -177,7 +177,7 @@ void Control::CreateWindowNow() {
   if (!ownClass) {
     hwnd_ = hwnd;
     SetPropA(hwnd, kControlProp, this);
-    oldWndProc_ = reinterpret_cast<void*>(
+    oldWndProc_ = reinterpret_cast<WNDPROC>(
         SetWindowLongPtrA(hwnd, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&ControlAccess::WindowProc)));
   }
   SendMessageA(hwnd, WM_SETFONT, reinterpret_cast<WPARAM>(FontHandle()), FALSE);
@@ -189,7 +189,7 @@ void Control::CreateWindowNow() {
 
 intptr_t Control::CallDefault(unsigned msg, uintptr_t wParam, intptr_t lParam) {
   HWND hwnd = static_cast<HWND>(hwnd_);
-  if (oldWndProc_) return CallWindowProcA(reinterpret_cast<WNDPROC>(oldWndProc_), hwnd, msg, wParam, lParam);
+  if (oldWndProc_) return CallWindowProcA(oldWndProc_, hwnd, msg, wParam, lParam);
   return DefWindowProcA(hwnd, msg, wParam, lParam);
 }
 
@@ -275,12 +275,12 @@ uint32_t Control::ResolvedColor() const {
   return color_;
 }
 
-void* Control::BackgroundBrush() {
+HBRUSH Control::BackgroundBrush() {
   if (!brush_) brush_ = CreateSolidBrush(ResolvedColor());
   return brush_;
 }
 
-void* Control::FontHandle() {
+HFONT Control::FontHandle() {
   if (!fontHandle_) {
     LOGFONTA lf = {};
     lf.lfHeight = font_.height;

@@ -2,9 +2,9 @@
 #include <windows.h>
 #include <commctrl.h>
 
-#include "toolkit/application.h"
+#include "toolkit/application_win.h"
 #include "toolkit/control_internal_win.h"
-#include "toolkit/controls.h"
+#include "toolkit/controls_win.h"
 
 namespace toolkit {
 
@@ -13,7 +13,7 @@ namespace {
 constexpr uint32_t kPanelStyle = 0x5000018C;  // WS_CHILD|WS_VISIBLE|SS_NOTIFY|SS_NOPREFIX|SS_LEFTNOWORDWRAP
 constexpr UINT_PTR kSplitterTimer = 1;
 
-bool FillBackground(HWND hwnd, HDC dc, void* brush) {
+bool FillBackground(HWND hwnd, HDC dc, HBRUSH brush) {
   RECT rc;
   GetClientRect(hwnd, &rc);
   FillRect(dc, &rc, static_cast<HBRUSH>(brush));

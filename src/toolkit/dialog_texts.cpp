@@ -14,17 +14,15 @@ std::string FilterToPlatform(const std::string& filter) {
   return out;
 }
 
-std::string MultiSelectBufferToText(const char* buffer, size_t size) {
-  if (buffer == nullptr) return std::string();
-  std::string out;
-  for (size_t i = 0; i < size; ++i) {
-    if (buffer[i] != '\0') {
-      out += buffer[i];
-    } else if (i + 1 < size && buffer[i + 1] != '\0') {
-      out += '\r';
-    } else {
-      break;  // two NULs (or the end of the buffer) end the list
-    }
+std::vector<std::string> MultiSelectBufferToList(const char* buffer, size_t size) {
+  std::vector<std::string> out;
+  if (buffer == nullptr) return out;
+  size_t start = 0;
+  for (size_t i = 0; i <= size; ++i) {
+    if (i < size && buffer[i] != '\0') continue;
+    if (i == start) break;  // two NULs (or the end of the buffer) end the list
+    out.emplace_back(buffer + start, i - start);
+    start = i + 1;
   }
   return out;
 }

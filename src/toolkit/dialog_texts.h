@@ -4,6 +4,7 @@
 #include <cstddef>
 #include <cstdint>
 #include <string>
+#include <vector>
 
 namespace toolkit {
 
@@ -69,10 +70,9 @@ constexpr size_t kSingleSelectBufferSize = 262;
 // filter gives an empty string: the caller passes NULL for it.
 std::string FilterToPlatform(const std::string& filter);
 
-// The name buffer of a confirmed multi-select dialog ("folder\0name\0name\0\0") as one text
-// with CR between the parts; a single chosen path comes back unchanged. Reads at most
-// `size` bytes.
-std::string MultiSelectBufferToText(const char* buffer, size_t size);
+// The name buffer of a confirmed multi-select dialog ("folder\0name\0name\0\0") as its
+// parts; a single chosen path comes back as the only part. Reads at most `size` bytes.
+std::vector<std::string> MultiSelectBufferToList(const char* buffer, size_t size);
 
 // Platform flags for a set of open-dialog options; OFN_EXPLORER and OFN_LONGNAMES always.
 uint32_t OpenDialogFlags(uint16_t options);

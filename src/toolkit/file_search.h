@@ -7,16 +7,11 @@
 
 namespace toolkit {
 
-// Runs the platform's directory search for `folder` (ending in '\') followed by
-// `pattern` and calls `onFile` with the long name of every entry without the folder
-// attribute, in the order returned. True when the search found any entry at all.
-bool ForEachMatchingFile(const std::string& folder, const std::string& pattern,
-                         const std::function<void(const std::string& name)>& onFile);
-
-// Calls `onEntry` with the long name and the attributes of every entry of `folder`
-// (ending in '\') other than "." and "..", in the platform's enumeration order.
+// Calls `onEntry` with the long name, the attributes and the low 32 bits of the listed
+// size of every entry of `folder` (ending in '\') other than "." and "..", in the
+// platform's enumeration order.
 void ForEachEntry(const std::string& folder,
-                  const std::function<void(const char* name, uint32_t attributes)>& onEntry);
+                  const std::function<void(const char* name, uint32_t attributes, uint32_t size)>& onEntry);
 
 // Two paths to the same folder (through links or junctions included) give the same
 // identity: the volume's serial number and the folder's file index.

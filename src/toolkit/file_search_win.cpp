@@ -6,26 +6,15 @@
 
 namespace toolkit {
 
-bool ForEachMatchingFile(const std::string& folder, const std::string& pattern,
-                         const std::function<void(const std::string& name)>& onFile) {
-  WIN32_FIND_DATAA data;
-  FindHandle find(FindFirstFileA((folder + pattern).c_str(), &data));
-  if (!find) return false;
-  do {
-    if (!(data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY)) onFile(data.cFileName);
-  } while (FindNextFileA(find.Get(), &data));
-  return true;
-}
-
 void ForEachEntry(const std::string& folder,
-                  const std::function<void(const char* name, uint32_t attributes)>& onEntry) {
+                  const std::function<void(const char* name, uint32_t attributes, uint32_t size)>& onEntry) {
   WIN32_FIND_DATAA data;
   FindHandle find(FindFirstFileA((folder + "*").c_str(), &data));
   if (!find) return;
   do {
     const char* n = data.cFileName;
     if (n[0] == '.' && (n[1] == '\0' || (n[1] == '.' && n[2] == '\0'))) continue;
-    onEntry(n, data.dwFileAttributes);
+    onEntry(n, data.dwFileAttributes, data.nFileSizeLow);
   } while (FindNextFileA(find.Get(), &data));
 }
 

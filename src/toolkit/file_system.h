@@ -8,7 +8,8 @@ namespace toolkit {
 
 bool FileExists(const std::string& path);       // exists and is not a folder
 bool DirectoryExists(const std::string& path);  // exists and is a folder
-// Low 32 bits of the size in the path's own directory entry (the file is not opened); 0 when not found.
+// Low 32 bits of the size in the path's own directory entry (the file is not opened); 0
+// when it cannot be read.
 uint32_t FileSizeOf(const std::string& path);
 // The folder of the program's own executable, with its trailing backslash.
 const std::string& ProgramFolder();

@@ -25,9 +25,10 @@ bool DirectoryExists(const std::string& path) {
 }
 
 uint32_t FileSizeOf(const std::string& path) {
-  WIN32_FIND_DATAA data;
-  FindHandle find(FindFirstFileA(path.c_str(), &data));
-  if (!find) return 0;
+  // One attribute query: the size the directory lists, without searching the folder (a
+  // search reads the whole folder under Wine, and takes '?' in a name as a wildcard).
+  WIN32_FILE_ATTRIBUTE_DATA data;
+  if (!GetFileAttributesExA(path.c_str(), GetFileExInfoStandard, &data)) return 0;
   return data.nFileSizeLow;
 }
 

@@ -4,10 +4,10 @@
 #include <objbase.h>
 #include <shlobj.h>
 
-#include "toolkit/application.h"
+#include "toolkit/application_win.h"
 #include "toolkit/dialog_texts.h"
-#include "toolkit/folder_chooser.h"
-#include "toolkit/form.h"
+#include "toolkit/folder_chooser_win.h"
+#include "toolkit/form_win.h"
 #include "toolkit/layout.h"
 #include "toolkit/path_helpers.h"
 
@@ -54,7 +54,7 @@ struct FolderChooserAccess {
                      reinterpret_cast<LPARAM>(chooser->initialPath_.c_str()));
       }
     } else if (msg == BFFM_SELCHANGED && chooser->onSelectionChange) {
-      chooser->onSelectionChange(window, reinterpret_cast<void*>(param));
+      chooser->onSelectionChange(window, reinterpret_cast<LPCITEMIDLIST>(param));
     }
     return 0;
   }

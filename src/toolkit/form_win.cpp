@@ -2,10 +2,10 @@
 #include <windows.h>
 #include <commctrl.h>
 
-#include "toolkit/application.h"
+#include "toolkit/application_win.h"
 #include "toolkit/control_internal_win.h"
-#include "toolkit/form.h"
-#include "toolkit/menu.h"
+#include "toolkit/form_win.h"
+#include "toolkit/menu_win.h"
 
 namespace toolkit {
 

@@ -6,7 +6,7 @@
 #include <vector>
 
 #include "toolkit/control_internal_win.h"
-#include "toolkit/list_view.h"
+#include "toolkit/list_view_win.h"
 
 namespace toolkit {
 
@@ -105,6 +105,10 @@ void ListView::SetRowState(int row, unsigned state, unsigned mask) {
   SendMessageA(static_cast<HWND>(Handle()), LVM_SETITEMSTATE, static_cast<WPARAM>(row), reinterpret_cast<LPARAM>(&item));
 }
 
+void ListView::ReserveRows(int count) {
+  SendMessageA(Handle(), LVM_SETITEMCOUNT, static_cast<WPARAM>(count), LVSICF_NOINVALIDATEALL);
+}
+
 void ListView::SetRedraw(bool on) {
   HWND hwnd = static_cast<HWND>(Handle());
   SendMessageA(hwnd, WM_SETREDRAW, on ? TRUE : FALSE, 0);
@@ -116,7 +120,7 @@ void ListView::EnableDrop(bool on) {
   if (hwnd_) DragAcceptFiles(static_cast<HWND>(hwnd_), on ? TRUE : FALSE);
 }
 
-bool ListView::HandleNotify(void* nmhdr, intptr_t& result) {
+bool ListView::HandleNotify(NMHDR* nmhdr, intptr_t& result) {
   auto* hdr = static_cast<NMHDR*>(nmhdr);
   if (hdr->code == LVN_ITEMCHANGED) {
     auto* nm = reinterpret_cast<NMLISTVIEW*>(hdr);
@@ -136,18 +140,18 @@ bool ListView::HandleMessage(unsigned msg, uintptr_t wParam, intptr_t lParam, in
     POINT pt = {0, 0};
     DragQueryPoint(drop, &pt);
     UINT count = DragQueryFileA(drop, 0xFFFFFFFF, nullptr, 0);
-    std::string text;
+    std::vector<std::string> paths;
     for (UINT i = 0; i < count; ++i) {
       // Ask for the length first, so long paths arrive whole.
       UINT len = DragQueryFileA(drop, i, nullptr, 0);
       std::string path(len + 1, '\0');
       DragQueryFileA(drop, i, &path[0], len + 1);
       path.resize(lstrlenA(path.c_str()));
-      if (!text.empty()) text += '\r';
-      text += path;
+      // An empty path is neither a folder nor a DDS file.
+      if (!path.empty()) paths.push_back(std::move(path));
     }
     DragFinish(drop);
-    onDrop(*this, text, pt.x, pt.y);
+    onDrop(*this, paths, pt.x, pt.y);
     result = 0;
     return true;
   }

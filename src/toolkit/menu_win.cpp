@@ -1,8 +1,8 @@
 // Menus from templates: menu bar or popup, command identifiers, dispatch.
 #include <windows.h>
 
-#include "toolkit/form.h"
-#include "toolkit/menu.h"
+#include "toolkit/form_win.h"
+#include "toolkit/menu_win.h"
 #include "toolkit/menu_template.h"
 
 namespace toolkit {

@@ -6,10 +6,10 @@
 #include <cstddef>
 #include <vector>
 
-#include "toolkit/application.h"
+#include "toolkit/application_win.h"
 #include "toolkit/dialog_texts.h"
-#include "toolkit/form.h"
-#include "toolkit/open_dialog.h"
+#include "toolkit/form_win.h"
+#include "toolkit/open_dialog_win.h"
 
 namespace toolkit {
 
@@ -42,7 +42,7 @@ HWND DialogOwner(WindowHandle owner) {
 
 void SetOpenDialogPlatformCall(OpenDialogPlatformCall call) { g_platformCall = call; }
 
-int CallOpenDialogPlatform(void* openFileName, bool isOpenDialog) {
+int CallOpenDialogPlatform(OPENFILENAMEA* openFileName, bool isOpenDialog) {
   auto* ofn = static_cast<OPENFILENAMEA*>(openFileName);
   return isOpenDialog ? GetOpenFileNameA(ofn) : GetSaveFileNameA(ofn);
 }
@@ -73,13 +73,14 @@ bool OpenDialog::Execute() {
 
   const int ok =
       g_platformCall ? g_platformCall(&ofn, IsOpenDialog) : CallOpenDialogPlatform(&ofn, IsOpenDialog);
+  Files.clear();
   if (!ok) {
     FileName.clear();
     return false;
   }
   FilterIndex = static_cast<int32_t>(ofn.nFilterIndex);
-  FileName = manyFiles ? MultiSelectBufferToText(names.data(), names.size())
-                       : std::string(names.data(), strnlen(names.data(), names.size()));
+  FileName = std::string(names.data(), strnlen(names.data(), names.size()));
+  Files = manyFiles ? MultiSelectBufferToList(names.data(), names.size()) : std::vector<std::string>{FileName};
   return true;
 }
 

@@ -1,14 +1,15 @@
 #include <windows.h>
 #include <shellapi.h>
 
-#include "toolkit/form.h"
+#include "toolkit/form_win.h"
 #include "toolkit/handles_win.h"
-#include "toolkit/shell.h"
+#include "toolkit/process.h"
+#include "toolkit/shell_win.h"
 
 namespace toolkit {
 
 void ShowAboutBox(Form& owner, const std::string& appText, const std::string& otherText) {
-  ShellAboutA(static_cast<HWND>(owner.Handle()), appText.c_str(), otherText.c_str(), nullptr);
+  ShellAboutA(owner.Handle(), appText.c_str(), otherText.c_str(), nullptr);
 }
 
 StartResult RunHiddenAndWait(const std::string& file, const std::string& parameters, const std::string& folder) {

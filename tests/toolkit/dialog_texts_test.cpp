@@ -24,28 +24,27 @@ TEST(FilterToPlatform, BarsBecomeNulsAndTwoNulsEndIt) {
   for (const auto& c : cases) EXPECT_EQ(FilterToPlatform(c.filter), c.platform) << c.filter;
 }
 
-TEST(MultiSelectBufferToText, Table) {
+TEST(MultiSelectBufferToList, Table) {
   const struct {
     const char* what;
     std::string buffer;
-    std::string text;
+    std::vector<std::string> parts;
   } cases[] = {
-      {"one file", "C:\\T\\a.dds\0\0garbage"s, "C:\\T\\a.dds"},
-      {"three files", "C:\\T\0a.dds\0b.dds\0c.dds\0\0x\0"s, "C:\\T\ra.dds\rb.dds\rc.dds"},
-      {"drive root", "C:\\\0a.dds\0b.dds\0\0"s, "C:\\\ra.dds\rb.dds"},
-      {"nothing", "\0\0"s, ""},
-      {"no NUL within the size", "abc"s, "abc"},
-      {"single NUL at the end of the size", "C:\\T\0a\0"s, "C:\\T\ra"},
-      {"empty", ""s, ""},
+      {"one file", "C:\\T\\a.dds\0\0garbage"s, {"C:\\T\\a.dds"}},
+      {"three files", "C:\\T\0a.dds\0b.dds\0c.dds\0\0x\0"s, {"C:\\T", "a.dds", "b.dds", "c.dds"}},
+      {"nothing", "\0\0"s, {}},
+      {"no NUL within the size", "abc"s, {"abc"}},
+      {"single NUL at the end of the size", "C:\\T\0a\0"s, {"C:\\T", "a"}},
+      {"empty", ""s, {}},
   };
   for (const auto& c : cases) {
     SCOPED_TRACE(c.what);
     // Copied to a buffer of the exact size so that ASan sees any read past the end.
     std::unique_ptr<char[]> exact(new char[c.buffer.size() + 1]);
     std::copy(c.buffer.begin(), c.buffer.end(), exact.get());
-    EXPECT_EQ(MultiSelectBufferToText(exact.get(), c.buffer.size()), c.text);
+    EXPECT_EQ(MultiSelectBufferToList(exact.get(), c.buffer.size()), c.parts);
   }
-  EXPECT_EQ(MultiSelectBufferToText(nullptr, 10), "");
+  EXPECT_TRUE(MultiSelectBufferToList(nullptr, 10).empty());
 }
 
 TEST(OpenDialogFlags, EachOptionItsFlag) {

@@ -4,9 +4,8 @@
 #include <windows.h>
 #include <commctrl.h>
 
-#include "app/main_form.h"
-#include "texlist/texture_list_ops.h"
-#include "toolkit/application.h"
+#include "app/main_form_win.h"
+#include "toolkit/application_win.h"
 #include "toolkit/file_system.h"
 
 int main(int argc, char** argv) {
@@ -17,7 +16,8 @@ int main(int argc, char** argv) {
   toolkit::SetMainWindow(form->MainWindow);
   form->MainWindow->Show();
   toolkit::ProcessMessages();
-  for (int i = 2; i < argc; ++i) AddTextureFile(*form, argv[i]);
+  std::vector<std::string> dropped(argv + 2, argv + argc);
+  form->HandleDrop(dropped);
   form->FileList->SetRowState(0, LVIS_SELECTED | LVIS_FOCUSED, LVIS_SELECTED | LVIS_FOCUSED);
   toolkit::RunMessageLoop(*form->MainWindow);
   return 0;

@@ -1,0 +1,264 @@
+// Construction of the main window, in the order that fixes alignment and the inheritance
+// of colours, fonts and gaps; start-up check; close and show handlers.
+#include "app/main_form_win.h"
+
+#include "app/settings.h"
+#include "export/export_commands.h"
+#include "preview/paint_preview_win.h"
+#include "texlist/imports.h"
+#include "toolkit/application_win.h"
+#include "toolkit/dialog_texts.h"
+#include "toolkit/file_system.h"
+
+using namespace toolkit;
+
+const char kConverterMissing[] = "Не найден файл readdxt.exe";
+
+namespace {
+
+constexpr Color kWindowColor = 0xC0C0C0;
+constexpr Color kPreviewBackground = 0xA4A0A0;
+
+// A menu line: template text and, for an item that does something, its command.
+struct MenuLine {
+  const char* text;
+  bool hasCommand;
+  Command command;
+};
+constexpr MenuLine Item(const char* text) { return {text, false, Command::Exit}; }
+constexpr MenuLine Item(const char* text, Command command) { return {text, true, command}; }
+
+const std::vector<MenuLine> kMainMenu = {
+    Item("Файл"),
+    Item("("),
+    Item("Импортировать DDS-файл(ы) в список...", Command::ImportFiles),
+    Item("Импортировать DDS-файлы в список из папки...", Command::ImportFolder),
+    Item("-"),
+    Item("Выход", Command::Exit),
+    Item(")"),
+    Item("Очистить список", Command::ClearList),
+    Item("?", Command::About),
+};
+
+const std::vector<MenuLine> kListPopupMenu = {
+    Item("Экспортировать выбранное в TGA ...", Command::ExportSelected),
+    Item("Экспортировать все в TGA...", Command::ExportAll),
+};
+
+// Builds the menu from its lines and attaches each command to its item.
+Menu* CreateMenu(MainForm& form, Form& owner, const std::vector<MenuLine>& lines) {
+  std::vector<std::string> templ;
+  for (const MenuLine& line : lines) templ.push_back(line.text);
+  templ.push_back("");
+  Menu* menu = Menu::Create(owner, templ);
+  // Item indices count every line but the submenu brackets.
+  int index = 0;
+  for (const MenuLine& line : lines) {
+    const std::string text = line.text;
+    if (text == "(" || text == ")") continue;
+    if (line.hasCommand) {
+      const Command command = line.command;
+      menu->SetItemHandler(index, [&form, command](Menu&, int) { form.Run(command); });
+    }
+    ++index;
+  }
+  return menu;
+}
+
+bool ChangesList(Command command) { return command != Command::Exit && command != Command::About; }
+
+}  // namespace
+
+MainForm::MainForm() = default;
+MainForm::~MainForm() = default;
+
+std::unique_ptr<MainForm> CreateMainForm() {
+  auto form = std::make_unique<MainForm>();
+  MainForm* f = form.get();
+
+  form->window = Form::Create("Texlook");
+  Form* w = form->window.get();
+  form->MainWindow = w;
+  w->SetBounds(182, 121, 590, 432);
+  SetMainWindow(w);
+  w->SetColor(kWindowColor);
+  Font font = w->GetFont();
+  font.height = -1;
+  w->SetFont(font);
+  w->SetGap(0);
+  w->onClose = [f](Form&, bool& accept) { HandleClose(*f, accept); };
+  w->onShow = [f](Form&) { HandleShow(*f); };
+  // A log-off or shut-down ends the process without WM_CLOSE: keep the folders anyway.
+  w->onEndSession = [f](Form&) { SaveSettings(*f); };
+
+  form->MainMenu = CreateMenu(*f, *w, kMainMenu);
+
+  // The dialogs' owner stays null, which they take as the main window when they open.
+  auto chooser = std::make_unique<toolkit::FolderChooser>("", 0);
+  chooser->CenterOnScreen = true;
+  form->FolderChooser = chooser.get();
+  w->RegisterForRelease(std::move(chooser));
+  auto dialog = std::make_unique<toolkit::OpenDialog>("", "", toolkit::kMainOpenDialogOptions);
+  dialog->IsOpenDialog = true;
+  form->OpenDialog = dialog.get();
+  w->RegisterForRelease(std::move(dialog));
+
+  form->ListPopupMenu = CreateMenu(*f, *w, kListPopupMenu);
+
+  form->BottomPanel = Control::Create<Panel>(w, Edge::Raised);
+  form->BottomPanel->SetAlign(Align::Bottom);
+  form->BottomPanel->SetHeight(21);
+
+  form->ExportProgress = Control::Create<ProgressBar>(form->BottomPanel);
+  form->ExportProgress->SetAlign(Align::Client);
+  form->ExportProgress->SetColor(kWindowColor);
+
+  form->PreviewPanel = Control::Create<Panel>(w, Edge::None);
+  form->PreviewPanel->SetAlign(Align::Client);
+
+  form->PreviewGroupBox = Control::Create<GroupBox>(form->PreviewPanel, "Предпросмотр текстуры:");
+  form->PreviewGroupBox->SetAlign(Align::Client);
+  form->PreviewGroupBox->SetTabStop(false);
+  form->PreviewGroupBox->SetColor(kColorActiveBorder);
+  form->PreviewGroupBox->SetMarginLeft(0);
+
+  form->PreviewScrollBox =
+      Control::Create<ScrollBox>(form->PreviewGroupBox, Edge::Lowered, ScrollBox::Bars::None);
+  form->PreviewScrollBox->SetAlign(Align::Client);
+  form->PreviewScrollBox->SetColor(kPreviewBackground);
+  form->PreviewScrollBox->SetGap(2);
+  form->PreviewScrollBox->SetDoubleBuffered(true);
+
+  form->PreviewBox = Control::Create<PaintBox>(form->PreviewScrollBox);
+  form->PreviewBox->SetAlign(Align::Client);
+  form->PreviewBox->onPaint = [f](Control&, DeviceContext dc) {
+    preview::PaintPreview(f->preview, *f->PreviewBox, dc);
+  };
+
+  form->ListPanel = Control::Create<Panel>(w, Edge::None);
+  form->ListPanel->SetAlign(Align::Left);
+  form->ListPanel->SetWidth(209);
+
+  form->ListGroupBox = Control::Create<GroupBox>(form->ListPanel, "Список файлов DDS ");
+  form->ListGroupBox->SetAlign(Align::Client);
+  form->ListGroupBox->SetTabStop(false);
+  form->ListGroupBox->SetColor(kColorActiveBorder);
+  form->ListGroupBox->SetMarginRight(0);
+
+  ListView::Options listOptions;
+  listOptions.multiSelect = true;
+  listOptions.infoTips = true;
+  form->FileList = Control::Create<ListView>(form->ListGroupBox, listOptions);
+  form->FileList->SetAlign(Align::Client);
+  form->FileList->SetColor(kColorWindow);
+  form->FileList->SetDoubleBuffered(true);
+  form->FileList->onItemStateChange = [f](ListView&, int, int, unsigned, unsigned newState) {
+    f->HandleItemStateChange(newState);
+  };
+  form->FileList->onDrop = [f](ListView&, const std::vector<std::string>& dropped, int, int) {
+    f->HandleDrop(dropped);
+  };
+  form->FileList->EnableDrop(true);
+  form->FileList->SetPopupMenu(form->ListPopupMenu);
+  form->FileList->AddColumn("Имя", TextAlign::Left, 80);
+  form->FileList->AddColumn("Размер", TextAlign::Left, 80);
+  form->FileList->AddColumn("Полный путь к файлу", TextAlign::Left, 200);
+
+  form->PanelSplitter = Control::Create<Splitter>(w, 0, 0, Edge::Raised);
+  form->PanelSplitter->SetAlign(Align::Left);
+  form->PanelSplitter->SetWidth(6);
+
+  w->Handle();  // creates the whole window tree, still hidden
+  w->Centre();
+
+  if (!CompleteStartup(*form)) return nullptr;
+  return form;
+}
+
+bool CompleteStartup(MainForm& form) {
+  if (!FileExists(ProgramFolder() + converter::kConverterName)) {
+    ShowMessage(kConverterMissing);
+    return false;
+  }
+  LoadSettings(form);
+  for (int panel = 0; panel < 3; ++panel) form.MainWindow->SetStatusText(panel, "");
+  return true;
+}
+
+void HandleClose(MainForm& form, bool& accept) {
+  SaveSettings(form);
+  accept = true;
+}
+
+void LoadSettings(MainForm& form) {
+  const RememberedFolders folders = ReadSettings();
+  form.OutputPath = folders.OutputPath;
+  form.LastPath = folders.LastPath;
+}
+
+void SaveSettings(MainForm& form) {
+  if (form.settingsSaved) return;
+  form.settingsSaved = true;
+  WriteSettings(RememberedFolders{form.OutputPath, form.LastPath});
+}
+
+void HandleShow(MainForm& form) { form.MainWindow->SetWindowState(WindowState::Maximised); }
+
+unsigned MainForm::CommandId(Command command) const {
+  for (const auto* lines : {&kMainMenu, &kListPopupMenu}) {
+    Menu* menu = lines == &kMainMenu ? MainMenu : ListPopupMenu;
+    int index = 0;
+    for (const MenuLine& line : *lines) {
+      const std::string text = line.text;
+      if (text == "(" || text == ")") continue;
+      if (line.hasCommand && line.command == command) return menu->CommandId(index);
+      ++index;
+    }
+  }
+  return 0;
+}
+
+void MainForm::Run(Command command) {
+  if (ChangesList(command) && !busy.Admits(Input::ListCommand)) return;
+  texlist::ImportContext imports{textures, folders, parts, parts, LastPath};
+  exporter::ExportContext exports{textures, parts, parts, parts, parts, converter, parts, OutputPath};
+  switch (command) {
+    case Command::ImportFiles:
+      texlist::ImportFiles(imports, parts);
+      break;
+    case Command::ImportFolder:
+      texlist::ImportFolder(imports, parts);
+      break;
+    case Command::ClearList:
+      textures.Clear();
+      preview.Clear();
+      break;
+    case Command::ExportSelected:
+    case Command::ExportAll: {
+      BusyState::Scope exporting(busy, Activity::Export);
+      if (command == Command::ExportAll)
+        exporter::ExportAll(exports);
+      else
+        exporter::ExportSelected(exports);
+      break;
+    }
+    case Command::About:
+      ShowAbout(*this);
+      break;
+    case Command::Exit:
+      ExitProgram(*this);
+      break;
+  }
+}
+
+void MainForm::HandleItemStateChange(unsigned newState) {
+  if (!busy.Admits(Input::Selection)) return;
+  BusyState::Scope previewing(busy, Activity::Preview);
+  preview.HandleItemStateChange(textures, newState);
+}
+
+void MainForm::HandleDrop(const std::vector<std::string>& dropped) {
+  if (!busy.Admits(Input::Drop)) return;
+  texlist::ImportContext imports{textures, folders, parts, parts, LastPath};
+  texlist::HandleDroppedFiles(imports, dropped);
+}

@@ -1,4 +1,0 @@
-// Handlers whose features are not built yet do nothing.
-#include "app/handlers.h"
-#include "app/main_form.h"
-

@@ -1,0 +1,84 @@
+#include "app/window_parts_win.h"
+
+#include "app/main_form_win.h"
+#include "toolkit/application_win.h"
+#include "toolkit/file_copy.h"
+
+void WindowParts::Show(const std::string& text) { toolkit::ShowMessage(text); }
+
+void WindowParts::SetStatusText(int panel, const std::string& text) {
+  form_.MainWindow->SetStatusText(panel, text);
+}
+
+void WindowParts::SetProgress(int percent) { form_.ExportProgress->SetPosition(percent); }
+
+bool WindowParts::ChooseFolder(const std::string& title, const std::string& initialPath,
+                               std::string& folder) {
+  toolkit::FolderChooser& chooser = *form_.FolderChooser;
+  chooser.SetInitialPath(initialPath);
+  chooser.Title = title;
+  if (!chooser.Execute()) return false;
+  folder = chooser.Path();
+  return true;
+}
+
+bool WindowParts::ChooseFiles(const std::string& title, const std::string& filter,
+                              const std::string& initialDir, std::vector<std::string>& chosen) {
+  toolkit::OpenDialog& dialog = *form_.OpenDialog;
+  dialog.InitialDir = initialDir;
+  dialog.Title = title;
+  dialog.FileName.clear();
+  dialog.Filter = filter;
+  if (!dialog.Execute()) return false;
+  chosen = dialog.Files;
+  return true;
+}
+
+bool WindowParts::ProcessMessages() {
+  toolkit::ProcessMessages();
+  return !toolkit::Terminated();
+}
+
+void WindowParts::ShowWaitCursor(bool on) {
+  if (on) {
+    toolkit::SetScreenCursor(toolkit::CursorKind::Wait);
+    return;
+  }
+  // Show the arrow now, then hand the cursor back to the controls (the splitter keeps its
+  // own).
+  toolkit::SetScreenCursor(toolkit::CursorKind::Arrow);
+  toolkit::ClearScreenCursor();
+}
+
+void WindowParts::AppendRows(const std::vector<Texts>& rows) {
+  toolkit::ListView& list = *form_.FileList;
+  // One repaint when all are in, instead of one per row.
+  list.SetRedraw(false);
+  list.ReserveRows(list.RowCount() + static_cast<int>(rows.size()));
+  for (const Texts& texts : rows) {
+    const int row = list.InsertRow(list.RowCount(), texts.name);
+    list.SetText(row, 1, texts.size);
+    list.SetText(row, 2, texts.folder);
+  }
+  list.SetRedraw(true);
+}
+
+void WindowParts::DeleteAllRows() { form_.FileList->DeleteAllRows(); }
+
+std::vector<int> WindowParts::SelectedRows() {
+  std::vector<int> rows;
+  toolkit::ListView& list = *form_.FileList;
+  for (int row = list.FirstSelected(); row >= 0; row = list.NextSelected(row)) {
+    if (!rows.empty() && row <= rows.back()) break;  // the list hands them out ascending
+    rows.push_back(row);
+  }
+  return rows;
+}
+
+int WindowParts::FirstSelected() { return form_.FileList->FirstSelected(); }
+
+void WindowParts::Invalidate() { form_.PreviewBox->Invalidate(); }
+
+bool WindowParts::Write(const std::string& source, const std::string& target) {
+  return toolkit::CopyThroughTemporary(source, target);
+}

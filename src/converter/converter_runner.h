@@ -1,0 +1,45 @@
+// Running the outside converter on one DDS file and finding what it wrote.
+#pragma once
+#include <string>
+
+namespace toolkit {
+class Messages;
+}
+
+namespace converter {
+
+extern const char kConverterName[];  // "readdxt.exe", beside the program
+
+// The file one run wrote ("test.tga" in the program folder or beside the DDS file).
+struct ConverterOutput {
+  bool produced = false;
+  std::string path;  // the file to use and discard; empty when nothing was produced
+};
+
+class ConverterRunner {
+ public:
+  virtual ~ConverterRunner() = default;
+  // Deletes the program folder's output left from before: it would be taken for the
+  // next run's.
+  virtual void DeleteStaleOutput() = 0;
+  // Runs the converter and waits for it; a failed start or wait has been reported when
+  // this returns.
+  virtual ConverterOutput Run(const std::string& ddsPath) = 0;
+  // Deletes what Run produced (nothing when it produced nothing).
+  virtual void Discard(const ConverterOutput& output) = 0;
+};
+
+// readdxt.exe from the program folder, hidden, with the quoted DDS path, working in the
+// program folder.
+class ProgramConverter : public ConverterRunner {
+ public:
+  explicit ProgramConverter(toolkit::Messages& messages) : messages_(messages) {}
+  void DeleteStaleOutput() override;
+  ConverterOutput Run(const std::string& ddsPath) override;
+  void Discard(const ConverterOutput& output) override;
+
+ private:
+  toolkit::Messages& messages_;
+};
+
+}  // namespace converter

@@ -1,0 +1,47 @@
+// The two export commands of the list's popup menu, "Экспортировать выбранное в TGA ..."
+// and "Экспортировать все в TGA...", and their worker.
+#pragma once
+#include <string>
+#include <vector>
+
+#include "converter/converter_runner.h"
+#include "texlist/texture_list.h"
+#include "toolkit/window_parts.h"
+
+namespace exporter {
+
+// Writing one converter output as an export target.
+class TargetFiles {
+ public:
+  virtual ~TargetFiles() = default;
+  // The target ends up either as it was or as a complete copy of the source; false when
+  // it was not written.
+  virtual bool Write(const std::string& source, const std::string& target) = 0;
+};
+
+// What the export works with; `outputPath` is the remembered export folder.
+struct ExportContext {
+  texlist::TextureList& list;
+  toolkit::FolderPrompt& chooser;
+  toolkit::Messages& messages;
+  toolkit::ProgressDisplay& progress;
+  toolkit::EventLoop& loop;
+  converter::ConverterRunner& converter;
+  TargetFiles& files;
+  std::string& outputPath;
+};
+
+void ExportSelected(ExportContext& context);
+void ExportAll(ExportContext& context);
+
+struct ExportOutcome {
+  int total = 0;             // rows the export set out to write
+  int failed = 0;            // rows without a written target
+  bool interrupted = false;  // the application was told to end between two rows
+};
+
+// Exports `rows` in order into `folder`. Moves the progress bar after every row and lets
+// pending messages through; stops after the row in which the application was told to end.
+ExportOutcome ExportTextures(ExportContext& context, const std::vector<int>& rows, const std::string& folder);
+
+}  // namespace exporter

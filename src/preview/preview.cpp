@@ -1,0 +1,56 @@
+#include "preview/preview.h"
+
+#include "toolkit/path_helpers.h"
+
+namespace preview {
+
+namespace {
+
+constexpr unsigned kFocused = 0x1;
+constexpr unsigned kSelected = 0x2;
+
+std::string InfoLine(const TgaImage& image) {
+  using toolkit::IntToDecimal;
+  return IntToDecimal(image.ColorBitmap.Width()) + " x " + IntToDecimal(image.ColorBitmap.Height()) + " x " +
+         IntToDecimal(image.PixelDepth) + " BPP";
+}
+
+}  // namespace
+
+Preview::Preview(const PreviewContext& context) : context_(context) {}
+
+void Preview::HandleItemStateChange(texlist::TextureList& list, unsigned newState) {
+  if (newState != (kFocused | kSelected)) return;
+  const int row = list.FirstSelected();
+  if (row < 0) return;
+  Show(list, row);
+}
+
+void Preview::Show(texlist::TextureList& list, int row) {
+  list.CurrentIndex = row;
+  shown_ = true;
+  context_.converter.DeleteStaleOutput();
+  context_.status.SetStatusText(
+      1, toolkit::IntToDecimal(row + 1) + " / " + toolkit::IntToDecimal(list.TextureCount()));
+  // A copy: the list may change while the converter's messages are on screen.
+  const std::string path = list.FullPath(row);
+  context_.status.SetStatusText(2, path);
+  converter::ConverterOutput output;
+  context_.loop.ShowWaitCursor(true);
+  output = context_.converter.Run(path);
+  context_.loop.ShowWaitCursor(false);
+  // Without output the picture is loaded from nothing: an empty 0 x 0 x 0 picture.
+  image_.LoadFile(output.path);
+  context_.status.SetStatusText(0, InfoLine(image_));
+  context_.converter.Discard(output);
+  context_.pane.Invalidate();
+}
+
+void Preview::Clear() {
+  shown_ = false;
+  for (int panel = 0; panel < 3; ++panel) context_.status.SetStatusText(panel, "");
+  image_.ColorBitmap.Reset();
+  context_.pane.Invalidate();
+}
+
+}  // namespace preview

@@ -1,0 +1,48 @@
+// The preview of the selected row: converting its texture, loading the picture and the
+// status texts, and what the preview pane paints.
+#pragma once
+#include <memory>
+
+#include "converter/converter_runner.h"
+#include "preview/tga_image.h"
+#include "texlist/texture_list.h"
+#include "toolkit/window_parts.h"
+
+namespace preview {
+
+// The pane the picture is painted in.
+class PreviewPane {
+ public:
+  virtual ~PreviewPane() = default;
+  virtual void Invalidate() = 0;
+};
+
+struct PreviewContext {
+  toolkit::StatusTexts& status;
+  toolkit::EventLoop& loop;
+  converter::ConverterRunner& converter;
+  PreviewPane& pane;
+};
+
+class Preview {
+ public:
+  explicit Preview(const PreviewContext& context);
+
+  // The list's item-state change: a row that becomes exactly focused and selected shows
+  // the first selected row.
+  void HandleItemStateChange(texlist::TextureList& list, unsigned newState);
+  // The list was cleared: no picture, empty status texts.
+  void Clear();
+
+  // The picture to paint; null while no row is previewed.
+  const TgaImage* Shown() const { return shown_ ? &image_ : nullptr; }
+
+ private:
+  void Show(texlist::TextureList& list, int row);
+
+  PreviewContext context_;
+  TgaImage image_;  // the one picture of the run, its storage reused from row to row
+  bool shown_ = false;
+};
+
+}  // namespace preview

@@ -1,0 +1,70 @@
+#include "texlist/imports.h"
+
+#include "texlist/dds_name.h"
+#include "texlist/import_texts.h"
+
+namespace texlist {
+
+namespace {
+
+const char kOpenDialogTitle[] = "Выберите файл(ы) для импорта в список";
+const char kOpenDialogFilter[] = "Файлы DDS (Direct Draw Surface)|*.dds";
+const char kChooserTitle[] = "Импорт DDS-файлов из папки (включая подкаталоги):";
+const char kNothingFound[] = "Не найдено ни одного файла DDS!";
+const char kDdsPattern[] = "*.dds";
+
+// The wait cursor from before the work (pending repaints are handled first: nothing is
+// processed while the work runs) to its end.
+class WaitingWork {
+ public:
+  explicit WaitingWork(toolkit::EventLoop& loop) : loop_(loop) {
+    loop_.ShowWaitCursor(true);
+    loop_.ProcessMessages();
+  }
+  ~WaitingWork() { loop_.ShowWaitCursor(false); }
+  WaitingWork(const WaitingWork&) = delete;
+  WaitingWork& operator=(const WaitingWork&) = delete;
+
+ private:
+  toolkit::EventLoop& loop_;
+};
+
+}  // namespace
+
+void ImportFiles(ImportContext& context, toolkit::FilePrompt& dialog) {
+  std::vector<std::string> chosen;
+  if (!dialog.ChooseFiles(kOpenDialogTitle, kOpenDialogFilter, context.lastPath, chosen)) return;
+  const OpenDialogImport import = ParseOpenDialogResult(chosen);
+  std::vector<TextureEntry> entries;
+  for (const std::string& path : import.paths) entries.push_back({path, context.files.FileSize(path)});
+  context.list.Add(entries);
+  if (import.setLastPath) context.lastPath = import.lastPath;
+}
+
+void ImportFolder(ImportContext& context, toolkit::FolderPrompt& chooser) {
+  std::string folder;
+  if (!chooser.ChooseFolder(kChooserTitle, context.lastPath, folder)) return;
+  std::vector<TextureEntry> found;
+  {
+    WaitingWork wait(context.loop);
+    WalkFolderTree(context.files, folder, kDdsPattern, found);
+    context.list.Add(found);
+  }
+  if (found.empty()) context.messages.Show(kNothingFound);
+  context.lastPath = folder;
+}
+
+void HandleDroppedFiles(ImportContext& context, const std::vector<std::string>& dropped) {
+  WaitingWork wait(context.loop);
+  std::vector<TextureEntry> entries;
+  for (const std::string& item : dropped) {
+    if (context.files.IsFolder(item)) {
+      WalkFolderTree(context.files, item, kDdsPattern, entries);
+    } else if (IsDdsPath(item)) {
+      entries.push_back({item, context.files.FileSize(item)});
+    }
+  }
+  context.list.Add(entries);
+}
+
+}  // namespace texlist

@@ -1,0 +1,62 @@
+// Report-style list view with the operations the program uses.
+#pragma once
+#include <functional>
+#include <string>
+
+#include "toolkit/control_win.h"
+
+namespace toolkit {
+
+enum class TextAlign { Left, Right, Centre };
+
+class ListView : public Control {
+ public:
+  struct Options {
+    bool multiSelect = false;
+    bool infoTips = false;
+  };
+  ListView(Control* parent, Options options);
+
+  void AddColumn(const std::string& caption, TextAlign align, int width);
+  int ColumnCount() const { return columns_; }
+  int RowCount();
+  int SelectedCount();
+  int InsertRow(int index, const std::string& text);
+  void SetText(int row, int column, const std::string& text);
+  std::string Text(int row, int column);
+  int FirstSelected();
+  int NextSelected(int after);
+  void DeleteAllRows();
+  // Select/focus a row as a user click would (for keyboard-free automation).
+  void SetRowState(int row, unsigned state, unsigned mask);
+  // Makes room for `count` rows in all before a bulk insert.
+  void ReserveRows(int count);
+  // Stop or resume repainting during bulk changes.
+  void SetRedraw(bool on);
+
+  // (sender, first, last, old state, new state)
+  std::function<void(ListView&, int, int, unsigned, unsigned)> onItemStateChange;
+  // Dropped files: their full paths in drop order and the drop point (client coordinates).
+  std::function<void(ListView&, const std::vector<std::string>&, int, int)> onDrop;
+  void EnableDrop(bool on);
+
+ protected:
+  void AfterCreate() override;
+  void OnColorChanged() override;
+  bool HandleMessage(unsigned msg, uintptr_t wParam, intptr_t lParam, intptr_t& result) override;
+
+ private:
+  friend struct ControlAccess;
+  bool HandleNotify(NMHDR* nmhdr, intptr_t& result);
+  struct Column {
+    std::string caption;
+    TextAlign align;
+    int width;
+  };
+  Options options_;
+  int columns_ = 0;
+  std::vector<Column> pendingColumns_;
+  bool dropEnabled_ = false;
+};
+
+}  // namespace toolkit

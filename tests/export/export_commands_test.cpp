@@ -1,0 +1,104 @@
+// The export commands with a fake window and converter: which rows are written where and
+// in which order, the progress bar, the closing message, and the remembered folder.
+#include "export/export_commands.h"
+
+#include <gtest/gtest.h>
+
+#include "support/fakes.h"
+
+namespace exporter {
+namespace {
+
+using testing_support::FakeConverter;
+using testing_support::FakeWindow;
+using Strings = std::vector<std::string>;
+
+class ExportTest : public ::testing::Test {
+ protected:
+  ExportTest() : list(window) {
+    for (const char* name : {"a", "b", "c", "d", "e", "f"}) {
+      const std::string dds = std::string("C:\\in\\") + name + ".x.dds";
+      list.Add({{dds, 1}});
+      converter.outputs[dds] = std::string("C:\\prog\\") + name + ".tga";
+    }
+    window.folderAnswer = "D:\\out";
+  }
+  ExportContext Context() {
+    return ExportContext{list, window, window, window, window, converter, window, outputPath};
+  }
+  Strings Targets() {
+    Strings targets;
+    for (const auto& w : window.written) targets.push_back(w.first + "<" + w.second);
+    return targets;
+  }
+
+  FakeWindow window;
+  FakeConverter converter;
+  texlist::TextureList list;
+  std::string outputPath = "D:\\before";
+};
+
+TEST_F(ExportTest, SelectedRowsInListOrderWithTheBarMovingThenBackToZero) {
+  window.selected = {0, 3};
+  ExportContext context = Context();
+  ExportSelected(context);
+  EXPECT_EQ(window.asked, (Strings{"Экспортировать файл(ы) в папку:", "D:\\before"}));
+  EXPECT_EQ(converter.staleDeleted, 1);
+  EXPECT_EQ(converter.runs, (Strings{"C:\\in\\a.x.dds", "C:\\in\\d.x.dds"}));
+  // The name loses only its last extension.
+  EXPECT_EQ(Targets(), (Strings{"D:\\out\\a.x.tga<C:\\prog\\a.tga", "D:\\out\\d.x.tga<C:\\prog\\d.tga"}));
+  EXPECT_EQ(converter.discarded, (Strings{"C:\\prog\\a.tga", "C:\\prog\\d.tga"}));
+  EXPECT_EQ(window.progress, (std::vector<int>{50, 100, 0}));
+  EXPECT_EQ(window.processed, 2);
+  EXPECT_EQ(window.messages, (Strings{"Готово!"}));
+  EXPECT_EQ(outputPath, "D:\\out");
+}
+
+TEST_F(ExportTest, AllRowsIntoADriveRoot) {
+  window.folderAnswer = "E:\\";
+  ExportContext context = Context();
+  ExportAll(context);
+  EXPECT_EQ(window.asked[0], "Экспортировать файлы в папку:");
+  ASSERT_EQ(window.written.size(), 6u);
+  EXPECT_EQ(window.written.begin()->first, "E:\\a.x.tga");
+  EXPECT_EQ(window.progress, (std::vector<int>{16, 33, 50, 66, 83, 100, 0}));
+}
+
+TEST_F(ExportTest, NothingToExportOrCancelledWritesNothingAndKeepsTheFolder) {
+  ExportContext context = Context();
+  ExportSelected(context);  // no selection
+  EXPECT_TRUE(window.asked.empty());
+  window.confirm = false;
+  ExportAll(context);
+  EXPECT_EQ(converter.staleDeleted, 1);  // a stale output goes even when cancelled
+  EXPECT_TRUE(converter.runs.empty());
+  EXPECT_TRUE(window.messages.empty());
+  EXPECT_EQ(outputPath, "D:\\before");
+  list.Clear();
+  window.confirm = true;
+  ExportAll(context);
+  EXPECT_EQ(window.asked.size(), 2u);  // still only the cancelled chooser
+}
+
+TEST_F(ExportTest, RowsWithoutOutputOrUnwritableTargetsAreCounted) {
+  converter.outputs.erase("C:\\in\\b.x.dds");
+  window.canWrite = [](const std::string& target) { return target != "D:\\out\\c.x.tga"; };
+  ExportContext context = Context();
+  ExportAll(context);
+  EXPECT_EQ(window.written.size(), 4u);
+  EXPECT_EQ(converter.discarded.size(), 5u);  // c's output is discarded though not written
+  EXPECT_EQ(window.messages, (Strings{"Готово!\nНе экспортировано файлов: 2 из 6"}));
+}
+
+TEST_F(ExportTest, ClosingTheWindowEndsTheExportAfterTheRowAndSaysNothing) {
+  window.onProcessMessages = [&] { window.ending = window.processed == 2; };
+  ExportContext context = Context();
+  ExportAll(context);
+  EXPECT_EQ(converter.runs.size(), 2u);
+  EXPECT_TRUE(window.messages.empty());
+  EXPECT_EQ(window.progress.back(), 33);  // not reset: nobody is left to see it
+  EXPECT_EQ(outputPath, "D:\\out");       // already remembered for the settings
+}
+
+}  // namespace
+}  // namespace exporter

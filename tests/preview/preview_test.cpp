@@ -1,0 +1,90 @@
+// The selection handler with a fake window and converter: when a row is converted, what
+// the status bar says, and that the converter's output is used once and discarded.
+#include "preview/preview.h"
+
+#include <gtest/gtest.h>
+
+#include <cstdio>
+#include <fstream>
+
+#include "support/fakes.h"
+
+namespace preview {
+namespace {
+
+using testing_support::FakeConverter;
+using testing_support::FakeWindow;
+
+constexpr unsigned kFocused = 0x1, kSelected = 0x2;
+
+// A 3 x 2 24-bit true-colour TGA.
+void WriteSmallTga(const std::string& path) {
+  std::string bytes = {0, 0, 2, 0, 0, 0, 0, 0, 0, 0, 0, 0, 3, 0, 2, 0, 24, 0};
+  bytes += std::string(3 * 2 * 3, '\x40');
+  std::ofstream(path, std::ios::binary) << bytes;
+}
+
+class PreviewTest : public ::testing::Test {
+ protected:
+  PreviewTest() : list(window), preview(PreviewContext{window, window, converter, window}) {
+    list.Add({{"C:\\t\\a.dds", 1}, {"C:\\t\\b.dds", 2}, {"C:\\t\\c.dds", 3}});
+    WriteSmallTga(tga);
+    converter.outputs["C:\\t\\b.dds"] = tga;
+  }
+  ~PreviewTest() override { std::remove(tga.c_str()); }
+
+  FakeWindow window;
+  FakeConverter converter;
+  texlist::TextureList list;
+  Preview preview;
+  const std::string tga = "preview_test_output.tga";
+};
+
+TEST_F(PreviewTest, OnlyAChangeToFocusedAndSelectedShowsTheFirstSelectedRow) {
+  window.selected = {1, 2};
+  bool waitWhileConverting = false;
+  converter.onRun = [&] { waitWhileConverting = window.waitCursor; };
+  for (unsigned state : {0u, kFocused, kSelected, kFocused | kSelected | 0x4u})
+    preview.HandleItemStateChange(list, state);
+  EXPECT_TRUE(converter.runs.empty());
+  EXPECT_EQ(preview.Shown(), nullptr);
+
+  preview.HandleItemStateChange(list, kFocused | kSelected);
+  EXPECT_EQ(converter.runs, (std::vector<std::string>{"C:\\t\\b.dds"}));
+  EXPECT_EQ(converter.staleDeleted, 1);
+  EXPECT_EQ(list.CurrentIndex, 1);
+  EXPECT_EQ(window.status[0], "3 x 2 x 24 BPP");
+  EXPECT_EQ(window.status[1], "2 / 3");
+  EXPECT_EQ(window.status[2], "C:\\t\\b.dds");
+  EXPECT_EQ(converter.discarded, (std::vector<std::string>{tga}));
+  EXPECT_EQ(window.invalidated, 1);
+  ASSERT_NE(preview.Shown(), nullptr);
+  EXPECT_EQ(preview.Shown()->ColorBitmap.Width(), 3);
+  EXPECT_TRUE(waitWhileConverting);
+  EXPECT_FALSE(window.waitCursor);
+}
+
+TEST_F(PreviewTest, NoOutputShowsAnEmptyPictureAndClearingForgetsIt) {
+  window.selected = {1};
+  preview.HandleItemStateChange(list, kFocused | kSelected);
+  window.selected = {0};  // the converter writes nothing for a.dds
+  preview.HandleItemStateChange(list, kFocused | kSelected);
+  EXPECT_EQ(window.status[0], "0 x 0 x 0 BPP");
+  EXPECT_EQ(window.status[1], "1 / 3");
+  EXPECT_EQ(converter.discarded.size(), 1u);
+  EXPECT_TRUE(preview.Shown()->ColorBitmap.IsEmpty());
+
+  preview.Clear();
+  EXPECT_EQ(preview.Shown(), nullptr);
+  for (int panel = 0; panel < 3; ++panel) EXPECT_EQ(window.status[panel], "");
+}
+
+TEST_F(PreviewTest, NoSelectedRowShowsNothing) {
+  window.selected = {};
+  preview.HandleItemStateChange(list, kFocused | kSelected);
+  EXPECT_TRUE(converter.runs.empty());
+  EXPECT_EQ(list.CurrentIndex, -1);
+}
+
+}  // namespace
+}  // namespace preview

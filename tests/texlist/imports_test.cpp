@@ -1,0 +1,107 @@
+// The list-filling commands with a fake window and a made-up file system: which rows
+// they add, in which order, with which sizes, and which folder they remember.
+#include "texlist/imports.h"
+
+#include <gtest/gtest.h>
+
+#include "support/fakes.h"
+
+namespace texlist {
+namespace {
+
+using testing_support::FakeFolders;
+using testing_support::FakeWindow;
+using Paths = std::vector<std::string>;
+
+class Imports : public ::testing::Test {
+ protected:
+  Imports() : fs("C:\\t\\"), list(window) {
+    const int sub = fs.Add(), empty = fs.Add();
+    fs[0].files = {"b.dds", "a.DDS"};
+    fs[0].subfolders = {{"sub", sub, false}, {"empty", empty, false}};
+    fs[sub].files = {"c.dds"};
+    fs.sizes = {{"C:\\t\\b.dds", 10}, {"C:\\t\\a.DDS", 4294967295u}, {"C:\\t\\sub\\c.dds", 7}};
+  }
+  ImportContext Context() { return ImportContext{list, fs, window, window, lastPath}; }
+  Paths Rows() {
+    Paths rows;
+    for (const TextureRows::Texts& r : window.rows) rows.push_back(r.folder + "|" + r.name + "|" + r.size);
+    return rows;
+  }
+  Paths Entries() {
+    Paths paths;
+    for (int i = 0; i < list.TextureCount(); ++i) paths.push_back(list.FullPath(i));
+    return paths;
+  }
+
+  FakeFolders fs;
+  FakeWindow window;
+  TextureList list;
+  std::string lastPath = "C:\\old\\";
+};
+
+TEST_F(Imports, FilesFromTheOpenDialogWithTheirSizes) {
+  window.filesAnswer = {"C:\\t", "b.dds", "a.DDS", "notes.txt", "gone.dds"};
+  ImportContext context = Context();
+  ImportFiles(context, window);
+  EXPECT_EQ(window.asked, (Paths{"Выберите файл(ы) для импорта в список", "C:\\old\\"}));
+  // A file whose size cannot be read shows 0; 4 GiB - 1 stays unsigned.
+  EXPECT_EQ(Rows(), (Paths{"C:\\t\\|b.dds|10", "C:\\t\\|a.DDS|4294967295", "C:\\t\\|gone.dds|0"}));
+  EXPECT_EQ(Entries(), (Paths{"C:\\t\\b.dds", "C:\\t\\a.DDS", "C:\\t\\gone.dds"}));
+  EXPECT_EQ(lastPath, "C:\\t\\");
+
+  window.confirm = false;
+  ImportFiles(context, window);
+  EXPECT_EQ(list.TextureCount(), 3);
+  EXPECT_EQ(lastPath, "C:\\t\\");
+}
+
+TEST_F(Imports, FolderTreeDepthFirstAndAMessageWhenNothingIsFound) {
+  window.folderAnswer = "C:\\t";
+  ImportContext context = Context();
+  ImportFolder(context, window);
+  EXPECT_EQ(window.asked, (Paths{"Импорт DDS-файлов из папки (включая подкаталоги):", "C:\\old\\"}));
+  EXPECT_EQ(Rows(), (Paths{"C:\\t\\|b.dds|10", "C:\\t\\|a.DDS|4294967295", "C:\\t\\sub\\|c.dds|7"}));
+  EXPECT_TRUE(window.messages.empty());
+  EXPECT_EQ(lastPath, "C:\\t");
+  // Pending repaints are handled before the scan, under the wait cursor, which goes after.
+  EXPECT_EQ(window.processed, 1);
+  EXPECT_FALSE(window.waitCursor);
+
+  window.folderAnswer = "C:\\t\\empty";
+  ImportFolder(context, window);
+  EXPECT_EQ(list.TextureCount(), 3);
+  EXPECT_EQ(window.messages, (Paths{"Не найдено ни одного файла DDS!"}));
+  EXPECT_EQ(lastPath, "C:\\t\\empty");
+
+  window.confirm = false;
+  ImportFolder(context, window);
+  EXPECT_EQ(window.messages.size(), 1u);
+  EXPECT_EQ(lastPath, "C:\\t\\empty");
+}
+
+TEST_F(Imports, DropsInDropOrderFoldersScannedOtherFilesSkipped) {
+  ImportContext context = Context();
+  HandleDroppedFiles(context, {"C:\\t\\sub\\c.dds", "C:\\t\\notes.txt", "C:\\t", "C:\\missing.dds"});
+  EXPECT_EQ(Entries(), (Paths{"C:\\t\\sub\\c.dds", "C:\\t\\b.dds", "C:\\t\\a.DDS", "C:\\t\\sub\\c.dds",
+                              "C:\\missing.dds"}));
+  EXPECT_EQ(window.rows.back().size, "0");
+  EXPECT_EQ(lastPath, "C:\\old\\");  // a drop remembers nothing
+  EXPECT_TRUE(window.messages.empty());
+  EXPECT_FALSE(window.waitCursor);
+}
+
+TEST_F(Imports, ClearingEmptiesRowsEntriesAndTheCurrentRow) {
+  ImportContext context = Context();
+  HandleDroppedFiles(context, {"C:\\t"});
+  list.CurrentIndex = 1;
+  window.selected = {2, 5};  // row 5 is beyond the list
+  EXPECT_EQ(list.SelectedRows(), (std::vector<int>{2}));
+  list.Clear();
+  EXPECT_TRUE(window.rows.empty());
+  EXPECT_EQ(list.TextureCount(), 0);
+  EXPECT_EQ(list.CurrentIndex, -1);
+}
+
+}  // namespace
+}  // namespace texlist
