@@ -3,6 +3,12 @@
 #include "app/main_form_win.h"
 #include "toolkit/application_win.h"
 #include "toolkit/file_copy.h"
+#include "toolkit/file_system.h"
+
+namespace {
+const char kFolderRefused[] =
+    "Путь к выбранной папке слишком длинный или содержит недопустимые символы. Выберите другую папку.";
+}  // namespace
 
 void WindowParts::Show(const std::string& text) { toolkit::ShowMessage(text); }
 
@@ -17,7 +23,10 @@ bool WindowParts::ChooseFolder(const std::string& title, const std::string& init
   toolkit::FolderChooser& chooser = *form_.FolderChooser;
   chooser.SetInitialPath(initialPath);
   chooser.Title = title;
-  if (!chooser.Execute()) return false;
+  if (!chooser.Execute()) {
+    if (chooser.PathRefused) Show(kFolderRefused);
+    return false;
+  }
   folder = chooser.Path();
   return true;
 }
@@ -78,6 +87,8 @@ std::vector<int> WindowParts::SelectedRows() {
 int WindowParts::FirstSelected() { return form_.FileList->FirstSelected(); }
 
 void WindowParts::Invalidate() { form_.PreviewBox->Invalidate(); }
+
+bool WindowParts::SameFile(const std::string& a, const std::string& b) { return toolkit::SameFile(a, b); }
 
 bool WindowParts::Write(const std::string& source, const std::string& target) {
   return toolkit::CopyThroughTemporary(source, target);

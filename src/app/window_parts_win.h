@@ -33,6 +33,7 @@ class WindowParts : public toolkit::Messages,
   int FirstSelected() override;
   void Invalidate() override;
   bool Write(const std::string& source, const std::string& target) override;
+  bool SameFile(const std::string& a, const std::string& b) override;
 
  private:
   MainForm& form_;

@@ -1,5 +1,8 @@
 #include "converter/converter_runner.h"
 
+#include <algorithm>
+#include <vector>
+
 #include "converter/converter_output.h"
 #include "toolkit/file_system.h"
 #include "toolkit/path_helpers.h"
@@ -25,32 +28,32 @@ std::string ProgramOutputPath() { return toolkit::ProgramFolder() + kOutputName;
 
 }  // namespace
 
-void ProgramConverter::DeleteStaleOutput() { toolkit::DeleteFileAt(ProgramOutputPath()); }
+void ProgramConverter::DeleteStaleOutput() {
+  if (!workFolder_.Path().empty()) toolkit::DeleteFileAt(workFolder_.Path() + kOutputName);
+  toolkit::DeleteFileAt(ProgramOutputPath());
+}
 
 ConverterOutput ProgramConverter::Run(const std::string& ddsPath) {
-  const std::string here = ProgramOutputPath();
-  const std::string beside = toolkit::ExtractFilePath(ddsPath) + kOutputName;
-  const FileStamp hereBefore = Stamp(here);
-  const FileStamp besideBefore = Stamp(beside);
-  switch (toolkit::RunHiddenAndWait(kConverterName, "\"" + ddsPath + "\"", toolkit::ProgramFolder())) {
-    case toolkit::StartResult::StartFailed:
-      messages_.Show(kStartFailed);
-      break;
-    case toolkit::StartResult::WaitFailed:
-      messages_.Show(kWaitFailed);
-      break;
-    case toolkit::StartResult::Finished:
-      break;
+  const std::string workFolder = workFolder_.Path().empty() ? toolkit::ProgramFolder() : workFolder_.Path();
+  // Where a converter may write its output, in order of preference: our converter writes
+  // into its working folder; others may write into their own folder or beside the DDS file.
+  std::vector<std::string> candidates = {workFolder + kOutputName};
+  for (const std::string& other : {ProgramOutputPath(), toolkit::ExtractFilePath(ddsPath) + kOutputName}) {
+    if (std::find(candidates.begin(), candidates.end(), other) == candidates.end())
+      candidates.push_back(other);
   }
-  // A "test.tga" that already lay beside the DDS file and was not rewritten by this run
-  // is someone else's file: it is neither used nor deleted.
+  std::vector<FileStamp> before;
+  for (const std::string& path : candidates) before.push_back(Stamp(path));
+  const toolkit::StartResult result =
+      toolkit::RunHiddenAndWait(toolkit::ProgramFolder() + kConverterName, "\"" + ddsPath + "\"", workFolder);
+  if (result == toolkit::StartResult::StartFailed) messages_.Show(kStartFailed);
+  if (result == toolkit::StartResult::WaitFailed) messages_.Show(kWaitFailed);
+  // A "test.tga" that was there before the run and was not rewritten by it is someone
+  // else's file: it is neither used nor deleted.
   ConverterOutput output;
-  if (ConverterWroteFile(hereBefore, Stamp(here))) {
-    output.path = here;
-  } else if (beside != here && ConverterWroteFile(besideBefore, Stamp(beside))) {
-    output.path = beside;
+  for (size_t i = 0; i < candidates.size() && !output.produced; ++i) {
+    if (ConverterWroteFile(before[i], Stamp(candidates[i]))) output = {true, candidates[i]};
   }
-  output.produced = !output.path.empty();
   return output;
 }
 

@@ -2,6 +2,8 @@
 #pragma once
 #include <string>
 
+#include "toolkit/file_system.h"
+
 namespace toolkit {
 class Messages;
 }
@@ -10,7 +12,8 @@ namespace converter {
 
 extern const char kConverterName[];  // "readdxt.exe", beside the program
 
-// The file one run wrote ("test.tga" in the program folder or beside the DDS file).
+// The file one run wrote ("test.tga" in the run's working folder, the program folder or
+// beside the DDS file).
 struct ConverterOutput {
   bool produced = false;
   std::string path;  // the file to use and discard; empty when nothing was produced
@@ -29,8 +32,9 @@ class ConverterRunner {
   virtual void Discard(const ConverterOutput& output) = 0;
 };
 
-// readdxt.exe from the program folder, hidden, with the quoted DDS path, working in the
-// program folder.
+// readdxt.exe from the program folder, hidden, with the quoted DDS path, working in a
+// folder of this process's own: two programs started from one folder never share an
+// output, and a program folder that cannot be written still previews.
 class ProgramConverter : public ConverterRunner {
  public:
   explicit ProgramConverter(toolkit::Messages& messages) : messages_(messages) {}
@@ -40,6 +44,7 @@ class ProgramConverter : public ConverterRunner {
 
  private:
   toolkit::Messages& messages_;
+  toolkit::ScratchFolder workFolder_;
 };
 
 }  // namespace converter

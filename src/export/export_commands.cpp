@@ -1,6 +1,9 @@
 #include "export/export_commands.h"
 
+#include <set>
+
 #include "export/export_plan.h"
+#include "toolkit/path_helpers.h"
 
 namespace exporter {
 
@@ -26,7 +29,7 @@ void RunExport(ExportContext& context, bool allEntries) {
   context.outputPath = folder;
   const ExportOutcome outcome = ExportTextures(context, rows, folder);
   if (outcome.interrupted) return;  // the window is closing; nobody is left to tell
-  context.messages.Show(ExportSummaryText(outcome.failed, outcome.total));
+  context.messages.Show(ExportSummaryText(outcome.failed, outcome.total, outcome.overwritten));
   context.progress.SetProgress(0);
 }
 
@@ -41,15 +44,23 @@ ExportOutcome ExportTextures(ExportContext& context, const std::vector<int>& row
   outcome.total = static_cast<int>(rows.size());
   int done = 0;
   int written = 0;
+  std::set<std::string> targets;
   for (int row : rows) {
     const std::string ddsPath = context.list.FullPath(row);
+    const std::string target = ExportTargetPath(folder, ddsPath);
     const converter::ConverterOutput output = context.converter.Run(ddsPath);
+    // The converter may have written its output where the target is (test.dds exported
+    // beside itself): then the output is the export and stays.
+    const bool outputIsTarget = output.produced && context.files.SameFile(output.path, target);
     // Without output there is nothing to write, and an earlier export of the same name
     // stays as it is.
-    if (output.produced && context.files.Write(output.path, ExportTargetPath(folder, ddsPath))) ++written;
+    if (outputIsTarget || (output.produced && context.files.Write(output.path, target))) {
+      ++written;
+      if (!targets.insert(toolkit::AsciiUpperCase(target)).second) ++outcome.overwritten;
+    }
     ++done;
     context.progress.SetProgress(ProgressPercent(done, outcome.total));
-    context.converter.Discard(output);
+    if (!outputIsTarget) context.converter.Discard(output);
     // The window was closed (its settings are saved): it is destroyed once the message
     // loop sees the end, so write nothing more.
     if (!context.loop.ProcessMessages()) {

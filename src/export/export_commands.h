@@ -17,6 +17,8 @@ class TargetFiles {
   // The target ends up either as it was or as a complete copy of the source; false when
   // it was not written.
   virtual bool Write(const std::string& source, const std::string& target) = 0;
+  // True when both paths name one existing file.
+  virtual bool SameFile(const std::string& a, const std::string& b) = 0;
 };
 
 // What the export works with; `outputPath` is the remembered export folder.
@@ -37,6 +39,7 @@ void ExportAll(ExportContext& context);
 struct ExportOutcome {
   int total = 0;             // rows the export set out to write
   int failed = 0;            // rows without a written target
+  int overwritten = 0;       // targets written again by a later row of the same name
   bool interrupted = false;  // the application was told to end between two rows
 };
 

@@ -41,11 +41,14 @@ int ProgressPercent(int done, int total) {
   return static_cast<int>(static_cast<int64_t>(done) * 100 / total);
 }
 
-std::string ExportSummaryText(int failed, int total) {
+std::string ExportSummaryText(int failed, int total, int overwritten) {
   std::string text = "Готово!";
   if (failed > 0) {
     text += "\nНе экспортировано файлов: " + toolkit::IntToDecimal(failed) + " из " +
             toolkit::IntToDecimal(total);
+  }
+  if (overwritten > 0) {
+    text += "\nЗаменено файлами с тем же именем из следующих строк: " + toolkit::IntToDecimal(overwritten);
   }
   return text;
 }

@@ -19,8 +19,9 @@ std::vector<int> RowsToExport(bool allEntries, int textureCount,
 // within 0..100; 0 for an empty total.
 int ProgressPercent(int done, int total);
 
-// Text of the closing message: "Готово!", and when some rows failed a second line with
-// how many of how many were not exported.
-std::string ExportSummaryText(int failed, int total);
+// Text of the closing message: "Готово!"; when some rows failed, a line with how many of
+// how many were not exported; when a later row wrote over a file an earlier row of the
+// same name had written, a line with how many such files there were.
+std::string ExportSummaryText(int failed, int total, int overwritten);
 
 }  // namespace exporter

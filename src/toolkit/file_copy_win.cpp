@@ -51,6 +51,23 @@ bool ReadWhole(const std::string& source, std::unique_ptr<char[]>& bytes, DWORD&
   return ReadFile(in.Get(), bytes.get(), size, &read, nullptr) && read == size;
 }
 
+// A new empty file "~tlk<process>-<n>.tmp" in the target's folder; an empty path when
+// none can be made, for instance because the folder and name pass the path limit.
+TemporaryFile CreateTemporaryBeside(const std::string& target) {
+  const std::string folder = ExtractFilePath(target);
+  static unsigned counter = 0;
+  for (int attempt = 0; attempt < 100; ++attempt) {
+    const std::string path =
+        folder + "~tlk" + std::to_string(GetCurrentProcessId()) + "-" + std::to_string(++counter) + ".tmp";
+    if (path.size() >= MAX_PATH) break;
+    FileHandle made(
+        CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW, FILE_ATTRIBUTE_NORMAL, nullptr));
+    if (made) return TemporaryFile(path);
+    if (GetLastError() != ERROR_FILE_EXISTS && GetLastError() != ERROR_ALREADY_EXISTS) break;
+  }
+  return TemporaryFile(std::string());
+}
+
 }  // namespace
 
 bool CopyThroughTemporary(const std::string& source, const std::string& target) {
@@ -63,15 +80,13 @@ bool CopyThroughTemporary(const std::string& source, const std::string& target) 
   DWORD size = 0;
   if (!ReadWhole(source, bytes, size)) return false;
 
-  // GetTempFileNameA creates a new file under a name nobody uses, so no file of the user's
-  // is ever written over but the target itself.
-  std::string folder = ExtractFilePath(target);
-  if (folder.empty()) folder = ".";
-  char tempName[MAX_PATH] = {};
-  if (!GetTempFileNameA(folder.c_str(), "tlk", 0, tempName)) return false;
-  TemporaryFile temp(tempName);
+  // A new file under a name nobody uses (CREATE_NEW), so no file of the user's is ever
+  // written over but the target itself. The name is made here: the platform's own maker
+  // writes past its buffer for folders near the path limit.
+  TemporaryFile temp = CreateTemporaryBeside(target);
+  if (temp.Path().empty()) return false;
   {
-    FileHandle out(CreateFileA(temp.Path().c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
+    FileHandle out(CreateFileA(temp.Path().c_str(), GENERIC_WRITE, 0, nullptr, TRUNCATE_EXISTING,
                                FILE_ATTRIBUTE_NORMAL, nullptr));
     if (!out) return false;
     DWORD written = 0;

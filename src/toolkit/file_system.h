@@ -27,6 +27,25 @@ struct FileStampInfo {
 };
 FileStampInfo StampOf(const std::string& path);
 
+// True when both paths name one existing file, however they are spelt.
+bool SameFile(const std::string& a, const std::string& b);
+
+// A folder of this process's own under the user's temporary folder, made on first use and
+// removed with whatever is left in it when the object ends.
+class ScratchFolder {
+ public:
+  ScratchFolder() = default;
+  ~ScratchFolder();
+  ScratchFolder(const ScratchFolder&) = delete;
+  ScratchFolder& operator=(const ScratchFolder&) = delete;
+  // The folder with its trailing backslash; empty when it cannot be made.
+  const std::string& Path();
+
+ private:
+  std::string path_;
+  bool tried_ = false;
+};
+
 constexpr uint32_t kAttrDirectory = 0x10;
 constexpr uint32_t kAttrNormal = 0x80;
 constexpr uint32_t kAttrReparsePoint = 0x400;

@@ -42,7 +42,9 @@ const std::string& ProgramFolder() {
   return folder;
 }
 
-void OverrideProgramFolder(const std::string& folder) { ProgramFolderStorage() = WithTrailingBackslash(folder); }
+void OverrideProgramFolder(const std::string& folder) {
+  ProgramFolderStorage() = WithTrailingBackslash(folder);
+}
 
 bool DeleteFileAt(const std::string& path) { return DeleteFileA(path.c_str()) != 0; }
 
@@ -53,6 +55,46 @@ bool MatchesMask(const std::string& name, const std::string& mask) {
   return MatchesLoweredMask(n, m);
 }
 
+bool SameFile(const std::string& a, const std::string& b) {
+  const auto identity = [](const std::string& path, BY_HANDLE_FILE_INFORMATION& info) {
+    FileHandle file(CreateFileA(path.c_str(), FILE_READ_ATTRIBUTES,
+                                FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
+                                OPEN_EXISTING, 0, nullptr));
+    return file && GetFileInformationByHandle(file.Get(), &info);
+  };
+  BY_HANDLE_FILE_INFORMATION x, y;
+  if (!identity(a, x) || !identity(b, y)) return false;
+  return x.dwVolumeSerialNumber == y.dwVolumeSerialNumber && x.nFileIndexHigh == y.nFileIndexHigh &&
+         x.nFileIndexLow == y.nFileIndexLow;
+}
+
+const std::string& ScratchFolder::Path() {
+  if (tried_) return path_;
+  tried_ = true;
+  char temp[MAX_PATH + 1] = {};
+  const DWORD n = GetTempPathA(sizeof temp, temp);
+  if (n == 0 || n >= sizeof temp) return path_;
+  const std::string base = WithTrailingBackslash(temp) + "texlook-" + std::to_string(GetCurrentProcessId());
+  // A folder left by an earlier process of the same number is not ours to reuse.
+  for (int attempt = 0; attempt < 100; ++attempt) {
+    const std::string folder = base + (attempt ? "-" + std::to_string(attempt) : std::string());
+    if (CreateDirectoryA(folder.c_str(), nullptr)) {
+      path_ = folder + '\\';
+      break;
+    }
+    if (GetLastError() != ERROR_ALREADY_EXISTS) break;
+  }
+  return path_;
+}
+
+ScratchFolder::~ScratchFolder() {
+  if (path_.empty()) return;
+  for (const DirectoryEntry& entry : ListDirectory(path_, "*.*", kAttrNormal)) {
+    if (!(entry.attributes & kAttrDirectory)) DeleteFileA((path_ + entry.name).c_str());
+  }
+  RemoveDirectoryA(path_.c_str());
+}
+
 FileStampInfo StampOf(const std::string& path) {
   FileStampInfo info;
   WIN32_FILE_ATTRIBUTE_DATA data;
@@ -60,8 +102,8 @@ FileStampInfo StampOf(const std::string& path) {
   if (data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) return info;
   info.exists = true;
   info.size = (static_cast<uint64_t>(data.nFileSizeHigh) << 32) | data.nFileSizeLow;
-  info.writeTime = (static_cast<uint64_t>(data.ftLastWriteTime.dwHighDateTime) << 32) |
-                   data.ftLastWriteTime.dwLowDateTime;
+  info.writeTime =
+      (static_cast<uint64_t>(data.ftLastWriteTime.dwHighDateTime) << 32) | data.ftLastWriteTime.dwLowDateTime;
   return info;
 }
 

@@ -42,6 +42,44 @@ HWND DialogOwner(WindowHandle owner) {
   return main ? static_cast<HWND>(main->Handle()) : nullptr;
 }
 
+// The chosen folder's full path as the shell knows it, whatever its length.
+std::wstring ParsingName(PCIDLIST_ABSOLUTE item) {
+  IShellFolder* desktop = nullptr;
+  if (FAILED(SHGetDesktopFolder(&desktop))) return std::wstring();
+  STRRET name = {};
+  const HRESULT got = desktop->GetDisplayNameOf(item, SHGDN_FORPARSING, &name);
+  desktop->Release();
+  if (FAILED(got)) return std::wstring();
+  std::wstring path;
+  if (name.uType == STRRET_WSTR) {
+    path = name.pOleStr;
+    CoTaskMemFree(name.pOleStr);
+    return path;
+  }
+  const char* ansi =
+      name.uType == STRRET_CSTR ? name.cStr : reinterpret_cast<const char*>(item) + name.uOffset;
+  const int n = MultiByteToWideChar(CP_ACP, 0, ansi, -1, nullptr, 0);
+  if (n <= 1) return path;
+  path.resize(static_cast<size_t>(n));
+  MultiByteToWideChar(CP_ACP, 0, ansi, -1, &path[0], n);
+  path.resize(static_cast<size_t>(n - 1));
+  return path;
+}
+
+// The ANSI form of a path the program can use whole: every character maps exactly (no
+// best-fit stand-ins) and it fits the platform's path limit. False otherwise.
+bool UsableAnsiPath(const std::wstring& wide, std::string& ansi) {
+  if (wide.empty()) return false;
+  BOOL usedDefault = FALSE;
+  const int n = WideCharToMultiByte(CP_ACP, WC_NO_BEST_FIT_CHARS, wide.c_str(), static_cast<int>(wide.size()),
+                                    nullptr, 0, nullptr, &usedDefault);
+  if (n <= 0 || usedDefault || n >= MAX_PATH) return false;
+  ansi.resize(static_cast<size_t>(n));
+  WideCharToMultiByte(CP_ACP, WC_NO_BEST_FIT_CHARS, wide.c_str(), static_cast<int>(wide.size()), &ansi[0], n,
+                      nullptr, nullptr);
+  return true;
+}
+
 }  // namespace
 
 struct FolderChooserAccess {
@@ -76,14 +114,16 @@ void FolderChooser::SetInitialPath(const std::string& path) {
   callbackInstalled_ = true;
 }
 
-std::string FolderChooser::Path() const { return std::string(path_, strnlen(path_, sizeof path_)); }
+std::string FolderChooser::Path() const { return path_; }
 
 bool FolderChooser::Execute() {
   ComScope com;
+  PathRefused = false;
+  char displayName[MAX_PATH] = {};
   BROWSEINFOA info = {};
   info.hwndOwner = DialogOwner(OwnerWindow);
   info.pidlRoot = nullptr;
-  info.pszDisplayName = path_;
+  info.pszDisplayName = displayName;
   info.lpszTitle = Title.empty() ? nullptr : Title.c_str();
   info.ulFlags = FolderChooserFlags(Options);
   info.lpfn = callbackInstalled_ ? &FolderChooserAccess::BrowseCallback : nullptr;
@@ -91,9 +131,17 @@ bool FolderChooser::Execute() {
   info.iImage = 0;
   PIDLIST_ABSOLUTE item = SHBrowseForFolderA(&info);
   if (!item) return false;
-  // With file-system folders only the user cannot confirm anything without a path.
-  SHGetPathFromIDListA(item, path_);
+  // With file-system folders only the user cannot confirm anything without a path. A
+  // path cut to a fixed buffer would name another folder, so it is read whole and refused
+  // when the program cannot hold it.
+  const std::wstring chosen = ParsingName(item);
   CoTaskMemFree(item);
+  std::string path;
+  if (!UsableAnsiPath(chosen, path)) {
+    PathRefused = true;
+    return false;
+  }
+  path_ = path;
   return true;
 }
 

@@ -1,11 +1,12 @@
 // The folder chooser: a modal tree of the shell's folders; the result in Path().
 #pragma once
+#include <shlobj.h>
+
 #include <cstdint>
 #include <functional>
 #include <string>
 
 #include "toolkit/control_win.h"
-#include <shlobj.h>
 
 namespace toolkit {
 
@@ -27,8 +28,11 @@ class FolderChooser : public Releasable {
   void SetInitialPath(const std::string& path);
   const std::string& InitialPath() const { return initialPath_; }
 
-  // Modal; true when the user confirmed a folder.
+  // Modal; true when the user confirmed a folder whose path the program can use.
   bool Execute();
+  // After Execute: the user confirmed a folder whose path does not fit the platform's
+  // path limit or the ANSI code page.
+  bool PathRefused = false;
   // The chosen folder: no final '\' except for a drive root.
   std::string Path() const;
 
@@ -37,7 +41,7 @@ class FolderChooser : public Releasable {
 
   bool callbackInstalled_ = false;
   std::string initialPath_;
-  char path_[261] = {};
+  std::string path_;
 };
 
 // Moves a top-level window so that it is centred on the screen, keeping its size:

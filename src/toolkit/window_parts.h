@@ -27,7 +27,8 @@ class ProgressDisplay {
   virtual void SetProgress(int percent) = 0;
 };
 
-// The folder chooser: true with the chosen folder when the user confirmed one.
+// The folder chooser: true with the chosen folder when the user confirmed one; false when
+// cancelled, or when the folder's path cannot be used whole (the user has been told).
 class FolderPrompt {
  public:
   virtual ~FolderPrompt() = default;

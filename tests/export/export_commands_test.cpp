@@ -4,6 +4,8 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+
 #include "support/fakes.h"
 
 namespace exporter {
@@ -88,6 +90,18 @@ TEST_F(ExportTest, RowsWithoutOutputOrUnwritableTargetsAreCounted) {
   EXPECT_EQ(window.written.size(), 4u);
   EXPECT_EQ(converter.discarded.size(), 5u);  // c's output is discarded though not written
   EXPECT_EQ(window.messages, (Strings{"Готово!\nНе экспортировано файлов: 2 из 6"}));
+}
+
+TEST_F(ExportTest, SameNamesAreCountedAndAnOutputThatIsTheTargetStays) {
+  list.Add({{"C:\\other\\a.x.dds", 1}, {"D:\\out\\test.dds", 1}});
+  converter.outputs["C:\\other\\a.x.dds"] = "C:\\prog\\other-a.tga";
+  converter.outputs["D:\\out\\test.dds"] = "D:\\out\\test.tga";  // written beside the DDS file
+  ExportContext context = Context();
+  ExportAll(context);
+  EXPECT_EQ(window.written["D:\\out\\a.x.tga"], "C:\\prog\\other-a.tga");  // the later row wins
+  EXPECT_EQ(window.written.count("D:\\out\\test.tga"), 0u);                // nothing copied onto itself
+  EXPECT_EQ(std::count(converter.discarded.begin(), converter.discarded.end(), "D:\\out\\test.tga"), 0);
+  EXPECT_EQ(window.messages, (Strings{"Готово!\nЗаменено файлами с тем же именем из следующих строк: 1"}));
 }
 
 TEST_F(ExportTest, ClosingTheWindowEndsTheExportAfterTheRowAndSaysNothing) {

@@ -73,6 +73,7 @@ class FakeWindow : public toolkit::Messages,
   std::vector<int> SelectedRows() override { return selected; }
   int FirstSelected() override { return selected.empty() ? -1 : selected.front(); }
   void Invalidate() override { ++invalidated; }
+  bool SameFile(const std::string& a, const std::string& b) override { return a == b; }
   bool Write(const std::string& source, const std::string& target) override {
     if (!canWrite(target)) return false;
     written[target] = source;
