@@ -148,12 +148,18 @@ std::unique_ptr<MainForm> CreateMainForm() {
   ListView::Options listOptions;
   listOptions.multiSelect = true;
   listOptions.infoTips = true;
+  listOptions.ownerData = true;
   form->FileList = Control::Create<ListView>(form->ListGroupBox, listOptions);
   form->FileList->SetAlign(Align::Client);
   form->FileList->SetColor(kColorWindow);
   form->FileList->SetDoubleBuffered(true);
   form->FileList->onItemStateChange = [f](ListView&, int, int, unsigned, unsigned newState) {
     f->HandleItemStateChange(newState);
+  };
+  form->FileList->onRowText = [f](int row, int column) {
+    if (row < 0 || row >= f->textures.TextureCount()) return std::string();
+    const texlist::RowTexts texts = f->textures.Texts(row);
+    return column == 0 ? texts.name : column == 1 ? texts.size : texts.folder;
   };
   form->FileList->onDrop = [f](ListView&, const std::vector<std::string>& dropped, int, int) {
     f->HandleDrop(dropped);

@@ -59,18 +59,7 @@ void WindowParts::ShowWaitCursor(bool on) {
   toolkit::ClearScreenCursor();
 }
 
-void WindowParts::AppendRows(const std::vector<Texts>& rows) {
-  toolkit::ListView& list = *form_.FileList;
-  // One repaint when all are in, instead of one per row.
-  list.SetRedraw(false);
-  list.ReserveRows(list.RowCount() + static_cast<int>(rows.size()));
-  for (const Texts& texts : rows) {
-    const int row = list.InsertRow(list.RowCount(), texts.name);
-    list.SetText(row, 1, texts.size);
-    list.SetText(row, 2, texts.folder);
-  }
-  list.SetRedraw(true);
-}
+void WindowParts::ShowRowCount(int count) { form_.FileList->SetRowCount(count); }
 
 void WindowParts::DeleteAllRows() { form_.FileList->DeleteAllRows(); }
 

@@ -27,7 +27,7 @@ class WindowParts : public toolkit::Messages,
                    std::vector<std::string>& chosen) override;
   bool ProcessMessages() override;
   void ShowWaitCursor(bool on) override;
-  void AppendRows(const std::vector<Texts>& rows) override;
+  void ShowRowCount(int count) override;
   void DeleteAllRows() override;
   std::vector<int> SelectedRows() override;
   int FirstSelected() override;

@@ -6,15 +6,15 @@ namespace texlist {
 
 void TextureList::Add(const std::vector<TextureEntry>& entries) {
   if (entries.empty()) return;
-  std::vector<TextureRows::Texts> rows;
-  rows.reserve(entries.size());
-  for (const TextureEntry& entry : entries) {
-    // Sizes of 2 GiB and more show their low 32 bits as an unsigned number, never negative.
-    rows.push_back({toolkit::ExtractFileName(entry.FullPath), std::to_string(entry.Size),
-                    toolkit::ExtractFilePath(entry.FullPath)});
-  }
   entries_.insert(entries_.end(), entries.begin(), entries.end());
-  rows_.AppendRows(rows);
+  rows_.ShowRowCount(TextureCount());
+}
+
+RowTexts TextureList::Texts(int row) const {
+  const TextureEntry& entry = entries_[static_cast<size_t>(row)];
+  // Sizes of 2 GiB and more show their low 32 bits as an unsigned number, never negative.
+  return RowTexts{toolkit::ExtractFileName(entry.FullPath), std::to_string(entry.Size),
+                  toolkit::ExtractFilePath(entry.FullPath)};
 }
 
 void TextureList::Clear() {

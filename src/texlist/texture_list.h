@@ -12,17 +12,20 @@ struct TextureEntry {
   uint32_t Size = 0;     // low 32 bits of the size as the directory lists it
 };
 
-// The file list's rows as the texture list drives them.
+// The texts one row shows.
+struct RowTexts {
+  std::string name;
+  std::string size;
+  std::string folder;
+};
+
+// The file list's rows as the texture list drives them. The rows show the entries' own
+// texts (the list asks for them when it paints), so rows and entries cannot disagree.
 class TextureRows {
  public:
-  struct Texts {
-    std::string name;
-    std::string size;
-    std::string folder;
-  };
   virtual ~TextureRows() = default;
-  // Appends the rows in order, painted once when all are in.
-  virtual void AppendRows(const std::vector<Texts>& rows) = 0;
+  // There are now `count` rows: rows already shown stay, the new ones follow in one go.
+  virtual void ShowRowCount(int count) = 0;
   virtual void DeleteAllRows() = 0;
   // The selected rows in ascending order; the first selected row (-1 for none).
   virtual std::vector<int> SelectedRows() = 0;
@@ -37,6 +40,8 @@ class TextureList {
   void Clear();
   int TextureCount() const { return static_cast<int>(entries_.size()); }
   const std::string& FullPath(int row) const { return entries_[static_cast<size_t>(row)].FullPath; }
+  // Name, size in bytes and folder of a row's file.
+  RowTexts Texts(int row) const;
   // Selected rows that hold an entry, ascending; the first selected one (-1 for none).
   std::vector<int> SelectedRows() const;
   int FirstSelected() const;

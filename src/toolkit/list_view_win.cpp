@@ -1,12 +1,13 @@
 // Report-style list view over SysListView32.
-#include <windows.h>
+#include "toolkit/list_view_win.h"
+
 #include <commctrl.h>
 #include <shellapi.h>
+#include <windows.h>
 
 #include <vector>
 
 #include "toolkit/control_internal_win.h"
-#include "toolkit/list_view_win.h"
 
 namespace toolkit {
 
@@ -14,8 +15,10 @@ ListView::ListView(Control* parent, Options options) : Control(parent), options_
   ControlAccess::InitCommonControlsOnce();
   CreateArgs a;
   a.className = WC_LISTVIEWA;
-  a.style = 0x50010040 | LVS_REPORT | LVS_SHOWSELALWAYS;  // WS_CHILD|WS_VISIBLE|WS_TABSTOP|LVS_SHAREIMAGELISTS
+  a.style =
+      0x50010040 | LVS_REPORT | LVS_SHOWSELALWAYS;  // WS_CHILD|WS_VISIBLE|WS_TABSTOP|LVS_SHAREIMAGELISTS
   if (!options.multiSelect) a.style |= LVS_SINGLESEL;
+  if (options.ownerData) a.style |= LVS_OWNERDATA;
   a.exStyle = WS_EX_CLIENTEDGE;
   SetCreateArgs(a);
 }
@@ -46,15 +49,20 @@ void ListView::AddColumn(const std::string& caption, TextAlign align, int width)
   }
   LVCOLUMNA col = {};
   col.mask = LVCF_FMT | LVCF_TEXT | (width > 0 ? LVCF_WIDTH : 0);
-  col.fmt = align == TextAlign::Right ? LVCFMT_RIGHT : align == TextAlign::Centre ? LVCFMT_CENTER : LVCFMT_LEFT;
+  col.fmt = align == TextAlign::Right    ? LVCFMT_RIGHT
+            : align == TextAlign::Centre ? LVCFMT_CENTER
+                                         : LVCFMT_LEFT;
   col.cx = width;
   std::string text = caption;
   col.pszText = &text[0];
-  if (SendMessageA(static_cast<HWND>(hwnd_), LVM_INSERTCOLUMNA, columns_, reinterpret_cast<LPARAM>(&col)) >= 0)
+  if (SendMessageA(static_cast<HWND>(hwnd_), LVM_INSERTCOLUMNA, columns_, reinterpret_cast<LPARAM>(&col)) >=
+      0)
     ++columns_;
 }
 
-int ListView::RowCount() { return static_cast<int>(SendMessageA(static_cast<HWND>(Handle()), LVM_GETITEMCOUNT, 0, 0)); }
+int ListView::RowCount() {
+  return static_cast<int>(SendMessageA(static_cast<HWND>(Handle()), LVM_GETITEMCOUNT, 0, 0));
+}
 
 int ListView::SelectedCount() {
   return static_cast<int>(SendMessageA(static_cast<HWND>(Handle()), LVM_GETSELECTEDCOUNT, 0, 0));
@@ -66,7 +74,8 @@ int ListView::InsertRow(int index, const std::string& text) {
   item.iItem = index;
   std::string copy = text;
   item.pszText = &copy[0];
-  return static_cast<int>(SendMessageA(static_cast<HWND>(Handle()), LVM_INSERTITEMA, 0, reinterpret_cast<LPARAM>(&item)));
+  return static_cast<int>(
+      SendMessageA(static_cast<HWND>(Handle()), LVM_INSERTITEMA, 0, reinterpret_cast<LPARAM>(&item)));
 }
 
 void ListView::SetText(int row, int column, const std::string& text) {
@@ -92,8 +101,8 @@ std::string ListView::Text(int row, int column) {
 int ListView::FirstSelected() { return NextSelected(-1); }
 
 int ListView::NextSelected(int after) {
-  return static_cast<int>(SendMessageA(static_cast<HWND>(Handle()), LVM_GETNEXTITEM, static_cast<WPARAM>(after),
-                                       MAKELPARAM(LVNI_SELECTED, 0)));
+  return static_cast<int>(SendMessageA(static_cast<HWND>(Handle()), LVM_GETNEXTITEM,
+                                       static_cast<WPARAM>(after), MAKELPARAM(LVNI_SELECTED, 0)));
 }
 
 void ListView::DeleteAllRows() { SendMessageA(static_cast<HWND>(Handle()), LVM_DELETEALLITEMS, 0, 0); }
@@ -102,11 +111,14 @@ void ListView::SetRowState(int row, unsigned state, unsigned mask) {
   LVITEMA item = {};
   item.stateMask = mask;
   item.state = state;
-  SendMessageA(static_cast<HWND>(Handle()), LVM_SETITEMSTATE, static_cast<WPARAM>(row), reinterpret_cast<LPARAM>(&item));
+  SendMessageA(static_cast<HWND>(Handle()), LVM_SETITEMSTATE, static_cast<WPARAM>(row),
+               reinterpret_cast<LPARAM>(&item));
 }
 
-void ListView::ReserveRows(int count) {
-  SendMessageA(Handle(), LVM_SETITEMCOUNT, static_cast<WPARAM>(count), LVSICF_NOINVALIDATEALL);
+void ListView::SetRowCount(int count) {
+  // Rows already there keep their selection and scroll position.
+  SendMessageA(Handle(), LVM_SETITEMCOUNT, static_cast<WPARAM>(count),
+               LVSICF_NOINVALIDATEALL | LVSICF_NOSCROLL);
 }
 
 void ListView::SetRedraw(bool on) {
@@ -129,6 +141,17 @@ bool ListView::HandleNotify(NMHDR* nmhdr, intptr_t& result) {
   } else if (hdr->code == LVN_ODSTATECHANGED) {
     auto* nm = reinterpret_cast<NMLVODSTATECHANGE*>(hdr);
     if (onItemStateChange) onItemStateChange(*this, nm->iFrom, nm->iTo, nm->uOldState, nm->uNewState);
+  } else if (hdr->code == LVN_GETDISPINFOA && onRowText) {
+    LVITEMA& item = reinterpret_cast<NMLVDISPINFOA*>(hdr)->item;
+    if ((item.mask & LVIF_TEXT) && item.pszText && item.cchTextMax > 0)
+      lstrcpynA(item.pszText, onRowText(item.iItem, item.iSubItem).c_str(), item.cchTextMax);
+  } else if (hdr->code == LVN_GETDISPINFOW && onRowText) {
+    LVITEMW& item = reinterpret_cast<NMLVDISPINFOW*>(hdr)->item;
+    if ((item.mask & LVIF_TEXT) && item.pszText && item.cchTextMax > 0) {
+      const std::string text = onRowText(item.iItem, item.iSubItem);
+      const int n = MultiByteToWideChar(CP_ACP, 0, text.c_str(), -1, item.pszText, item.cchTextMax);
+      if (n == 0) item.pszText[item.cchTextMax - 1] = L'\0';
+    }
   }
   result = 0;
   return false;  // the notification goes on to its usual handling

@@ -14,6 +14,9 @@ class ListView : public Control {
   struct Options {
     bool multiSelect = false;
     bool infoTips = false;
+    // The rows hold no texts of their own: onRowText gives them when they are shown, and
+    // SetRowCount makes any number of rows at once.
+    bool ownerData = false;
   };
   ListView(Control* parent, Options options);
 
@@ -29,8 +32,10 @@ class ListView : public Control {
   void DeleteAllRows();
   // Select/focus a row as a user click would (for keyboard-free automation).
   void SetRowState(int row, unsigned state, unsigned mask);
-  // Makes room for `count` rows in all before a bulk insert.
-  void ReserveRows(int count);
+  // With ownerData: there are now `count` rows; those shown so far keep their state.
+  void SetRowCount(int count);
+  // With ownerData: the text of a row's column, asked for when the list shows it.
+  std::function<std::string(int row, int column)> onRowText;
   // Stop or resume repainting during bulk changes.
   void SetRedraw(bool on);
 

@@ -36,7 +36,7 @@ class FakeWindow : public toolkit::Messages,
   std::vector<std::string> messages;
   std::map<int, std::string> status;
   std::vector<int> progress;
-  std::vector<Texts> rows;
+  int rowCount = 0;
   std::vector<int> selected;
   int invalidated = 0;
   bool waitCursor = false;
@@ -66,10 +66,8 @@ class FakeWindow : public toolkit::Messages,
     return !ending;
   }
   void ShowWaitCursor(bool on) override { waitCursor = on; }
-  void AppendRows(const std::vector<Texts>& added) override {
-    rows.insert(rows.end(), added.begin(), added.end());
-  }
-  void DeleteAllRows() override { rows.clear(); }
+  void ShowRowCount(int count) override { rowCount = count; }
+  void DeleteAllRows() override { rowCount = 0; }
   std::vector<int> SelectedRows() override { return selected; }
   int FirstSelected() override { return selected.empty() ? -1 : selected.front(); }
   void Invalidate() override { ++invalidated; }

@@ -25,7 +25,10 @@ class Imports : public ::testing::Test {
   ImportContext Context() { return ImportContext{list, fs, window, window, lastPath}; }
   Paths Rows() {
     Paths rows;
-    for (const TextureRows::Texts& r : window.rows) rows.push_back(r.folder + "|" + r.name + "|" + r.size);
+    for (int i = 0; i < window.rowCount; ++i) {
+      const RowTexts r = list.Texts(i);
+      rows.push_back(r.folder + "|" + r.name + "|" + r.size);
+    }
     return rows;
   }
   Paths Entries() {
@@ -85,7 +88,7 @@ TEST_F(Imports, DropsInDropOrderFoldersScannedOtherFilesSkipped) {
   HandleDroppedFiles(context, {"C:\\t\\sub\\c.dds", "C:\\t\\notes.txt", "C:\\t", "C:\\missing.dds"});
   EXPECT_EQ(Entries(), (Paths{"C:\\t\\sub\\c.dds", "C:\\t\\b.dds", "C:\\t\\a.DDS", "C:\\t\\sub\\c.dds",
                               "C:\\missing.dds"}));
-  EXPECT_EQ(window.rows.back().size, "0");
+  EXPECT_EQ(Rows().back(), "C:\\|missing.dds|0");
   EXPECT_EQ(lastPath, "C:\\old\\");  // a drop remembers nothing
   EXPECT_TRUE(window.messages.empty());
   EXPECT_FALSE(window.waitCursor);
@@ -98,7 +101,7 @@ TEST_F(Imports, ClearingEmptiesRowsEntriesAndTheCurrentRow) {
   window.selected = {2, 5};  // row 5 is beyond the list
   EXPECT_EQ(list.SelectedRows(), (std::vector<int>{2}));
   list.Clear();
-  EXPECT_TRUE(window.rows.empty());
+  EXPECT_EQ(window.rowCount, 0);
   EXPECT_EQ(list.TextureCount(), 0);
   EXPECT_EQ(list.CurrentIndex, -1);
 }
