@@ -29,16 +29,13 @@ mkdir -p "$dir" && python3 -m zipfile -e "$zip" "$dir"
 check "guide: UTF-8 with a byte-order mark" [ "$(head -c 3 "$app/ПРОЧТИ.txt" | od -An -tx1 | tr -d ' ')" = efbbbf ]
 check "readdxt --version" [ "$(run "$app/readdxt.exe" --version | tr -d '\r')" = "readdxt $version" ]
 for exe in texlook readdxt; do
-  info=$(probe version "$(winpath "$app/$exe.exe")")
-  check "$exe.exe: version resource" [ "$(head -4 <<<"$info")" = "file version: $version.0
-FileVersion: $version
-ProductVersion: $version
-ProductName: Texlook" ]
+  info=$(probe version "$(winpath "$app/$exe.exe")" | head -4 | tr '\n' ';')
+  check "$exe.exe: version resource" [ "$info" = "file version: $version.0;FileVersion: $version;ProductVersion: $version;ProductName: Texlook;" ]
 done
 
 # Under Wine from there: add a DDS file through the open dialog, preview it, close.
 mkdir "$work/Текстуры игры"; cp "$src/tests/data/readdxt/im-gradient16-dxt1.dds" "$work/Текстуры игры/фон 1.dds"
-(cd "$work" && run "$app/texlook.exe"; echo $? > "$work/rc") &
+(cd "$work" && timeout 60 "$src/tests/wine/wine-run.sh" "$build/wine" "$app/texlook.exe"; echo $? > "$work/rc") &
 probe main 20 >/dev/null
 probe command 4097  # "Импортировать DDS-файл(ы) в список..." ("Файл" itself is 4096)
 probe open "$(winpath "$work/Текстуры игры/фон 1.dds")" 20

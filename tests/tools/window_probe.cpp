@@ -63,37 +63,22 @@ int WaitMain(double seconds) {
   return 1;
 }
 
-struct ClassSearch {
-  const char* className;
-  HWND found;
-};
-
-BOOL CALLBACK FindByClass(HWND w, LPARAM p) {
-  auto* search = reinterpret_cast<ClassSearch*>(p);
+BOOL CALLBACK FindList(HWND w, LPARAM found) {
   char name[64] = {};
   GetClassNameA(w, name, sizeof name);
-  if (lstrcmpiA(name, search->className) != 0) return TRUE;
-  search->found = w;
+  if (lstrcmpiA(name, WC_LISTVIEWA) != 0) return TRUE;
+  *reinterpret_cast<HWND*>(found) = w;
   return FALSE;
 }
 
-HWND Descendant(HWND parent, const char* className) {
-  ClassSearch search{className, nullptr};
-  EnumChildWindows(parent, &FindByClass, reinterpret_cast<LPARAM>(&search));
-  return search.found;
-}
-
+// Types PATH into the open dialog's name box (combo box cmb13) and confirms.
 int OpenFile(const char* path, double seconds) {
   for (DWORD start = GetTickCount(); GetTickCount() - start < seconds * 1000; Sleep(50)) {
     HWND dialog = FindWindowA("#32770", nullptr);
     if (!dialog || !IsWindowVisible(dialog)) continue;
     Sleep(300);  // let it finish opening
-    // The name box: an edit inside the name combo box (cmb13), or the first edit.
-    HWND combo = GetDlgItem(dialog, 0x47C);
-    HWND box = combo ? FindWindowExA(combo, nullptr, "Edit", nullptr) : Descendant(dialog, "Edit");
-    SendMessageA(box ? box : combo, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(path));
-    PostMessageA(dialog, WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED),
-                 reinterpret_cast<LPARAM>(GetDlgItem(dialog, IDOK)));
+    SendMessageA(GetDlgItem(dialog, 0x47C), WM_SETTEXT, 0, reinterpret_cast<LPARAM>(path));
+    PostMessageA(dialog, WM_COMMAND, IDOK, reinterpret_cast<LPARAM>(GetDlgItem(dialog, IDOK)));
     return 0;
   }
   return 1;
@@ -167,9 +152,11 @@ int main(int argc, char** argv) {
     PostMessageA(w, WM_ENDSESSION, TRUE, 0);
   else if (cmd == "command" && argc == 3)
     PostMessageA(w, WM_COMMAND, std::atoi(argv[2]), 0);
-  else if (cmd == "key" && argc == 3)
-    PostMessageA(Descendant(w, WC_LISTVIEWA), WM_KEYDOWN, std::atoi(argv[2]), 1);
-  else
+  else if (cmd == "key" && argc == 3) {
+    HWND list = nullptr;
+    EnumChildWindows(w, &FindList, reinterpret_cast<LPARAM>(&list));
+    PostMessageA(list, WM_KEYDOWN, std::atoi(argv[2]), 1);
+  } else
     return 2;
   return 0;
 }
