@@ -17,7 +17,7 @@ if [ $# -eq 0 ]; then
   cmake -S "$root" -B "$build" -G Ninja -DCMAKE_TOOLCHAIN_FILE="$root/cmake/mingw32.cmake" \
     -DCMAKE_BUILD_TYPE=Release -DTEXLOOK_TESTS=OFF >/dev/null
 fi
-cmake --build "$build" --target texlook readdxt >/dev/null
+cmake --build "$build" -j "$(nproc)" --target texlook readdxt >/dev/null
 
 name=texlook-$version
 stage=$(mktemp -d)
