@@ -64,7 +64,10 @@ void ControlAccess::RegisterClasses() {
   wc.hCursor = nullptr;  // WM_SETCURSOR decides
   wc.style = CS_DBLCLKS;
   wc.lpszClassName = "Form";
-  wc.hIcon = LoadIconA(nullptr, IDI_APPLICATION);
+  // The program's own icon (resource 1) when it carries one, else the system's; shared
+  // icons, never destroyed.
+  wc.hIcon = LoadIconA(wc.hInstance, MAKEINTRESOURCEA(1));
+  if (!wc.hIcon) wc.hIcon = LoadIconA(nullptr, IDI_APPLICATION);
   RegisterClassA(&wc);
   wc.lpszClassName = "ScrollBox";
   wc.hIcon = nullptr;

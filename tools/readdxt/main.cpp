@@ -19,6 +19,7 @@ namespace {
 
 const char kHelp[] =
     "Usage: readdxt [-o OUTPUT] FILE.dds\n"
+    "       readdxt --help | --version\n"
     "Converts the top mip level of FILE.dds into an uncompressed TGA, \"test.tga\" in the\n"
     "current folder unless -o names another file. The file appears only when complete.\n"
     "\n"
@@ -69,6 +70,10 @@ int main(int argc, char** argv) {
     const std::string arg = argv[i];
     if (!optionsDone && (arg == "--help" || arg == "-h" || arg == "/?")) {
       std::fputs(kHelp, stdout);
+      return 0;
+    }
+    if (!optionsDone && arg == "--version") {
+      std::puts("readdxt " READDXT_VERSION);
       return 0;
     }
     if (!optionsDone && arg == "-o") {
