@@ -59,10 +59,14 @@ TEST(ReaddxtConverter, SizesNotMultipleOfFourAreCroppedAndRowsStayInOrder) {
   }
 }
 
-// A8R8G8B8 faces, face i filled with blue = 40 * (i + 1).
+// Face f of a cube in one solid colour: A8R8G8B8 pixels with blue 40 * (f + 1), or DXT1
+// blocks of the colours in kFaceBgra.
 Bytes Face(int index, uint32_t pixels = 4) {
   return Repeat(Words(4, {0xFF000000u | static_cast<uint32_t>(40 * (index + 1))}), pixels);
 }
+constexpr uint16_t kFace565[6] = {0xF800, 0x07E0, 0x001F, 0xFFE0, 0x07FF, 0xF81F};
+const Px kFaceBgra[6] = {{0, 0, 255, 255},   {0, 255, 0, 255},   {255, 0, 0, 255},
+                         {0, 255, 255, 255}, {255, 255, 0, 255}, {255, 0, 255, 255}};
 
 DdsBuilder Argb(uint32_t w, uint32_t h, uint32_t caps2 = 0) {
   auto b = DdsBuilder::Masks(w, h, DDPF_RGB | DDPF_ALPHAPIXELS, 32, 0xFF0000, 0xFF00, 0xFF, 0xFF000000);
@@ -72,6 +76,13 @@ DdsBuilder Argb(uint32_t w, uint32_t h, uint32_t caps2 = 0) {
 
 DdsBuilder Faces(DdsBuilder b, std::initializer_list<int> faces, uint32_t pixels = 4) {
   for (int f : faces) b.With(Face(f, pixels));
+  return b;
+}
+
+DdsBuilder Dxt1Cube(uint32_t w, uint32_t h) {
+  auto b = DdsBuilder::FourCC(w, h, kFourCC_DXT1);
+  b.header.caps2 = DDSCAPS2_CUBEMAP | DDSCAPS2_CUBEMAP_ALLFACES;
+  for (uint16_t c : kFace565) b.With(Repeat(SolidBC1(c), ((w + 3) / 4) * ((h + 3) / 4)));
   return b;
 }
 
@@ -85,39 +96,44 @@ TEST(ReaddxtConverter, CubeMapsBecomeAHorizontalCross) {
     const char* name;
     DdsBuilder dds;
     uint8_t faces;
-    uint32_t size;
+    uint32_t w, h;
+    bool dxt1;
   } cases[] = {
-      {"all faces", Faces(Argb(2, 2, kAll), {0, 1, 2, 3, 4, 5}), 0x3F, 2},
+      {"all faces", Faces(Argb(2, 2, kAll), {0, 1, 2, 3, 4, 5}), 0x3F, 2, 2, false},
       {"three faces stored, the others transparent",
        Faces(Argb(2, 2,
                   DDSCAPS2_CUBEMAP | DDSCAPS2_CUBEMAP_POSITIVEX | DDSCAPS2_CUBEMAP_POSITIVEY |
                       DDSCAPS2_CUBEMAP_NEGATIVEZ),
              {0, 2, 5}),
-       0x25, 2},
-      {"faces with mips", Faces(mips, {0, 1, 2, 3, 4, 5}, 16 + 4 + 1), 0x3F, 4},
-      {"extended header", Faces(dx10, {0, 1, 2, 3, 4, 5}), 0x3F, 2},
-      {"truncated: the faces that are there", Faces(Argb(2, 2, kAll), {0, 1, 2, 3}), 0x0F, 2},
+       0x25, 2, 2, false},
+      {"faces with mips", Faces(mips, {0, 1, 2, 3, 4, 5}, 16 + 4 + 1), 0x3F, 4, 4, false},
+      {"extended header", Faces(dx10, {0, 1, 2, 3, 4, 5}), 0x3F, 2, 2, false},
+      {"truncated: the faces that are there", Faces(Argb(2, 2, kAll), {0, 1, 2, 3}), 0x0F, 2, 2, false},
+      // Block rows past a face's height are padding, not the cell below.
+      {"DXT1 4x2", Dxt1Cube(4, 2), 0x3F, 4, 2, true},
+      {"DXT1 4x6", Dxt1Cube(4, 6), 0x3F, 4, 6, true},
+      {"DXT1 8x5", Dxt1Cube(8, 5), 0x3F, 8, 5, true},
   };
   // +Y above; -X, +Z, +X, -Z across; -Y below. Cells by face: +X -X +Y -Y +Z -Z.
   const uint32_t cell[6][2] = {{2, 1}, {0, 1}, {1, 0}, {1, 2}, {1, 1}, {3, 1}};
   for (const auto& c : cases) {
     SCOPED_TRACE(c.name);
     const Tga tga = Convert(c.dds);
-    ASSERT_EQ(tga.width, 4 * c.size);
-    ASSERT_EQ(tga.height, 3 * c.size);
+    ASSERT_EQ(tga.width, 4 * c.w);
+    ASSERT_EQ(tga.height, 3 * c.h);
     EXPECT_EQ(tga.depth, 32);
-    for (uint32_t row = 0; row < 3; ++row) {
-      for (uint32_t col = 0; col < 4; ++col) {
+    int wrong = 0;
+    for (uint32_t y = 0; y < tga.height; ++y) {
+      for (uint32_t x = 0; x < tga.width; ++x) {
         Px want = {0, 0, 0, 0};
         for (int f = 0; f < 6; ++f) {
-          if ((c.faces & (1 << f)) && cell[f][0] == col && cell[f][1] == row)
-            want = {40 * (f + 1), 0, 0, 255};
+          if ((c.faces & (1 << f)) && cell[f][0] == x / c.w && cell[f][1] == y / c.h)
+            want = c.dxt1 ? kFaceBgra[f] : Px{40 * (f + 1), 0, 0, 255};
         }
-        const uint32_t x = col * c.size, y = row * c.size, last = c.size - 1;
-        EXPECT_EQ(tga.At(x, y), want) << "cell " << col << "," << row;
-        EXPECT_EQ(tga.At(x + last, y + last), want) << "cell " << col << "," << row;
+        wrong += tga.At(x, y) != want;
       }
     }
+    EXPECT_EQ(wrong, 0);
   }
 }
 
