@@ -1,12 +1,16 @@
 // Test helpers: run the built readdxt as a process in a folder, temporary folders, files.
 #pragma once
-#ifndef _WIN32
+#ifdef _WIN32
+#include <windows.h>
+#else
 #include <sys/resource.h>
 #include <sys/wait.h>
 #include <unistd.h>
+#endif
 
 #include <filesystem>
 #include <fstream>
+#include <iterator>
 #include <set>
 #include <string>
 #include <vector>
@@ -24,6 +28,79 @@ struct RunResult {
   long maxRssKb = 0;
 };
 
+inline void WriteFile(const fs::path& p, const Bytes& bytes) {
+  std::ofstream f(p, std::ios::binary);
+  f.write(reinterpret_cast<const char*>(bytes.data()), static_cast<std::streamsize>(bytes.size()));
+}
+
+inline Bytes ReadFile(const fs::path& p) {
+  std::ifstream f(p, std::ios::binary);
+  return Bytes(std::istreambuf_iterator<char>(f), std::istreambuf_iterator<char>());
+}
+
+class TempDir {
+ public:
+  TempDir() {
+    static int counter = 0;
+    for (;;) {
+      path_ = fs::temp_directory_path() /
+              ("readdxt-cli-" + std::to_string(Pid()) + "-" + std::to_string(++counter));
+      std::error_code ec;
+      if (fs::create_directory(path_, ec)) break;
+    }
+  }
+  ~TempDir() {
+    std::error_code ec;
+    fs::remove_all(path_, ec);
+  }
+  const fs::path& path() const { return path_; }
+
+ private:
+#ifdef _WIN32
+  static unsigned long Pid() { return GetCurrentProcessId(); }
+#else
+  static unsigned long Pid() { return static_cast<unsigned long>(getpid()); }
+#endif
+  fs::path path_;
+};
+
+#ifdef _WIN32
+// readdxt.exe lies in the build tree's top folder, one above the test program.
+inline RunResult RunReaddxt(const fs::path& dir, const std::vector<std::string>& args) {
+  RunResult result;
+  char self[MAX_PATH];
+  GetModuleFileNameA(nullptr, self, MAX_PATH);
+  const std::string exe = (fs::path(self).parent_path().parent_path() / "readdxt.exe").string();
+  std::string line = "\"" + exe + "\"";
+  for (const std::string& a : args) line += " \"" + a + "\"";
+  TempDir streams;
+  const fs::path outPath = streams.path() / "out", errPath = streams.path() / "err";
+  SECURITY_ATTRIBUTES inherit = {sizeof inherit, nullptr, TRUE};
+  HANDLE out = CreateFileA(outPath.string().c_str(), GENERIC_WRITE, 0, &inherit, CREATE_ALWAYS, 0, nullptr);
+  HANDLE err = CreateFileA(errPath.string().c_str(), GENERIC_WRITE, 0, &inherit, CREATE_ALWAYS, 0, nullptr);
+  STARTUPINFOA si = {};
+  si.cb = sizeof si;
+  si.dwFlags = STARTF_USESTDHANDLES;
+  si.hStdOutput = out;
+  si.hStdError = err;
+  si.hStdInput = GetStdHandle(STD_INPUT_HANDLE);
+  PROCESS_INFORMATION pi = {};
+  if (CreateProcessA(nullptr, &line[0], nullptr, nullptr, TRUE, 0, nullptr, dir.string().c_str(), &si, &pi)) {
+    WaitForSingleObject(pi.hProcess, INFINITE);
+    DWORD code = 0;
+    GetExitCodeProcess(pi.hProcess, &code);
+    result.exitCode = static_cast<int>(code);
+    CloseHandle(pi.hThread);
+    CloseHandle(pi.hProcess);
+  }
+  CloseHandle(out);
+  CloseHandle(err);
+  const Bytes o = ReadFile(outPath), e = ReadFile(errPath);
+  result.out.assign(o.begin(), o.end());
+  result.err.assign(e.begin(), e.end());
+  return result;
+}
+#else
 inline std::string ReadAll(int fd) {
   std::string s;
   char buf[4096];
@@ -65,32 +142,6 @@ inline RunResult RunReaddxt(const fs::path& dir, const std::vector<std::string>&
   result.maxRssKb = usage.ru_maxrss;
   return result;
 }
-
-class TempDir {
- public:
-  TempDir() {
-    char tmpl[] = "/tmp/readdxt-cli-XXXXXX";
-    path_ = mkdtemp(tmpl);
-  }
-  ~TempDir() {
-    std::error_code ec;
-    fs::remove_all(path_, ec);
-  }
-  const fs::path& path() const { return path_; }
-
- private:
-  fs::path path_;
-};
-
-inline void WriteFile(const fs::path& p, const Bytes& bytes) {
-  std::ofstream f(p, std::ios::binary);
-  f.write(reinterpret_cast<const char*>(bytes.data()), static_cast<std::streamsize>(bytes.size()));
-}
-
-inline Bytes ReadFile(const fs::path& p) {
-  std::ifstream f(p, std::ios::binary);
-  return Bytes(std::istreambuf_iterator<char>(f), std::istreambuf_iterator<char>());
-}
+#endif
 
 }  // namespace readdxt_test
-#endif  // _WIN32
