@@ -3,12 +3,125 @@
 // build runs readdxt.exe under Wine, which refuses long paths where Linux takes them.
 #include <gtest/gtest.h>
 
-#include "readdxt/process_runner.h"
+#ifdef _WIN32
+#include <windows.h>
+#else
+#include <fcntl.h>
+#include <spawn.h>
+#include <sys/resource.h>
+#include <sys/wait.h>
+#include <unistd.h>
+#endif
+
+#include <filesystem>
+#include <fstream>
+#include <iterator>
+#include <set>
+
+#include "readdxt/dds_builder.h"
 
 namespace readdxt_test {
 namespace {
 
 using namespace readdxt;
+namespace fs = std::filesystem;
+
+void WriteFile(const fs::path& p, const Bytes& bytes) {
+  std::ofstream(p, std::ios::binary).write(reinterpret_cast<const char*>(bytes.data()), bytes.size());
+}
+
+Bytes ReadFile(const fs::path& p) {
+  std::ifstream f(p, std::ios::binary);
+  return Bytes(std::istreambuf_iterator<char>(f), std::istreambuf_iterator<char>());
+}
+
+class TempDir {
+ public:
+  TempDir() {
+    static int counter = 0;
+    std::error_code ec;
+    do {
+      path_ = fs::temp_directory_path() /
+              ("readdxt-cli-" + std::to_string(Pid()) + "-" + std::to_string(++counter));
+    } while (!fs::create_directory(path_, ec));
+  }
+  ~TempDir() {
+    std::error_code ec;
+    fs::remove_all(path_, ec);
+  }
+  const fs::path& path() const { return path_; }
+#ifdef _WIN32
+  static unsigned long Pid() { return GetCurrentProcessId(); }
+#else
+  static unsigned long Pid() { return static_cast<unsigned long>(getpid()); }
+#endif
+
+ private:
+  fs::path path_;
+};
+
+struct RunResult {
+  int exitCode = -1;
+  std::string out, err;
+  long maxRssKb = 0;
+};
+
+// Runs readdxt with `dir` as its working folder; its output streams go to files.
+RunResult RunReaddxt(const fs::path& dir, const std::vector<std::string>& args) {
+  RunResult result;
+  TempDir streams;
+  const std::string outPath = (streams.path() / "out").string(), errPath = (streams.path() / "err").string();
+#ifdef _WIN32
+  // readdxt.exe lies in the build tree's top folder, one above the test program.
+  char self[MAX_PATH];
+  GetModuleFileNameA(nullptr, self, MAX_PATH);
+  std::string line = "\"" + (fs::path(self).parent_path().parent_path() / "readdxt.exe").string() + "\"";
+  for (const std::string& a : args) line += " \"" + a + "\"";
+  SECURITY_ATTRIBUTES inherit = {sizeof inherit, nullptr, TRUE};
+  HANDLE out = CreateFileA(outPath.c_str(), GENERIC_WRITE, 0, &inherit, CREATE_ALWAYS, 0, nullptr);
+  HANDLE err = CreateFileA(errPath.c_str(), GENERIC_WRITE, 0, &inherit, CREATE_ALWAYS, 0, nullptr);
+  STARTUPINFOA si = {};
+  si.cb = sizeof si;
+  si.dwFlags = STARTF_USESTDHANDLES;
+  si.hStdOutput = out;
+  si.hStdError = err;
+  PROCESS_INFORMATION pi = {};
+  if (CreateProcessA(nullptr, &line[0], nullptr, nullptr, TRUE, 0, nullptr, dir.string().c_str(), &si, &pi)) {
+    WaitForSingleObject(pi.hProcess, INFINITE);
+    DWORD code = 0;
+    GetExitCodeProcess(pi.hProcess, &code);
+    result.exitCode = static_cast<int>(code);
+    CloseHandle(pi.hThread);
+    CloseHandle(pi.hProcess);
+  }
+  CloseHandle(out);
+  CloseHandle(err);
+#else
+  std::vector<std::string> copy = args;
+  copy.insert(copy.begin(), READDXT_EXE);
+  std::vector<char*> argv;
+  for (std::string& a : copy) argv.push_back(a.data());
+  argv.push_back(nullptr);
+  posix_spawn_file_actions_t actions;
+  posix_spawn_file_actions_init(&actions);
+  posix_spawn_file_actions_addopen(&actions, 1, outPath.c_str(), O_WRONLY | O_CREAT, 0600);
+  posix_spawn_file_actions_addopen(&actions, 2, errPath.c_str(), O_WRONLY | O_CREAT, 0600);
+  posix_spawn_file_actions_addchdir_np(&actions, dir.c_str());
+  pid_t pid;
+  if (posix_spawn(&pid, argv[0], &actions, nullptr, argv.data(), environ) == 0) {
+    int status = 0;
+    struct rusage usage {};
+    wait4(pid, &status, 0, &usage);
+    result.exitCode = WIFEXITED(status) ? WEXITSTATUS(status) : 128 + WTERMSIG(status);
+    result.maxRssKb = usage.ru_maxrss;
+  }
+  posix_spawn_file_actions_destroy(&actions);
+#endif
+  const Bytes o = ReadFile(outPath), e = ReadFile(errPath);
+  result.out.assign(o.begin(), o.end());
+  result.err.assign(e.begin(), e.end());
+  return result;
+}
 
 std::set<std::string> Listing(const fs::path& dir) {
   std::set<std::string> names;
