@@ -5,8 +5,9 @@
 #  2. readdxt.exe under Wine on 4096 x 4096 BC1, BC3 and BC7 beside the native build and a
 #     bare Wine process start (readdxt.exe --help), for the Windows build as it is (SSE2)
 #     and the x87 build it replaced (same sources, TEXLOOK_WIN_SSE2=OFF).
-# Medians of 7 (5 for bench_convert). Ends with `result: readdxt_wine_over_native_<format> R`, where
-# R = (Wine time - bare Wine process start) / native time, for the current Windows build.
+# Least of 7 (medians of 5 in bench_convert). Ends with the lines
+# `result: readdxt_wine_over_native_<format> R`, where R = (Wine time - bare Wine process
+# start) / native time, for the current Windows build.
 #   scripts/bench-readdxt.sh [BUILD_PREFIX]   (default: build-bench-readdxt)
 #   READDXT_BENCH_QUICK=1 skips part 1.
 set -eu
@@ -45,18 +46,18 @@ run_ms() {
   end=$(date +%s%N)
   echo $(((end - start) / 1000000))
 }
-median() { printf '%s\n' "$@" | sort -n | sed -n "$((($# + 1) / 2))p"; }
+least() { printf '%s\n' "$@" | sort -n | head -1; }
 winpath() { echo "Z:$(echo "$1" | tr / '\\')"; }
 
-# The machine is shared: the five commands of one texture take turns, round by round, so
-# that a busy moment falls on all of them alike; medians of 7 rounds.
+# The machine may be shared: the five commands of one texture take turns, round by round,
+# and the least of 7 rounds is kept, the run least disturbed by others' work.
 rounds=7
 "$rel/bench/bench_convert" --generate "$work" bc1-4096 bc3-4096 bc7-4096
 "$wine_run" "$state" --start >/dev/null 2>&1
 "$wine_run" "$state" "$win/readdxt.exe" --help >/dev/null 2>&1  # first start loads the DLLs
 "$wine_run" "$state" "$old/readdxt.exe" --help >/dev/null 2>&1
 echo
-echo "4096 x 4096, whole conversion, ms (median of $rounds); Wine start = readdxt.exe --help under Wine"
+echo "4096 x 4096, whole conversion, ms (least of $rounds); Wine start = readdxt.exe --help under Wine"
 printf '%-6s %7s %10s %10s %11s %11s %11s %11s %s\n' format native "Wine SSE2" "Wine x87" "start SSE2" \
   "start x87" "SSE2 ratio" "x87 ratio" output
 results=()
@@ -70,8 +71,8 @@ for f in bc1 bc3 bc7; do
     ws+=($(run_ms "$wine_run" "$state" "$win/readdxt.exe" --help))
     xs+=($(run_ms "$wine_run" "$state" "$old/readdxt.exe" --help))
   done
-  native=$(median "${n[@]}") new=$(median "${w[@]}") x87=$(median "${x[@]}")
-  start_new=$(median "${ws[@]}") start_x87=$(median "${xs[@]}")
+  native=$(least "${n[@]}") new=$(least "${w[@]}") x87=$(least "${x[@]}")
+  start_new=$(least "${ws[@]}") start_x87=$(least "${xs[@]}")
   same="same output"
   { cmp -s "$work/n.tga" "$work/w.tga" && cmp -s "$work/n.tga" "$work/x.tga"; } || same="OUTPUT DIFFERS"
   ratio=$(awk "BEGIN{printf \"%.2f\", ($new - $start_new) / $native}")

@@ -1,5 +1,6 @@
 // The converter as a process, the way Texlook runs it: one path in, test.tga in the current
-// folder out; on failure a one-line message, a non-zero exit code and no file. The Windows
+// folder out; on failure a one-line message, the exit code of its kind (one case per kind
+// here; the header test has the rest) and no file. The Windows
 // build runs readdxt.exe under Wine, which refuses long paths where Linux takes them.
 #include <gtest/gtest.h>
 
@@ -152,13 +153,8 @@ TEST(ReaddxtCli, FailuresLeaveNoOutputAndSayWhyOnOneLine) {
     FailureKind kind;
   } cases[] = {
       {"missing-file", false, {}, FailureKind::kIo},
-      {"empty-file", true, {}, FailureKind::kNotDds},
       {"not-dds-bmp", true, bmp, FailureKind::kNotDds},
       {"truncated-top-level", true, truncated, FailureKind::kCorrupt},
-      {"header-only", true, DdsBuilder::FourCC(4, 4, kFourCC_DXT1).Build(), FailureKind::kCorrupt},
-      {"absurd-dimensions", true,
-       DdsBuilder::FourCC(1000000, 1000000, kFourCC_DXT1).With(Bytes(1024, 0)).Build(),
-       FailureKind::kUnsupported},
       {"absurd-dimensions-within-cap", true,
        DdsBuilder::FourCC(65535, 65535, kFourCC_DXT1).With(Bytes(1024, 0)).Build(), FailureKind::kCorrupt},
       {"unsupported-fourcc", true,
