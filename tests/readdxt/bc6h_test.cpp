@@ -36,38 +36,26 @@ TEST(BC6H, KnownBlocksUnsignedAndSigned) {
     bool isSigned;
     std::vector<Expected> texels;
   } cases[] = {
-      {"one region unsigned",
-       kOneRegion,
-       false,
-       {{0, {0x0000, 0x3E0F, 0x7BFF}},    // 32800*31>>6 = 15887; 65535*31>>6 = 31743
-        {1, {0x41DF, 0x2D97, 0x4097}},    // weight 34
-        {2, {0x7BFF, 0x1F0F, 0x0C2B}},    // weight 64: e1
-        {3, {0x28B0, 0x33E3, 0x574E}}}},  // weight 21
-      {"one region signed",
-       kOneRegion,
-       true,
-       {{0, {0x0000, 0xFBFF, 0x805D}},
-        {1, {0x8031, 0x991F, 0x0CC2}},
-        {2, {0x805D, 0x3E1F, 0x1857}},
+      // clang-format off
+      {"one region unsigned", kOneRegion, false,
+       {{0, {0x0000, 0x3E0F, 0x7BFF}},   // 32800*31>>6 = 15887; 65535*31>>6 = 31743
+        {1, {0x41DF, 0x2D97, 0x4097}},   // weight 34
+        {2, {0x7BFF, 0x1F0F, 0x0C2B}},   // weight 64: e1
+        {3, {0x28B0, 0x33E3, 0x574E}}}}, // weight 21
+      {"one region signed", kOneRegion, true,
+       {{0, {0x0000, 0xFBFF, 0x805D}}, {1, {0x8031, 0x991F, 0x0CC2}}, {2, {0x805D, 0x3E1F, 0x1857}},
         {3, {0x801E, 0xBEED, 0x07BE}}}},
-      {"two regions unsigned",
-       kTwoRegions,
-       false,
-       {{0, {0x7B93, 0x1847, 0x2463}},    // region 0, e0: 1020 -> 65312
-        {1, {0x00C9, 0x17EA, 0x2463}},    // region 0, e1: red wrapped to 6
-        {2, {0x79A3, 0x1A18, 0x2482}},    // region 1, e2
-        {3, {0x7B93, 0x1847, 0x2444}},    // region 1, e3
-        {4, {0x47C6, 0x1820, 0x2463}},    // region 0, index 3
-        {6, {0x7AC2, 0x190B, 0x245E}}}},  // region 1, index 4
-      {"two regions signed",
-       kTwoRegions,
-       true,
-       {{0, {0x8117, 0x308F, 0x48C7}},
-        {1, {0x0193, 0x2FD5, 0x48C7}},
-        {2, {0x84F7, 0x3431, 0x4905}},
-        {3, {0x8117, 0x308F, 0x4889}},
-        {4, {0x0008, 0x3040, 0x48C7}},
-        {6, {0x82B9, 0x3217, 0x48BD}}}},
+      {"two regions unsigned", kTwoRegions, false,
+       {{0, {0x7B93, 0x1847, 0x2463}},   // region 0, e0: 1020 -> 65312
+        {1, {0x00C9, 0x17EA, 0x2463}},   // region 0, e1: red wrapped to 6
+        {2, {0x79A3, 0x1A18, 0x2482}},   // region 1, e2
+        {3, {0x7B93, 0x1847, 0x2444}},   // region 1, e3
+        {4, {0x47C6, 0x1820, 0x2463}},   // region 0, index 3
+        {6, {0x7AC2, 0x190B, 0x245E}}}}, // region 1, index 4
+      {"two regions signed", kTwoRegions, true,
+       {{0, {0x8117, 0x308F, 0x48C7}}, {1, {0x0193, 0x2FD5, 0x48C7}}, {2, {0x84F7, 0x3431, 0x4905}},
+        {3, {0x8117, 0x308F, 0x4889}}, {4, {0x0008, 0x3040, 0x48C7}}, {6, {0x82B9, 0x3217, 0x48BD}}}},
+      // clang-format on
   };
   for (const auto& c : cases) {
     uint16_t h[16][3];

@@ -74,24 +74,16 @@ TEST(BC1, FourAndThreeColourModes) {
     uint16_t c0, c1;
     Texel t[4];  // indices 0..3
   } cases[] = {
+      // clang-format off
       // 2/3-1/3 mixes round to nearest: (2*255 + 1)/3 = 170.
-      {"4-colour",
-       0xF800,
-       0x001F,
-       {{255, 0, 0, 255}, {0, 0, 255, 255}, {170, 0, 85, 255}, {85, 0, 170, 255}}},
+      {"4-colour", 0xF800, 0x001F, {{255, 0, 0, 255}, {0, 0, 255, 255}, {170, 0, 85, 255}, {85, 0, 170, 255}}},
       // r=16, g=32, b=1 -> 132, 130, 8 by bit replication; (2*132 + 123 + 1)/3 = 129 ...
-      {"4-colour widening",
-       (16 << 11) | (32 << 5) | 1,
-       (15 << 11) | (31 << 5) | 30,
+      {"4-colour widening", (16 << 11) | (32 << 5) | 1, (15 << 11) | (31 << 5) | 30,
        {{132, 130, 8, 255}, {123, 125, 247, 255}, {129, 128, 88, 255}, {126, 127, 167, 255}}},
-      {"3-colour: half mix, index 3 transparent black",
-       0x001F,
-       0xF800,
+      {"3-colour: half mix, index 3 transparent black", 0x001F, 0xF800,
        {{0, 0, 255, 255}, {255, 0, 0, 255}, {128, 0, 128, 255}, {0, 0, 0, 0}}},
-      {"equal endpoints are 3-colour",
-       0x001F,
-       0x001F,
-       {{0, 0, 255, 255}, {0, 0, 255, 255}, {0, 0, 255, 255}, {0, 0, 0, 0}}},
+      {"equal endpoints are 3-colour", 0x001F, 0x001F, {{0, 0, 255, 255}, {0, 0, 255, 255}, {0, 0, 255, 255}, {0, 0, 0, 0}}},
+      // clang-format on
   };
   for (const auto& c : cases) {
     Bgra4x4 out;
