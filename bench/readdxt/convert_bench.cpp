@@ -3,6 +3,7 @@
 // bytes as the output (read + write of a same-size file: the floor), and ImageMagick's
 // convert on the DXT1 and DXT5 files. Median of 5.
 // Usage: bench_convert [FOLDER]   (the generated files are left in FOLDER when given)
+//        bench_convert --generate FOLDER NAME...   (only writes FOLDER/NAME.dds, e.g. bc7-4096)
 #include <fcntl.h>
 #include <spawn.h>
 #include <sys/wait.h>
@@ -13,6 +14,7 @@
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
+#include <iterator>
 #include <random>
 #include <string>
 #include <vector>
@@ -163,6 +165,11 @@ std::string ReaddxtPath() {
 }  // namespace
 
 int main(int argc, char** argv) {
+  const bool generateOnly = argc > 2 && std::strcmp(argv[1], "--generate") == 0;
+  if (generateOnly) {
+    --argc;
+    ++argv;
+  }
   std::string folder;
   bool keep = argc > 1;
   if (keep) {
@@ -185,6 +192,17 @@ int main(int argc, char** argv) {
       {"bc1-1024", 1024, kFourCC_DXT1, 0, 8, true},
       {"bc3-1024", 1024, kFourCC_DXT5, 0, 16, true},
   };
+  if (generateOnly) {
+    for (int i = 2; i < argc; ++i) {
+      const Texture* t = std::find_if(std::begin(textures), std::end(textures),
+                                      [&](const Texture& x) { return std::strcmp(x.name, argv[i]) == 0; });
+      if (t == std::end(textures) || !Generate(*t, folder + "/" + t->name + ".dds")) {
+        std::fprintf(stderr, "cannot generate %s\n", argv[i]);
+        return 1;
+      }
+    }
+    return 0;
+  }
   std::printf("readdxt: %s\n", readdxt.c_str());
   std::printf("%-14s %10s %10s %8s %12s %10s\n", "texture", "readdxt ms", "copy ms", "/copy", "ImageMagick",
               "IM/ours");

@@ -1,5 +1,6 @@
 // The conversion as a whole: DXT1 alpha detection, cropping, row order, cube crosses, the
-// first slice of arrays and volumes, and the channel fix-ups of DXT2/DXT4, RXGB, BC4, BC5.
+// first slice of arrays and volumes, the channel fix-ups of DXT2/DXT4, RXGB, BC4, BC5, and
+// the block formats of the extended header.
 #include "readdxt/converter.h"
 
 #include <gtest/gtest.h>
@@ -17,6 +18,7 @@ using Px = std::vector<int>;  // B, G, R, A
 Bytes SolidBC1(uint16_t rgb565) { return Words(2, {rgb565, 0, 0, 0}); }
 const Bytes kTransparentBC1 = Words(2, {0x001F, 0xF800, 0xFFFF, 0xFFFF});
 constexpr uint16_t kRed565 = 0xF800, kGreen565 = 0x07E0, kBlue565 = 0x001F;
+const Px kRed = {0, 0, 255, 255}, kGreen = {0, 255, 0, 255}, kBlue = {255, 0, 0, 255};
 
 Tga Convert(const DdsBuilder& dds) {
   Tga tga;
@@ -25,44 +27,14 @@ Tga Convert(const DdsBuilder& dds) {
   return tga;
 }
 
-TEST(ReaddxtConverter, Dxt1IsOpaqueUnlessABlockUsesTransparency) {
-  const Tga opaque =
-      Convert(DdsBuilder::FourCC(8, 4, kFourCC_DXT1).With(SolidBC1(kRed565)).With(SolidBC1(kBlue565)));
-  EXPECT_EQ(opaque.depth, 24);
-  EXPECT_EQ(opaque.descriptor, 0x20);
-  EXPECT_EQ(opaque.At(0, 0), (Px{0, 0, 255, 255}));
-  EXPECT_EQ(opaque.At(7, 3), (Px{255, 0, 0, 255}));
-
-  const Tga cutout =
-      Convert(DdsBuilder::FourCC(8, 4, kFourCC_DXT1).With(SolidBC1(kRed565)).With(kTransparentBC1));
-  EXPECT_EQ(cutout.depth, 32);
-  EXPECT_EQ(cutout.descriptor, 0x28);
-  EXPECT_EQ(cutout.At(3, 3), (Px{0, 0, 255, 255}));
-  EXPECT_EQ(cutout.At(4, 0), (Px{0, 0, 0, 0}));
-
-  // DDPF_ALPHAPIXELS on the header does not decide it.
-  auto flagged = DdsBuilder::FourCC(4, 4, kFourCC_DXT1).With(SolidBC1(kRed565));
-  flagged.header.ddspf.flags |= DDPF_ALPHAPIXELS;
-  EXPECT_EQ(Convert(flagged).depth, 24);
-}
-
-TEST(ReaddxtConverter, SizesNotMultipleOfFourAreCroppedAndRowsStayInOrder) {
-  // 5 x 10: two block columns (red, blue), three block rows; the last block row shows 2 rows.
-  auto b = DdsBuilder::FourCC(5, 10, kFourCC_DXT1);
-  for (int row = 0; row < 3; ++row) b.With(SolidBC1(row == 1 ? kGreen565 : kRed565)).With(SolidBC1(kBlue565));
-  const Tga tga = Convert(b);
-  ASSERT_EQ(tga.width, 5);
-  ASSERT_EQ(tga.height, 10);
-  for (uint32_t y = 0; y < 10; ++y) {
-    EXPECT_EQ(tga.At(0, y), (y >= 4 && y < 8 ? Px{0, 255, 0, 255} : Px{0, 0, 255, 255})) << y;
-    EXPECT_EQ(tga.At(4, y), (Px{255, 0, 0, 255})) << y;
-  }
-}
-
-// A8R8G8B8 faces, face i filled with blue = 40 * (i + 1).
+// Face f of a cube in one solid colour: A8R8G8B8 pixels with blue 40 * (f + 1), or DXT1
+// blocks of the colours in kFaceBgra.
 Bytes Face(int index, uint32_t pixels = 4) {
   return Repeat(Words(4, {0xFF000000u | static_cast<uint32_t>(40 * (index + 1))}), pixels);
 }
+constexpr uint16_t kFace565[6] = {0xF800, 0x07E0, 0x001F, 0xFFE0, 0x07FF, 0xF81F};
+const Px kFaceBgra[6] = {{0, 0, 255, 255},   {0, 255, 0, 255},   {255, 0, 0, 255},
+                         {0, 255, 255, 255}, {255, 255, 0, 255}, {255, 0, 255, 255}};
 
 DdsBuilder Argb(uint32_t w, uint32_t h, uint32_t caps2 = 0) {
   auto b = DdsBuilder::Masks(w, h, DDPF_RGB | DDPF_ALPHAPIXELS, 32, 0xFF0000, 0xFF00, 0xFF, 0xFF000000);
@@ -72,6 +44,13 @@ DdsBuilder Argb(uint32_t w, uint32_t h, uint32_t caps2 = 0) {
 
 DdsBuilder Faces(DdsBuilder b, std::initializer_list<int> faces, uint32_t pixels = 4) {
   for (int f : faces) b.With(Face(f, pixels));
+  return b;
+}
+
+DdsBuilder Dxt1Cube(uint32_t w, uint32_t h) {
+  auto b = DdsBuilder::FourCC(w, h, kFourCC_DXT1);
+  b.header.caps2 = DDSCAPS2_CUBEMAP | DDSCAPS2_CUBEMAP_ALLFACES;
+  for (uint16_t c : kFace565) b.With(Repeat(SolidBC1(c), ((w + 3) / 4) * ((h + 3) / 4)));
   return b;
 }
 
@@ -85,61 +64,80 @@ TEST(ReaddxtConverter, CubeMapsBecomeAHorizontalCross) {
     const char* name;
     DdsBuilder dds;
     uint8_t faces;
-    uint32_t size;
+    uint32_t w, h;
+    bool dxt1;
   } cases[] = {
-      {"all faces", Faces(Argb(2, 2, kAll), {0, 1, 2, 3, 4, 5}), 0x3F, 2},
+      {"all faces", Faces(Argb(2, 2, kAll), {0, 1, 2, 3, 4, 5}), 0x3F, 2, 2, false},
       {"three faces stored, the others transparent",
        Faces(Argb(2, 2,
                   DDSCAPS2_CUBEMAP | DDSCAPS2_CUBEMAP_POSITIVEX | DDSCAPS2_CUBEMAP_POSITIVEY |
                       DDSCAPS2_CUBEMAP_NEGATIVEZ),
              {0, 2, 5}),
-       0x25, 2},
-      {"faces with mips", Faces(mips, {0, 1, 2, 3, 4, 5}, 16 + 4 + 1), 0x3F, 4},
-      {"extended header", Faces(dx10, {0, 1, 2, 3, 4, 5}), 0x3F, 2},
-      {"truncated: the faces that are there", Faces(Argb(2, 2, kAll), {0, 1, 2, 3}), 0x0F, 2},
+       0x25, 2, 2, false},
+      {"faces with mips", Faces(mips, {0, 1, 2, 3, 4, 5}, 16 + 4 + 1), 0x3F, 4, 4, false},
+      {"extended header", Faces(dx10, {0, 1, 2, 3, 4, 5}), 0x3F, 2, 2, false},
+      {"truncated: the faces that are there", Faces(Argb(2, 2, kAll), {0, 1, 2, 3}), 0x0F, 2, 2, false},
+      // Block rows past a face's height are padding, not the cell below.
+      {"DXT1 4x2", Dxt1Cube(4, 2), 0x3F, 4, 2, true},
+      {"DXT1 4x6", Dxt1Cube(4, 6), 0x3F, 4, 6, true},
+      {"DXT1 8x5", Dxt1Cube(8, 5), 0x3F, 8, 5, true},
   };
   // +Y above; -X, +Z, +X, -Z across; -Y below. Cells by face: +X -X +Y -Y +Z -Z.
   const uint32_t cell[6][2] = {{2, 1}, {0, 1}, {1, 0}, {1, 2}, {1, 1}, {3, 1}};
   for (const auto& c : cases) {
     SCOPED_TRACE(c.name);
     const Tga tga = Convert(c.dds);
-    ASSERT_EQ(tga.width, 4 * c.size);
-    ASSERT_EQ(tga.height, 3 * c.size);
+    ASSERT_EQ(tga.width, 4 * c.w);
+    ASSERT_EQ(tga.height, 3 * c.h);
     EXPECT_EQ(tga.depth, 32);
-    for (uint32_t row = 0; row < 3; ++row) {
-      for (uint32_t col = 0; col < 4; ++col) {
+    int wrong = 0;
+    for (uint32_t y = 0; y < tga.height; ++y) {
+      for (uint32_t x = 0; x < tga.width; ++x) {
         Px want = {0, 0, 0, 0};
         for (int f = 0; f < 6; ++f) {
-          if ((c.faces & (1 << f)) && cell[f][0] == col && cell[f][1] == row)
-            want = {40 * (f + 1), 0, 0, 255};
+          if ((c.faces & (1 << f)) && cell[f][0] == x / c.w && cell[f][1] == y / c.h)
+            want = c.dxt1 ? kFaceBgra[f] : Px{40 * (f + 1), 0, 0, 255};
         }
-        const uint32_t x = col * c.size, y = row * c.size, last = c.size - 1;
-        EXPECT_EQ(tga.At(x, y), want) << "cell " << col << "," << row;
-        EXPECT_EQ(tga.At(x + last, y + last), want) << "cell " << col << "," << row;
+        wrong += tga.At(x, y) != want;
       }
     }
+    EXPECT_EQ(wrong, 0);
   }
 }
 
-TEST(ReaddxtConverter, CubeTooWideForTheCrossShowsTheFirstFace) {
-  auto wide = DdsBuilder::Masks(16384, 1, DDPF_LUMINANCE, 8, 0xFF, 0, 0, 0);
-  wide.header.caps2 = DDSCAPS2_CUBEMAP | DDSCAPS2_CUBEMAP_ALLFACES;
-  for (int f = 0; f < 6; ++f) wide.With(Bytes(16384, static_cast<uint8_t>(10 + f)));
-  const Tga tga = Convert(wide);
-  EXPECT_EQ(tga.width, 16384);
-  EXPECT_EQ(tga.height, 1);
-  EXPECT_EQ(tga.depth, 24);
-  EXPECT_EQ(tga.At(16383, 0), (Px{10, 10, 10, 255}));
-
-  // A lone DXT1 face is opaque unless its blocks say otherwise, as for a plain texture.
-  auto dxt1 = DdsBuilder::FourCC(16384, 4, kFourCC_DXT1).With(Repeat(SolidBC1(kRed565), 6 * 4096));
-  dxt1.header.caps2 = DDSCAPS2_CUBEMAP | DDSCAPS2_CUBEMAP_ALLFACES;
-  const Tga face = Convert(dxt1);
-  EXPECT_EQ(face.width, 16384);
-  EXPECT_EQ(face.depth, 24);
+DdsBuilder With(DdsBuilder b, void (*edit)(DdsBuilder&)) {
+  edit(b);
+  return b;
 }
 
-TEST(ReaddxtConverter, ArraysAndVolumesShowTheFirstSlice) {
+TEST(ReaddxtConverter, PicturesOfKnownPixels) {
+  // 5 x 10: two block columns (red, blue), three block rows (red, green, red); the last
+  // block row shows 2 rows.
+  auto cropped = DdsBuilder::FourCC(5, 10, kFourCC_DXT1);
+  for (int row = 0; row < 3; ++row)
+    cropped.With(SolidBC1(row == 1 ? kGreen565 : kRed565)).With(SolidBC1(kBlue565));
+  // DXT2: BC2 with alpha 8/15 (136) and red 8/31 (66) premultiplied -> red 124.
+  const Bytes bc2 = Words(1, {0x88, 0x88, 0x88, 0x88, 0x88, 0x88, 0x88, 0x88, 0x00, 0x40, 0, 0, 0, 0, 0, 0});
+  // RXGB: BC3 whose alpha (200) is the red channel; shown opaque.
+  const Bytes bc3 = Words(1, {200, 200, 0, 0, 0, 0, 0, 0, 0xE0, 0x07, 0, 0, 0, 0, 0, 0});
+  // BC4: grey, opaque. BC5 and ATI2: red from the first block, green from the second, blue 0.
+  const Bytes red100 = Words(1, {100, 100, 0, 0, 0, 0, 0, 0}),
+              green200 = Words(1, {200, 200, 0, 0, 0, 0, 0, 0});
+  // A valid BC7 mode (6), a valid BC6H mode, a non-zero BC1 colour.
+  auto dx10 = [](uint32_t dxgi, size_t blockBytes) {
+    Bytes blocks(blockBytes * 4, 0);
+    blocks[0] = 0x40;
+    return DdsBuilder::Dx10(7, 5, dxgi).With(blocks);
+  };
+  constexpr uint32_t kCube = DDSCAPS2_CUBEMAP | DDSCAPS2_CUBEMAP_ALLFACES;
+  // A cube too wide for the cross shows its first face; a lone DXT1 face is opaque unless
+  // its blocks say otherwise.
+  auto wide = DdsBuilder::Masks(16384, 1, DDPF_LUMINANCE, 8, 0xFF, 0, 0, 0);
+  wide.header.caps2 = kCube;
+  for (int f = 0; f < 6; ++f) wide.With(Bytes(16384, static_cast<uint8_t>(10 + f)));
+  auto wideDxt1 = DdsBuilder::FourCC(16384, 4, kFourCC_DXT1).With(Repeat(SolidBC1(kRed565), 6 * 4096));
+  wideDxt1.header.caps2 = kCube;
+  // Arrays and volumes show their first slice.
   auto volume = Faces(Argb(2, 2, DDSCAPS2_VOLUME), {0, 1, 2});
   volume.header.flags |= DDSD_DEPTH;
   volume.header.depth = 3;
@@ -149,61 +147,72 @@ TEST(ReaddxtConverter, ArraysAndVolumesShowTheFirstSlice) {
   volume10.ext.resourceDimension = D3D10_RESOURCE_DIMENSION_TEXTURE3D;
   volume10.ext.miscFlag = DDS_RESOURCE_MISC_TEXTURECUBE;  // a 3D texture with a cube flag is still a volume
   volume10.header.depth = 2;
-  const std::pair<DdsBuilder, int> cases[] = {{volume, 40}, {array, 160}, {volume10, 80}};
-  for (const auto& [dds, blue] : cases) {
-    const Tga tga = Convert(dds);
-    EXPECT_EQ(tga.width, 2);
-    EXPECT_EQ(tga.height, 2);
-    EXPECT_EQ(tga.At(1, 1), (Px{blue, 0, 0, 255}));
-  }
-}
-
-TEST(ReaddxtConverter, ChannelFixUps) {
-  // DXT2: BC2 with alpha 8/15 (136) and red 8/31 (66) premultiplied -> red 124.
-  const Bytes bc2 = Words(1, {0x88, 0x88, 0x88, 0x88, 0x88, 0x88, 0x88, 0x88, 0x00, 0x40, 0, 0, 0, 0, 0, 0});
-  // RXGB: BC3 whose alpha (200) is the red channel; shown opaque.
-  const Bytes bc3 = Words(1, {200, 200, 0, 0, 0, 0, 0, 0, 0xE0, 0x07, 0, 0, 0, 0, 0, 0});
-  // BC4: grey, opaque. BC5 and ATI2: red from the first block, green from the second, blue 0.
-  const Bytes red100 = Words(1, {100, 100, 0, 0, 0, 0, 0, 0}),
-              green200 = Words(1, {200, 200, 0, 0, 0, 0, 0, 0});
+  struct At {
+    uint32_t x, y;
+    Px px;
+  };
   const struct {
-    uint32_t code;
-    Bytes blocks;
+    const char* name;
+    DdsBuilder dds;
     int depth;
-    Px pixel;
+    std::vector<At> pixels;
   } cases[] = {
-      {kFourCC_DXT2, bc2, 32, {0, 0, 124, 136}},
-      {kFourCC_DXT3, bc2, 32, {0, 0, 66, 136}},
-      {kFourCC_RXGB, bc3, 24, {0, 255, 200, 255}},
-      {kFourCC_ATI1, red100, 24, {100, 100, 100, 255}},
-      {kFourCC_ATI2, red100 + green200, 24, {0, 200, 100, 255}},
-      {kFourCC_BC5U, red100 + green200, 24, {0, 200, 100, 255}},
+      {"DXT1 opaque",
+       DdsBuilder::FourCC(8, 4, kFourCC_DXT1).With(SolidBC1(kRed565)).With(SolidBC1(kBlue565)),
+       24,
+       {{0, 0, kRed}, {7, 3, kBlue}}},
+      {"DXT1 using transparency",
+       DdsBuilder::FourCC(8, 4, kFourCC_DXT1).With(SolidBC1(kRed565)).With(kTransparentBC1),
+       32,
+       {{3, 3, kRed}, {4, 0, {0, 0, 0, 0}}}},
+      {"DXT1 whose ALPHAPIXELS flag does not decide",
+       With(DdsBuilder::FourCC(4, 4, kFourCC_DXT1).With(SolidBC1(kRed565)),
+            [](DdsBuilder& b) { b.header.ddspf.flags |= DDPF_ALPHAPIXELS; }),
+       24,
+       {{3, 3, kRed}}},
+      {"cropped, rows in order",
+       cropped,
+       24,
+       {{0, 3, kRed},
+        {3, 4, kGreen},
+        {1, 7, kGreen},
+        {2, 8, kRed},
+        {0, 9, kRed},
+        {4, 0, kBlue},
+        {4, 9, kBlue}}},
+      {"DXT2", DdsBuilder::FourCC(4, 4, kFourCC_DXT2).With(bc2), 32, {{2, 2, {0, 0, 124, 136}}}},
+      {"DXT3", DdsBuilder::FourCC(4, 4, kFourCC_DXT3).With(bc2), 32, {{2, 2, {0, 0, 66, 136}}}},
+      {"RXGB", DdsBuilder::FourCC(4, 4, kFourCC_RXGB).With(bc3), 24, {{2, 2, {0, 255, 200, 255}}}},
+      {"ATI1", DdsBuilder::FourCC(4, 4, kFourCC_ATI1).With(red100), 24, {{2, 2, {100, 100, 100, 255}}}},
+      {"ATI2",
+       DdsBuilder::FourCC(4, 4, kFourCC_ATI2).With(red100 + green200),
+       24,
+       {{2, 2, {0, 200, 100, 255}}}},
+      {"BC5U",
+       DdsBuilder::FourCC(4, 4, kFourCC_BC5U).With(red100 + green200),
+       24,
+       {{2, 2, {0, 200, 100, 255}}}},
+      {"BC1_UNORM_SRGB", dx10(DXGI_FORMAT_BC1_UNORM_SRGB, 8), 24, {}},
+      {"BC2_UNORM", dx10(DXGI_FORMAT_BC2_UNORM, 16), 32, {}},
+      {"BC3_TYPELESS", dx10(DXGI_FORMAT_BC3_TYPELESS, 16), 32, {}},
+      {"BC4_SNORM", dx10(DXGI_FORMAT_BC4_SNORM, 8), 24, {}},
+      {"BC5_SNORM", dx10(DXGI_FORMAT_BC5_SNORM, 16), 24, {}},
+      {"BC6H_UF16", dx10(DXGI_FORMAT_BC6H_UF16, 16), 24, {}},
+      {"BC6H_SF16", dx10(DXGI_FORMAT_BC6H_SF16, 16), 24, {}},
+      {"BC7_UNORM_SRGB", dx10(DXGI_FORMAT_BC7_UNORM_SRGB, 16), 32, {}},
+      {"cube too wide for the cross", wide, 24, {{16383, 0, {10, 10, 10, 255}}}},
+      {"DXT1 cube too wide for the cross", wideDxt1, 24, {{16383, 3, kRed}}},
+      {"volume", volume, 32, {{1, 1, {40, 0, 0, 255}}}},
+      {"array", array, 32, {{1, 1, {160, 0, 0, 255}}}},
+      {"DX10 volume with a cube flag", volume10, 32, {{1, 1, {80, 0, 0, 255}}}},
   };
   for (const auto& c : cases) {
-    const Tga tga = Convert(DdsBuilder::FourCC(4, 4, c.code).With(c.blocks));
-    EXPECT_EQ(tga.depth, c.depth) << std::hex << c.code;
-    EXPECT_EQ(tga.At(2, 2), c.pixel) << std::hex << c.code;
-  }
-}
-
-TEST(ReaddxtConverter, BlockFormatsOfTheExtendedHeader) {
-  const struct {
-    uint32_t dxgi;
-    size_t blockBytes;
-    int depth;
-  } cases[] = {
-      {DXGI_FORMAT_BC1_UNORM_SRGB, 8, 24}, {DXGI_FORMAT_BC2_UNORM, 16, 32},
-      {DXGI_FORMAT_BC3_TYPELESS, 16, 32},  {DXGI_FORMAT_BC4_SNORM, 8, 24},
-      {DXGI_FORMAT_BC5_SNORM, 16, 24},     {DXGI_FORMAT_BC6H_UF16, 16, 24},
-      {DXGI_FORMAT_BC6H_SF16, 16, 24},     {DXGI_FORMAT_BC7_UNORM_SRGB, 16, 32},
-  };
-  for (const auto& c : cases) {
-    Bytes blocks(c.blockBytes * 4, 0);
-    blocks[0] = 0x40;  // a valid BC7 mode (6), a valid BC6H mode, a non-zero BC1 colour
-    const Tga tga = Convert(DdsBuilder::Dx10(7, 5, c.dxgi).With(blocks));
-    EXPECT_EQ(tga.width, 7) << c.dxgi;
-    EXPECT_EQ(tga.height, 5) << c.dxgi;
-    EXPECT_EQ(tga.depth, c.depth) << c.dxgi;
+    SCOPED_TRACE(c.name);
+    const Tga tga = Convert(c.dds);
+    EXPECT_EQ(tga.width, c.dds.header.width);
+    EXPECT_EQ(tga.height, c.dds.header.height);
+    EXPECT_EQ(tga.depth, c.depth);
+    for (const At& a : c.pixels) EXPECT_EQ(tga.At(a.x, a.y), a.px) << a.x << "," << a.y;
   }
 }
 

@@ -80,6 +80,7 @@ TEST(ReaddxtParse, ToleratedHeaderDamage) {
       {"DWORD rows by pitch field", Make(Rgb(3, 3, 24), 40, [](B b) {
          b.header.flags |= DDSD_PITCH; b.header.pitchOrLinearSize = 12; }),
        [](const DdsInfo& i) { EXPECT_EQ(i.top.rowPitch, 12u); }},
+      {"pair rows rounded up", Make(Dxt(3, 1, kFourCC_RGBG), 8), [](const DdsInfo& i) { EXPECT_EQ(i.top.rowPitch, 8u); }},
       {"tight rows by file size", Make(Rgb(3, 3, 24), 27), [](const DdsInfo& i) { EXPECT_EQ(i.top.rowPitch, 9u); }},
       {"A8 with bit count 0", Make(DdsBuilder::Masks(2, 2, DDPF_ALPHA, 0, 0, 0, 0, 0xFF), 4),
        [](const DdsInfo& i) { EXPECT_EQ(i.format.map, ChannelMap::kAlpha); }},

@@ -3,6 +3,9 @@
 // Each mode is its own instantiation of one template, so every field width and loop
 // count is a constant and the per-block work is straight-line code.
 #include <cstring>
+#if defined(__SSE2__)
+#include <emmintrin.h>
+#endif
 
 #include "readdxt/bc_common.h"
 #include "readdxt/bc_partitions.h"
@@ -62,6 +65,33 @@ constexpr SpreadTable SpreadPartition2() {
 constexpr SpreadTable kPartition2Spread = SpreadPartition2();
 
 constexpr unsigned kShift[4] = {16, 8, 0, 24};  // R, G, B, A within a B,G,R,A word
+
+// The 2^ib colours between endpoints a and b (R, G, B, A), as B,G,R,A words.
+template <unsigned ib>
+inline void BuildPalette(const uint32_t* a, const uint32_t* b, uint32_t* pal) {
+  constexpr const uint8_t* w = WeightsFor(ib);
+#if defined(__SSE2__)
+  // Two colours at a time in 16-bit lanes (at most 64 * 255 + 32), the same sums as Lerp.
+  const __m128i e0 = _mm_setr_epi16(
+      static_cast<short>(a[2]), static_cast<short>(a[1]), static_cast<short>(a[0]), static_cast<short>(a[3]),
+      static_cast<short>(a[2]), static_cast<short>(a[1]), static_cast<short>(a[0]), static_cast<short>(a[3]));
+  const __m128i e1 = _mm_setr_epi16(
+      static_cast<short>(b[2]), static_cast<short>(b[1]), static_cast<short>(b[0]), static_cast<short>(b[3]),
+      static_cast<short>(b[2]), static_cast<short>(b[1]), static_cast<short>(b[0]), static_cast<short>(b[3]));
+  const __m128i diff = _mm_sub_epi16(e1, e0);  // (64 - w) e0 + w e1 = 64 e0 + w (e1 - e0)
+  const __m128i base = _mm_add_epi16(_mm_slli_epi16(e0, 6), _mm_set1_epi16(32));
+  for (unsigned i = 0; i < (1u << ib); i += 2) {
+    const __m128i weight = _mm_unpacklo_epi64(_mm_set1_epi16(w[i]), _mm_set1_epi16(w[i + 1]));
+    const __m128i v = _mm_srai_epi16(_mm_add_epi16(base, _mm_mullo_epi16(weight, diff)), 6);
+    _mm_storel_epi64(reinterpret_cast<__m128i*>(pal + i), _mm_packus_epi16(v, v));
+  }
+#else
+  for (unsigned i = 0; i < (1u << ib); ++i) {
+    pal[i] = bc::Bgra(Lerp(a[0], b[0], w[i]), Lerp(a[1], b[1], w[i]), Lerp(a[2], b[2], w[i]),
+                      Lerp(a[3], b[3], w[i]));
+  }
+#endif
+}
 
 template <unsigned kMode>
 void DecodeMode(const uint8_t* block, uint8_t* dst, size_t pitch) {
@@ -145,16 +175,8 @@ void DecodeMode(const uint8_t* block, uint8_t* dst, size_t pitch) {
   }
 
   constexpr unsigned ib = m.indexBits;
-  constexpr const uint8_t* w = WeightsFor(ib);
   uint32_t pal[ns][1u << ib];
-  for (unsigned s = 0; s < ns; ++s) {
-    const uint32_t* a = ep[s][0];
-    const uint32_t* b = ep[s][1];
-    for (unsigned i = 0; i < (1u << ib); ++i) {
-      pal[s][i] = bc::Bgra(Lerp(a[0], b[0], w[i]), Lerp(a[1], b[1], w[i]), Lerp(a[2], b[2], w[i]),
-                           Lerp(a[3], b[3], w[i]));
-    }
-  }
+  for (unsigned s = 0; s < ns; ++s) BuildPalette<ib>(ep[s][0], ep[s][1], pal[s]);
   // The indices fill the rest of the block (at most 63 bits); with the anchors' missing
   // top bits put back, every index is ib bits wide.
   uint64_t idx = bc::InsertZeroBit(bits.Rest(), ib - 1);

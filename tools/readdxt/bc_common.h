@@ -30,26 +30,33 @@ inline uint32_t Bgra(uint32_t r, uint32_t g, uint32_t b, uint32_t a) {
 }
 inline void Store32(uint8_t* p, uint32_t v) { std::memcpy(p, &v, 4); }
 
-// The 128 bits of a block, consumed from the least significant bit up.
+// The 128 bits of a block, consumed from the least significant bit up. A field is read
+// from the bytes it starts in rather than by shifting a 128-bit state along: in a 32-bit
+// build a field of up to 25 bits is one 32-bit load, shift and mask.
 class BlockBits {
  public:
-  explicit BlockBits(const uint8_t* block) : lo_(Load64(block)), hi_(Load64(block + 8)) {}
+  explicit BlockBits(const uint8_t* block) { std::memcpy(bytes_, block, 16); }
   // n in 1..32.
   uint32_t Take(unsigned n) {
-    const uint32_t v = static_cast<uint32_t>(lo_ & ((uint64_t{1} << n) - 1));
-    lo_ = (lo_ >> n) | (hi_ << (64 - n));
-    hi_ >>= n;
-    return v;
+    const uint8_t* p = bytes_ + (pos_ >> 3);
+    const unsigned s = pos_ & 7;
+    pos_ += n;
+    if (n <= 25) return (Load32(p) >> s) & ((1u << n) - 1);
+    return static_cast<uint32_t>((Load64(p) >> s) & ((uint64_t{1} << n) - 1));
   }
   // n in 0..32; a field a mode does not have reads as 0.
   uint32_t TakeOptional(unsigned n) { return n ? Take(n) : 0; }
-  uint32_t Peek() const { return static_cast<uint32_t>(lo_); }
+  uint32_t Peek() const { return static_cast<uint32_t>(Load64(bytes_ + (pos_ >> 3)) >> (pos_ & 7)); }
   // The next 64 bits not yet taken (zeros past the end of the block).
-  uint64_t Rest() const { return lo_; }
+  uint64_t Rest() const {
+    const uint8_t* p = bytes_ + (pos_ >> 3);
+    const unsigned s = pos_ & 7;
+    return s ? (Load64(p) >> s) | (uint64_t{p[8]} << (64 - s)) : Load64(p);
+  }
 
  private:
-  uint64_t lo_;
-  uint64_t hi_;
+  uint8_t bytes_[48] = {};  // the block, then zeros for every read up to 64 bits past its end
+  unsigned pos_ = 0;
 };
 
 // Index fields where an anchor texel stores one bit fewer become fixed-width by

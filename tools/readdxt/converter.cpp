@@ -189,8 +189,9 @@ void Converter::DecodeStrip(const uint8_t* src, uint32_t rows, uint8_t* dst,
   if (blockFn_) {
     const size_t blocks = pitch / f.blockBytes;
     const bool post = f.premultiplied || f.swapRedAlpha;
-    // Straight into the strip when nothing is left to do to the texels.
-    if (alpha_ && !post && w % 4 == 0) {
+    // Straight into the strip when nothing is left to do to the texels and all four rows
+    // are the picture's: padding rows would land in the strip below (a cross's next band).
+    if (alpha_ && !post && w % 4 == 0 && rows == 4) {
       for (size_t b = 0; b < blocks; ++b) blockFn_(src + b * f.blockBytes, dst + b * 16, outStride_);
       return;
     }

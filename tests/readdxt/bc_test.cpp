@@ -1,0 +1,303 @@
+// BC1-BC5 and BC7 against hand-made blocks whose texels follow from the documented formulas:
+// BC7 mode 6, mode 5 with rotation, mode 4's index selector, mode 1 (two subsets) and mode 2
+// (three subsets) with anchors inside the block, and the reserved mode.
+#include <gtest/gtest.h>
+
+#include <ostream>
+#include <vector>
+
+#include "readdxt/bc_partitions.h"
+#include "readdxt/block_decoders.h"
+
+namespace {
+
+using Block = std::vector<uint8_t>;
+
+struct Texel {
+  uint8_t r, g, b, a;
+  bool operator==(const Texel& o) const { return r == o.r && g == o.g && b == o.b && a == o.a; }
+};
+std::ostream& operator<<(std::ostream& os, const Texel& t) {
+  return os << "(r" << int(t.r) << " g" << int(t.g) << " b" << int(t.b) << " a" << int(t.a) << ")";
+}
+
+// A decoded block: 16 texels of B, G, R, A bytes, rows 16 bytes apart.
+struct Bgra4x4 {
+  uint8_t bytes[64] = {};
+  Texel At(unsigned i) const { return {bytes[4 * i + 2], bytes[4 * i + 1], bytes[4 * i], bytes[4 * i + 3]}; }
+};
+
+// Lays fields into a 128-bit block from its least significant bit up.
+class BlockWriter {
+ public:
+  BlockWriter& Put(uint64_t value, unsigned count) {
+    for (unsigned i = 0; i < count; ++i, ++pos_) {
+      if ((value >> i) & 1) bytes_[pos_ / 8] |= static_cast<uint8_t>(1u << (pos_ % 8));
+    }
+    return *this;
+  }
+  unsigned Position() const { return pos_; }
+  const uint8_t* Bytes() const { return bytes_; }
+
+ private:
+  uint8_t bytes_[16] = {};
+  unsigned pos_ = 0;
+};
+
+Block operator+(Block a, const Block& b) {
+  a.insert(a.end(), b.begin(), b.end());
+  return a;
+}
+
+// Two RGB565 endpoints, then 2-bit indices for texels 0..15.
+Block ColourBlock(uint16_t c0, uint16_t c1, const unsigned (&idx)[16]) {
+  Block b = {uint8_t(c0), uint8_t(c0 >> 8), uint8_t(c1), uint8_t(c1 >> 8), 0, 0, 0, 0};
+  for (unsigned i = 0; i < 16; ++i) b[4 + i / 4] |= static_cast<uint8_t>(idx[i] << (2 * (i % 4)));
+  return b;
+}
+
+// Two endpoint bytes, then 3-bit indices for texels 0..15 (BC3 alpha, BC4, BC5).
+Block RampBlock(uint8_t a0, uint8_t a1, const unsigned (&idx)[16]) {
+  uint64_t bits = 0;
+  for (unsigned i = 0; i < 16; ++i) bits |= uint64_t{idx[i]} << (3 * i);
+  Block b = {a0, a1};
+  for (int i = 0; i < 6; ++i) b.push_back(uint8_t(bits >> (8 * i)));
+  return b;
+}
+
+constexpr unsigned kRamp[16] = {0, 1, 2, 3, 0, 1, 2, 3, 0, 1, 2, 3, 0, 1, 2, 3};
+constexpr unsigned kAll8[16] = {0, 1, 2, 3, 4, 5, 6, 7, 0, 0, 0, 0, 0, 0, 7, 7};
+
+TEST(BC1, FourAndThreeColourModes) {
+  const struct {
+    const char* what;
+    uint16_t c0, c1;
+    Texel t[4];  // indices 0..3
+  } cases[] = {
+      // clang-format off
+      // 2/3-1/3 mixes round to nearest: (2*255 + 1)/3 = 170.
+      {"4-colour", 0xF800, 0x001F, {{255, 0, 0, 255}, {0, 0, 255, 255}, {170, 0, 85, 255}, {85, 0, 170, 255}}},
+      // r=16, g=32, b=1 -> 132, 130, 8 by bit replication; (2*132 + 123 + 1)/3 = 129 ...
+      {"4-colour widening", (16 << 11) | (32 << 5) | 1, (15 << 11) | (31 << 5) | 30,
+       {{132, 130, 8, 255}, {123, 125, 247, 255}, {129, 128, 88, 255}, {126, 127, 167, 255}}},
+      {"3-colour: half mix, index 3 transparent black", 0x001F, 0xF800,
+       {{0, 0, 255, 255}, {255, 0, 0, 255}, {128, 0, 128, 255}, {0, 0, 0, 0}}},
+      {"equal endpoints are 3-colour", 0x001F, 0x001F, {{0, 0, 255, 255}, {0, 0, 255, 255}, {0, 0, 255, 255}, {0, 0, 0, 0}}},
+      // clang-format on
+  };
+  for (const auto& c : cases) {
+    Bgra4x4 out;
+    readdxt::DecodeBC1(ColourBlock(c.c0, c.c1, kRamp).data(), out.bytes, 16);
+    for (unsigned i = 0; i < 16; ++i) EXPECT_EQ(out.At(i), c.t[i % 4]) << c.what << ", texel " << i;
+  }
+}
+
+TEST(BC1, UsesTransparencyOnlyInThreeColourModeWithIndex3) {
+  const unsigned none[16] = {0, 1, 2, 2, 1};
+  const unsigned last[16] = {0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 3};
+  EXPECT_TRUE(readdxt::BC1BlockUsesTransparency(ColourBlock(0x001F, 0xF800, last).data()));
+  EXPECT_TRUE(readdxt::BC1BlockUsesTransparency(ColourBlock(0x1234, 0x1234, last).data()));
+  EXPECT_FALSE(readdxt::BC1BlockUsesTransparency(ColourBlock(0x001F, 0xF800, none).data()));
+  EXPECT_FALSE(readdxt::BC1BlockUsesTransparency(ColourBlock(0xF800, 0x001F, last).data()));
+}
+
+TEST(BC2, AlphaNibblesLowFirstTimes17AndColourAlwaysFourColour) {
+  const Block block = Block{0x21, 0x43, 0x65, 0x87, 0xA9, 0xCB, 0xED, 0x0F} +  // texel i: (i+1) & 15
+                      ColourBlock(0x001F, 0xF800, kRamp);                      // c0 < c1
+  Bgra4x4 out;
+  readdxt::DecodeBC2(block.data(), out.bytes, 16);
+  for (unsigned i = 0; i < 16; ++i) EXPECT_EQ(out.At(i).a, ((i + 1) & 15) * 17) << i;
+  EXPECT_EQ(out.At(2), (Texel{85, 0, 170, 3 * 17}));  // 2/3 c0 + 1/3 c1, no 1/2 mix
+  EXPECT_EQ(out.At(3), (Texel{170, 0, 85, 4 * 17}));  // no transparent black
+}
+
+TEST(BC3, AlphaRampsOfEightAndSixValues) {
+  const struct {
+    uint8_t a0, a1;
+    uint8_t expected[8];
+  } cases[] = {
+      {200, 40, {200, 40, 177, 154, 131, 109, 86, 63}},  // a0 > a1: (6*a0 + a1 + 3)/7 ...
+      {40, 200, {40, 200, 72, 104, 136, 168, 0, 255}},   // a0 <= a1: (4*a0 + a1 + 2)/5 ..., 0, 255
+      {90, 90, {90, 90, 90, 90, 90, 90, 0, 255}},
+  };
+  for (const auto& c : cases) {
+    const Block block = RampBlock(c.a0, c.a1, kAll8) + ColourBlock(0x001F, 0xF800, kRamp);
+    Bgra4x4 out;
+    readdxt::DecodeBC3(block.data(), out.bytes, 16);
+    for (unsigned i = 0; i < 8; ++i) EXPECT_EQ(out.At(i).a, c.expected[i]) << int(c.a0) << " index " << i;
+    EXPECT_EQ(out.At(3).r, 170);  // 4-colour although c0 < c1
+  }
+}
+
+struct RampCase {
+  uint8_t a0, a1;
+  bool isSigned;
+  uint8_t expected[8];
+};
+
+const RampCase kBc4Cases[] = {
+    {255, 0, false, {255, 0, 219, 182, 146, 109, 73, 36}},
+    {0, 255, false, {0, 255, 51, 102, 153, 204, 0, 255}},
+    // signed: -127..127 shown as 0..255 by round((v + 127) * 255 / 254)
+    {127, 0x81, true, {255, 0, 219, 182, 146, 109, 73, 36}},   // 127, -127: 8 values
+    {0x80, 127, true, {0, 255, 51, 102, 153, 204, 0, 255}},    // -128 reads as -127; 6 values
+    {0x81, 127, true, {0, 255, 51, 102, 153, 204, 0, 255}},    // the same block with -127
+    {0, 0, true, {128, 128, 128, 128, 128, 128, 0, 255}},      // 0.0 is 127.5, rounded up
+    {64, 0xC0, true, {192, 63, 173, 155, 137, 118, 100, 82}},  // 64, -64
+};
+
+TEST(BC4AndBC5, RampsAsGreyAndAsRedGreen) {
+  const unsigned reversed[16] = {7, 6, 5, 4, 3, 2, 1, 0};
+  for (const RampCase& c : kBc4Cases) {
+    Bgra4x4 grey, rg;
+    const Block red = RampBlock(c.a0, c.a1, kAll8);
+    readdxt::DecodeBC4(red.data(), grey.bytes, 16, c.isSigned);
+    readdxt::DecodeBC5((red + RampBlock(c.a0, c.a1, reversed)).data(), rg.bytes, 16, c.isSigned);
+    for (unsigned i = 0; i < 8; ++i) {
+      const uint8_t v = c.expected[i];
+      EXPECT_EQ(grey.At(i), (Texel{v, v, v, 255})) << int(c.a0) << "," << int(c.a1) << " index " << i;
+      EXPECT_EQ(rg.At(i), (Texel{v, c.expected[7 - i], 0, 255})) << int(c.a0) << " index " << i;
+    }
+  }
+}
+
+// A transcription slip in one table shows as an anchor outside its subset.
+TEST(BC7Tables, AnchorsLieInTheirOwnSubsetAndTexelZeroInSubsetZero) {
+  using namespace readdxt::bc;
+  for (unsigned p = 0; p < 64; ++p) {
+    EXPECT_EQ(kPartition2[p] & 1, 0) << p;
+    EXPECT_EQ((kPartition2[p] >> kAnchor2[p]) & 1, 1) << p;
+    EXPECT_EQ(kPartition3[p] & 3, 0u) << p;
+    EXPECT_EQ((kPartition3[p] >> (2 * kAnchor3Second[p])) & 3, 1u) << p;
+    EXPECT_EQ((kPartition3[p] >> (2 * kAnchor3Third[p])) & 3, 2u) << p;
+  }
+}
+
+Bgra4x4 Decode(const BlockWriter& w) {
+  EXPECT_EQ(w.Position(), 128u);
+  Bgra4x4 out;
+  readdxt::DecodeBC7(w.Bytes(), out.bytes, 16);
+  return out;
+}
+
+// Indices of texels 0..15; those listed in `anchors` (and texel 0) are one bit shorter.
+void PutIndices(BlockWriter& w, const unsigned (&idx)[16], unsigned bits,
+                std::vector<unsigned> anchors = {}) {
+  anchors.push_back(0);
+  for (unsigned i = 0; i < 16; ++i) {
+    bool anchor = false;
+    for (unsigned a : anchors) anchor |= a == i;
+    w.Put(idx[i], bits - anchor);
+  }
+}
+
+TEST(BC7, Mode6EndpointsWithPBitsAndFourBitIndices) {
+  // RGBA 7.7.7.7 + p-bit per endpoint: e0 = (10,0,127,127) p1 -> (21,1,255,255);
+  // e1 = (100,127,0,64) p0 -> (200,254,0,128).
+  BlockWriter w;
+  w.Put(1 << 6, 7);
+  w.Put(10, 7).Put(100, 7).Put(0, 7).Put(127, 7).Put(127, 7).Put(0, 7).Put(127, 7).Put(64, 7);
+  w.Put(1, 1).Put(0, 1);
+  PutIndices(w, {0, 15, 5, 8, 1, 2, 3, 4, 6, 7, 9, 10, 11, 12, 13, 14}, 4);
+  const Bgra4x4 out = Decode(w);
+  EXPECT_EQ(out.At(0), (Texel{21, 1, 255, 255}));
+  EXPECT_EQ(out.At(1), (Texel{200, 254, 0, 128}));
+  EXPECT_EQ(out.At(2), (Texel{80, 84, 171, 213}));    // weight 21: (43*a + 21*b + 32) >> 6
+  EXPECT_EQ(out.At(3), (Texel{116, 135, 120, 188}));  // weight 34
+}
+
+TEST(BC7, Mode5RotationSwapsAlphaWithAChannel) {
+  // RGB 7.7.7, alpha 8, separate 2-bit colour and alpha indices. Colour e0 = (127,32,64)
+  // -> (255,64,129), e1 = (0,96,64) -> (0,193,129); alpha 0..255. Texels 0, 1, 2 use
+  // indices 0, 1 (weight 21), 3.
+  const struct {
+    unsigned rotation;
+    Texel t0, t1, t2;
+  } cases[] = {
+      {0, {255, 64, 129, 0}, {171, 106, 129, 84}, {0, 193, 129, 255}},
+      {1, {0, 64, 129, 255}, {84, 106, 129, 171}, {255, 193, 129, 0}},  // swap(a, r)
+      {2, {255, 0, 129, 64}, {171, 84, 129, 106}, {0, 255, 129, 193}},  // swap(a, g)
+      {3, {255, 64, 0, 129}, {171, 106, 84, 129}, {0, 193, 255, 129}},  // swap(a, b)
+  };
+  for (const auto& c : cases) {
+    BlockWriter w;
+    w.Put(1 << 5, 6).Put(c.rotation, 2);
+    w.Put(127, 7).Put(0, 7).Put(32, 7).Put(96, 7).Put(64, 7).Put(64, 7).Put(0, 8).Put(255, 8);
+    const unsigned idx[16] = {0, 1, 3, 2};
+    PutIndices(w, idx, 2);
+    PutIndices(w, idx, 2);
+    const Bgra4x4 out = Decode(w);
+    EXPECT_EQ(out.At(0), c.t0) << c.rotation;
+    EXPECT_EQ(out.At(1), c.t1) << c.rotation;
+    EXPECT_EQ(out.At(2), c.t2) << c.rotation;
+  }
+}
+
+TEST(BC7, Mode4IndexSelectorSwapsWhichIndicesColourAndAlphaUse) {
+  // RGB 5.5.5: 0 and 31 -> 255; alpha 6 bits: 0 and 63 -> 255. 2-bit indices all 1
+  // (weight 21 -> 84), 3-bit indices all 5 (weight 46 -> 183).
+  for (unsigned selector : {0u, 1u}) {
+    BlockWriter w;
+    w.Put(1 << 4, 5).Put(0, 2).Put(selector, 1);
+    for (int c = 0; c < 3; ++c) w.Put(0, 5).Put(31, 5);
+    w.Put(0, 6).Put(63, 6);
+    PutIndices(w, {1, 1, 1, 1, 1, 1, 1, 1, 1, 1, 1, 1, 1, 1, 1, 1}, 2);
+    PutIndices(w, {1, 5, 5, 5, 5, 5, 5, 5, 5, 5, 5, 5, 5, 5, 5, 5}, 3);
+    const uint8_t colour = selector ? 183 : 84, alpha = selector ? 84 : 183;
+    EXPECT_EQ(Decode(w).At(5), (Texel{colour, colour, colour, alpha})) << selector;
+  }
+}
+
+TEST(BC7, Mode1TwoSubsetsWithAnchorInTheMiddle) {
+  // Partition 17: texels 1, 2, 3, 7 form subset 1, whose anchor is texel 2.
+  // Subset 0: (0,0,0)-(63,63,63), shared p-bit 0 -> 0 and 253; subset 1: (63,0,0)-(0,0,63),
+  // shared p-bit 1 -> (255,2,2) and (2,2,255).
+  BlockWriter w;
+  w.Put(1 << 1, 2).Put(17, 6);
+  w.Put(0, 6).Put(63, 6).Put(63, 6).Put(0, 6);  // red: subset 0 e0 e1, subset 1 e0 e1
+  w.Put(0, 6).Put(63, 6).Put(0, 6).Put(0, 6);   // green
+  w.Put(0, 6).Put(63, 6).Put(0, 6).Put(63, 6);  // blue
+  w.Put(0, 1).Put(1, 1);
+  PutIndices(w, {0, 7, 3, 0, 4, 0, 0, 6, 0, 0, 0, 0, 0, 0, 0, 5}, 3, {2});
+  const Bgra4x4 out = Decode(w);
+  EXPECT_EQ(out.At(0), (Texel{0, 0, 0, 255}));
+  EXPECT_EQ(out.At(1), (Texel{2, 2, 255, 255}));
+  EXPECT_EQ(out.At(2), (Texel{148, 2, 109, 255}));  // anchor, weight 27
+  EXPECT_EQ(out.At(3), (Texel{255, 2, 2, 255}));
+  EXPECT_EQ(out.At(4), (Texel{146, 146, 146, 255}));   // weight 37
+  EXPECT_EQ(out.At(7), (Texel{38, 2, 219, 255}));      // subset 1, weight 55
+  EXPECT_EQ(out.At(15), (Texel{182, 182, 182, 255}));  // weight 46: the last index lines up
+}
+
+TEST(BC7, Mode2ThreeSubsetsWithBothAnchorsInTheMiddle) {
+  // Partition 1 ("0001 0011 2211 2221"): anchors texel 3 (subset 1) and texel 8 (subset 2).
+  // RGB 5.5.5, no p-bits: subset 0 black-white, subset 1 red-blue, subset 2 green-(132,132,132).
+  BlockWriter w;
+  w.Put(1 << 2, 3).Put(1, 6);
+  w.Put(0, 5).Put(31, 5).Put(31, 5).Put(0, 5).Put(0, 5).Put(16, 5);  // red
+  w.Put(0, 5).Put(31, 5).Put(0, 5).Put(0, 5).Put(31, 5).Put(16, 5);  // green
+  w.Put(0, 5).Put(31, 5).Put(0, 5).Put(31, 5).Put(0, 5).Put(16, 5);  // blue
+  PutIndices(w, {1, 3, 0, 1, 0, 0, 0, 2, 1, 2, 0, 0, 3, 0, 0, 3}, 2, {3, 8});
+  const Bgra4x4 out = Decode(w);
+  EXPECT_EQ(out.At(0), (Texel{84, 84, 84, 255}));  // weights 0, 21, 43, 64
+  EXPECT_EQ(out.At(1), (Texel{255, 255, 255, 255}));
+  EXPECT_EQ(out.At(3), (Texel{171, 0, 84, 255}));  // anchor of subset 1
+  EXPECT_EQ(out.At(7), (Texel{84, 0, 171, 255}));
+  EXPECT_EQ(out.At(8), (Texel{43, 215, 43, 255}));  // anchor of subset 2
+  EXPECT_EQ(out.At(9), (Texel{89, 172, 89, 255}));
+  EXPECT_EQ(out.At(12), (Texel{132, 132, 132, 255}));
+  EXPECT_EQ(out.At(15), (Texel{0, 0, 255, 255}));
+}
+
+TEST(BC7, ReservedModeIsTransparentBlackWithinItsRows) {
+  std::vector<uint8_t> block(16, 0xFF);
+  block[0] = 0;
+  std::vector<uint8_t> image(40 * 4, 0xAB);
+  readdxt::DecodeBC7(block.data(), image.data(), 40);
+  for (int y = 0; y < 4; ++y) {
+    for (int x = 0; x < 16; ++x) EXPECT_EQ(image[y * 40 + x], 0) << x << "," << y;
+    EXPECT_EQ(image[y * 40 + 16], 0xAB);
+  }
+}
+
+}  // namespace
