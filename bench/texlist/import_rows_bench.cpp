@@ -157,7 +157,6 @@ int main(int argc, char** argv) {
   std::printf("%-44s %9.1f %9.1f\n",
               ("open dialog, " + std::to_string(chosen.size()) + " files of one folder").c_str(), dialogOld,
               dialogNew);
-  std::printf("rows now: %d\n", f.FileList->RowCount());
   std::printf("result: import_20000_rows_ms %.0f\n", folderNew);
   std::printf("result: drop_12000_one_folder_ms %.0f\n", dropNew);
   std::printf("result: open_dialog_5000_ms %.0f\n", dialogNew);
