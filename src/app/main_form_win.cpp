@@ -155,8 +155,8 @@ std::unique_ptr<MainForm> CreateMainForm() {
   form->FileList->onItemStateChange = [f](ListView&, int, int, unsigned, unsigned newState) {
     f->HandleItemStateChange(newState);
   };
-  form->FileList->onDrop = [f](ListView&, const std::vector<std::string>& dropped, int, int) {
-    f->HandleDrop(dropped);
+  form->FileList->onDrop = [f](ListView&, const std::vector<std::string>& dropped, int leftOut, int, int) {
+    f->HandleDrop(dropped, leftOut);
   };
   form->FileList->EnableDrop(true);
   form->FileList->SetPopupMenu(form->ListPopupMenu);
@@ -257,8 +257,8 @@ void MainForm::HandleItemStateChange(unsigned newState) {
   preview.HandleItemStateChange(textures, newState);
 }
 
-void MainForm::HandleDrop(const std::vector<std::string>& dropped) {
+void MainForm::HandleDrop(const std::vector<std::string>& dropped, int leftOut) {
   if (!busy.Admits(Input::Drop)) return;
   texlist::ImportContext imports{textures, folders, parts, parts, LastPath};
-  texlist::HandleDroppedFiles(imports, dropped);
+  texlist::HandleDroppedFiles(imports, dropped, leftOut);
 }
