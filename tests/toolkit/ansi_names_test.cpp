@@ -3,36 +3,22 @@
 
 #include <gtest/gtest.h>
 
-namespace toolkit {
-namespace {
-
 TEST(HeldAnsiName, OwnNameElseShortNameElseLeftOut) {
-  // A code page of ASCII only.
-  const ExactAnsi toAnsi = [](const std::wstring& wide, std::string& ansi) {
-    ansi.clear();
-    for (wchar_t c : wide) ansi += c < 0x80 ? static_cast<char>(c) : '?';
-    return ansi.find('?') == std::string::npos;
+  const toolkit::ExactAnsi withoutTwo = [](const std::wstring& wide, std::string& ansi) {
+    ansi.assign(wide.begin(), wide.end());
+    return wide.find_first_of(L"\u00D8\u30C6") == std::wstring::npos;  // a code page without these
   };
-  struct Case {
-    std::wstring name, shortName;
-    bool held;
-    std::string text;
-  } cases[] = {
-      {L"Otex.dds", L"", true, "Otex.dds"},
-      {L"\u00D8tex.dds", L"TEX~1.DDS", true, "TEX~1.DDS"},
-      {L"\u00D8tex.dds", L"", false, ""},
-      {L"\u30C6.dds", L"\u30C6~1.DDS", false, ""},
-  };
-  for (const Case& c : cases) {
+  const std::wstring cases[][3] = {{L"Otex.dds", L"", L"Otex.dds"},
+                                   {L"\u00D8tex.dds", L"TEX~1.dds", L"TEX~1.dds"},
+                                   {L"\u00D8tex.dds", L"", L""},
+                                   {L"\u30C6.dds", L"\u30C6~1.dds", L""}};
+  for (const auto& c : cases) {
     int asked = 0;
-    std::string text = "stale";
-    EXPECT_EQ(HeldAnsiName(
-                  c.name, [&] { return ++asked, c.shortName; }, toAnsi, text),
-              c.held);
-    EXPECT_EQ(text, c.text);
-    EXPECT_EQ(asked, c.text == "Otex.dds" ? 0 : 1);  // the short form only when needed
+    std::string held = "stale";
+    EXPECT_EQ(toolkit::HeldAnsiName(
+                  c[0], [&] { return ++asked, c[1]; }, withoutTwo, held),
+              !c[2].empty());
+    EXPECT_EQ(held, std::string(c[2].begin(), c[2].end()));
+    EXPECT_EQ(asked, c[0] == c[2] ? 0 : 1);  // the short form is asked for only when needed
   }
 }
-
-}  // namespace
-}  // namespace toolkit
