@@ -92,28 +92,22 @@ TEST_F(Imports, DropsInDropOrderFoldersScannedOtherFilesSkipped) {
 }
 
 // Files and folders no ANSI name stands for: one message at the end of each import, after
-// the rows are added and after the message that nothing was found.
+// the message that nothing was found.
 TEST_F(Imports, LeftOutItemsAreCountedOnceAtTheEnd) {
-  const std::string why =
-      ".\nИх имена содержат символы, которых нет в кодировке системы, а коротких имён (8.3) у "
-      "них нет.";
-  fs[0].leftOut = 1;
-  fs[1].leftOut = 2;
-  fs[2].leftOut = 4;
-  window.folderAnswer = "C:\\t";
-  window.filesAnswer = {"C:\\t\\b.dds"};
-  window.filesLeftOut = 5;
+  const auto leftOut = [](int n) {
+    return "Пропущено файлов и папок: " + std::to_string(n) +
+           ".\nИх имена содержат символы, которых нет в кодировке системы, а коротких имён (8.3) у них нет.";
+  };
+  fs[0].leftOut = 1, fs[1].leftOut = 2, fs[2].leftOut = 4;
+  window.filesAnswer = {"C:\\t\\b.dds"}, window.filesLeftOut = 5;
   ImportContext context = Context();
-  ImportFolder(context, window);
-  EXPECT_EQ(list.TextureCount(), 3);
-  window.folderAnswer = "C:\\t\\empty";
-  ImportFolder(context, window);
+  for (const char* folder : {"C:\\t", "C:\\t\\empty"})
+    window.folderAnswer = folder, ImportFolder(context, window);
   HandleDroppedFiles(context, {"C:\\t\\sub", "C:\\t\\sub\\c.dds"}, 3);
   ImportFiles(context, window);
   EXPECT_EQ(list.TextureCount(), 6);
-  EXPECT_EQ(window.messages, (Paths{"Пропущено файлов и папок: 7" + why, "Не найдено ни одного файла DDS!",
-                                    "Пропущено файлов и папок: 4" + why, "Пропущено файлов и папок: 5" + why,
-                                    "Пропущено файлов и папок: 5" + why}));
+  EXPECT_EQ(window.messages,
+            (Paths{leftOut(7), "Не найдено ни одного файла DDS!", leftOut(4), leftOut(5), leftOut(5)}));
 }
 
 TEST_F(Imports, ClearingEmptiesRowsEntriesAndTheCurrentRow) {
