@@ -140,7 +140,7 @@ int main(int argc, char** argv) {
     texlist::WalkFolderTree(f.folders, tree, "*.dds", found);
     AddTheOldWay(old, treePaths);
   });
-  const double dropNew = RowsOnScreen(f, *f.FileList, 3, [&] { f.HandleDrop(flatPaths); });
+  const double dropNew = RowsOnScreen(f, *f.FileList, 3, [&] { f.HandleDrop(flatPaths, 0); });
   const double dropOld = RowsOnScreen(f, old, 1, [&] { AddTheOldWay(old, flatPaths); });
   const double dialogNew = RowsOnScreen(f, *f.FileList, 3, [&] { f.Run(Command::ImportFiles); });
   const double dialogOld = RowsOnScreen(f, old, 1, [&] { AddTheOldWay(old, chosen); });

@@ -161,8 +161,8 @@ std::unique_ptr<MainForm> CreateMainForm() {
     const texlist::RowTexts texts = f->textures.Texts(row);
     return column == 0 ? texts.name : column == 1 ? texts.size : texts.folder;
   };
-  form->FileList->onDrop = [f](ListView&, const std::vector<std::string>& dropped, int, int) {
-    f->HandleDrop(dropped);
+  form->FileList->onDrop = [f](ListView&, const std::vector<std::string>& dropped, int leftOut, int, int) {
+    f->HandleDrop(dropped, leftOut);
   };
   form->FileList->EnableDrop(true);
   form->FileList->SetPopupMenu(form->ListPopupMenu);
@@ -263,8 +263,8 @@ void MainForm::HandleItemStateChange(unsigned newState) {
   preview.HandleItemStateChange(textures, newState);
 }
 
-void MainForm::HandleDrop(const std::vector<std::string>& dropped) {
+void MainForm::HandleDrop(const std::vector<std::string>& dropped, int leftOut) {
   if (!busy.Admits(Input::Drop)) return;
   texlist::ImportContext imports{textures, folders, parts, parts, LastPath};
-  texlist::HandleDroppedFiles(imports, dropped);
+  texlist::HandleDroppedFiles(imports, dropped, leftOut);
 }

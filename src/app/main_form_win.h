@@ -57,7 +57,7 @@ struct MainForm {
   // Every menu command, list selection and drop comes in here.
   void Run(Command command);
   void HandleItemStateChange(unsigned newState);
-  void HandleDrop(const std::vector<std::string>& dropped);
+  void HandleDrop(const std::vector<std::string>& dropped, int leftOut);
 };
 
 // Builds the main window (hidden) and runs CompleteStartup. Returns null when the

@@ -32,7 +32,7 @@ bool WindowParts::ChooseFolder(const std::string& title, const std::string& init
 }
 
 bool WindowParts::ChooseFiles(const std::string& title, const std::string& filter,
-                              const std::string& initialDir, std::vector<std::string>& chosen) {
+                              const std::string& initialDir, std::vector<std::string>& chosen, int& leftOut) {
   toolkit::OpenDialog& dialog = *form_.OpenDialog;
   dialog.InitialDir = initialDir;
   dialog.Title = title;
@@ -40,6 +40,7 @@ bool WindowParts::ChooseFiles(const std::string& title, const std::string& filte
   dialog.Filter = filter;
   if (!dialog.Execute()) return false;
   chosen = dialog.Files;
+  leftOut = dialog.LeftOut;
   return true;
 }
 

@@ -24,7 +24,7 @@ class WindowParts : public toolkit::Messages,
   void SetProgress(int percent) override;
   bool ChooseFolder(const std::string& title, const std::string& initialPath, std::string& folder) override;
   bool ChooseFiles(const std::string& title, const std::string& filter, const std::string& initialDir,
-                   std::vector<std::string>& chosen) override;
+                   std::vector<std::string>& chosen, int& leftOut) override;
   bool ProcessMessages() override;
   void ShowWaitCursor(bool on) override;
   void ShowRowCount(int count) override;

@@ -13,16 +13,26 @@ namespace texlist {
 // here by name. (The platform's own search would also match 8.3 short names, so that
 // "*.dds" could find "a.ddsx" on some volumes; names ending in ".dds" in any letter case
 // are found either way.)
-void DiskFolders::Read(const std::string& folder, const std::string& pattern,
-                       std::vector<Subfolder>& subfolders, std::vector<TextureEntry>& files) {
+int DiskFolders::Read(const std::string& folder, const std::string& pattern,
+                      std::vector<Subfolder>& subfolders, std::vector<TextureEntry>& files) {
   const SuffixMask suffix(pattern);
-  toolkit::ForEachEntry(folder, [&](const char* name, uint32_t attributes, uint32_t size) {
-    if (attributes & toolkit::kAttrDirectory) {
-      subfolders.push_back(Subfolder{name, (attributes & toolkit::kAttrReparsePoint) != 0});
-    } else if (suffix.Simple() ? suffix.Matches(name, strlen(name)) : toolkit::MatchesMask(name, pattern)) {
-      files.push_back(TextureEntry{folder + name, size});
-    }
-  });
+  int leftOut = 0;
+  toolkit::ForEachEntry(
+      folder, [&](const char* name, const char* longName, uint32_t attributes, uint32_t size) {
+        const bool isFolder = (attributes & toolkit::kAttrDirectory) != 0;
+        // Matched by the long name: a short name's ".DDS" may stand for ".ddsx".
+        if (!isFolder && !(suffix.Simple() ? suffix.Matches(longName, strlen(longName))
+                                           : toolkit::MatchesMask(longName, pattern)))
+          return;
+        if (!name) {
+          ++leftOut;
+        } else if (isFolder) {
+          subfolders.push_back(Subfolder{name, (attributes & toolkit::kAttrReparsePoint) != 0});
+        } else {
+          files.push_back(TextureEntry{folder + name, size});
+        }
+      });
+  return leftOut;
 }
 
 bool DiskFolders::Identity(const std::string& folder, uint32_t& volume, uint64_t& index) {

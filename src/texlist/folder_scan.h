@@ -6,8 +6,8 @@ namespace texlist {
 
 class DiskFolders : public FolderSource {
  public:
-  void Read(const std::string& folder, const std::string& pattern, std::vector<Subfolder>& subfolders,
-            std::vector<TextureEntry>& files) override;
+  int Read(const std::string& folder, const std::string& pattern, std::vector<Subfolder>& subfolders,
+           std::vector<TextureEntry>& files) override;
   bool Identity(const std::string& folder, uint32_t& volume, uint64_t& index) override;
   bool IsFolder(const std::string& path) override;
   uint32_t FileSize(const std::string& path) override;

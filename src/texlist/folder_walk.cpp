@@ -23,10 +23,11 @@ class Walk {
     path_.push_back(Ancestor{base, Unknown, {}});
     std::vector<FolderSource::Subfolder> subfolders;
     // One reading per folder, closed before the walk descends.
-    source_.Read(base, pattern_, subfolders, list_);
+    leftOut_ += source_.Read(base, pattern_, subfolders, list_);
     for (const FolderSource::Subfolder& sub : subfolders) Folder(base + sub.name, sub.link);
     path_.pop_back();
   }
+  int LeftOut() const { return leftOut_; }
 
  private:
   enum State { Unknown, Known, Unreadable };
@@ -56,15 +57,18 @@ class Walk {
   std::vector<TextureEntry>& list_;
   std::vector<Ancestor> path_;
   std::set<Identity> linkTargets_;
+  int leftOut_ = 0;
 };
 
 }  // namespace
 
-void WalkFolderTree(FolderSource& source, const std::string& folder, const std::string& pattern,
-                    std::vector<TextureEntry>& list) {
+int WalkFolderTree(FolderSource& source, const std::string& folder, const std::string& pattern,
+                   std::vector<TextureEntry>& list) {
   // An empty text names no folder (as a base it would stand for the current drive's root).
-  if (folder.empty()) return;
-  Walk(source, pattern, list).Folder(folder, false);
+  if (folder.empty()) return 0;
+  Walk walk(source, pattern, list);
+  walk.Folder(folder, false);
+  return walk.LeftOut();
 }
 
 }  // namespace texlist

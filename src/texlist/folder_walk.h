@@ -20,9 +20,11 @@ class FolderSource {
   virtual ~FolderSource() = default;
   // One reading of `folder` (which ends in '\'): its subfolders in enumeration order,
   // without "." and "..", and `folder` + name with the listed size appended to `files`
-  // for every other entry whose name matches `pattern`, in enumeration order.
-  virtual void Read(const std::string& folder, const std::string& pattern, std::vector<Subfolder>& subfolders,
-                    std::vector<TextureEntry>& files) = 0;
+  // for every other entry whose name matches `pattern`, in enumeration order. Returns how
+  // many such files and subfolders were left out because no name the program can hold
+  // stands for them.
+  virtual int Read(const std::string& folder, const std::string& pattern, std::vector<Subfolder>& subfolders,
+                   std::vector<TextureEntry>& files) = 0;
   // An identity shared by every path that leads to the same folder (volume and file
   // index, links followed); false when it cannot be read.
   virtual bool Identity(const std::string& folder, uint32_t& volume, uint64_t& index) = 0;
@@ -39,7 +41,8 @@ class FolderSource {
 // already led to, is not followed. A folder reached once through a link and once by its
 // own path is walked twice, which is finite. Links whose identity cannot be read are
 // followed; the path grows at every level, so the platform's path limit ends them.
-void WalkFolderTree(FolderSource& source, const std::string& folder, const std::string& pattern,
-                    std::vector<TextureEntry>& list);
+// Returns how many files and folders the readings left out.
+int WalkFolderTree(FolderSource& source, const std::string& folder, const std::string& pattern,
+                   std::vector<TextureEntry>& list);
 
 }  // namespace texlist

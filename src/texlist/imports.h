@@ -1,6 +1,7 @@
 // The commands that fill the texture list: "Импортировать DDS-файл(ы) в список...",
 // "Импортировать DDS-файлы в список из папки...", files and folders dropped on the list,
-// and "Очистить список".
+// and "Очистить список". Each import ends with one message saying how many files and
+// folders it left out because no name the program can hold stands for them.
 #pragma once
 #include <string>
 #include <vector>
@@ -23,6 +24,7 @@ struct ImportContext {
 void ImportFiles(ImportContext& context, toolkit::FilePrompt& dialog);
 void ImportFolder(ImportContext& context, toolkit::FolderPrompt& chooser);
 // Dropped items in drop order: folders are scanned, DDS files added, the rest skipped.
-void HandleDroppedFiles(ImportContext& context, const std::vector<std::string>& dropped);
+// `leftOut` counts the dropped items the drop could not name.
+void HandleDroppedFiles(ImportContext& context, const std::vector<std::string>& dropped, int leftOut);
 
 }  // namespace texlist

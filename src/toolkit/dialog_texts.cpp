@@ -14,17 +14,30 @@ std::string FilterToPlatform(const std::string& filter) {
   return out;
 }
 
-std::vector<std::string> MultiSelectBufferToList(const char* buffer, size_t size) {
-  std::vector<std::string> out;
+namespace {
+
+template <typename Char>
+std::vector<std::basic_string<Char>> BufferToList(const Char* buffer, size_t size) {
+  std::vector<std::basic_string<Char>> out;
   if (buffer == nullptr) return out;
   size_t start = 0;
   for (size_t i = 0; i <= size; ++i) {
-    if (i < size && buffer[i] != '\0') continue;
+    if (i < size && buffer[i] != Char{}) continue;
     if (i == start) break;  // two NULs (or the end of the buffer) end the list
     out.emplace_back(buffer + start, i - start);
     start = i + 1;
   }
   return out;
+}
+
+}  // namespace
+
+std::vector<std::string> MultiSelectBufferToList(const char* buffer, size_t size) {
+  return BufferToList(buffer, size);
+}
+
+std::vector<std::wstring> MultiSelectBufferToList(const wchar_t* buffer, size_t size) {
+  return BufferToList(buffer, size);
 }
 
 uint32_t OpenDialogFlags(uint16_t options) {

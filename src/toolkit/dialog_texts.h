@@ -73,6 +73,7 @@ std::string FilterToPlatform(const std::string& filter);
 // The name buffer of a confirmed multi-select dialog ("folder\0name\0name\0\0") as its
 // parts; a single chosen path comes back as the only part. Reads at most `size` bytes.
 std::vector<std::string> MultiSelectBufferToList(const char* buffer, size_t size);
+std::vector<std::wstring> MultiSelectBufferToList(const wchar_t* buffer, size_t size);
 
 // Platform flags for a set of open-dialog options; OFN_EXPLORER and OFN_LONGNAMES always.
 uint32_t OpenDialogFlags(uint16_t options);

@@ -7,11 +7,14 @@
 
 namespace toolkit {
 
-// Calls `onEntry` with the long name, the attributes and the low 32 bits of the listed
-// size of every entry of `folder` (ending in '\') other than "." and "..", in the
-// platform's enumeration order.
+// Calls `onEntry` for every entry of `folder` (ending in '\') other than "." and "..", in
+// the platform's enumeration order, with its attributes and the low 32 bits of its listed
+// size. `name` stands for the entry in ANSI: its long name, or its 8.3 name when only that
+// converts exactly; null when neither does (the entry cannot be named). `longName` is the
+// long name as near as the code page allows, for matching by name only.
 void ForEachEntry(const std::string& folder,
-                  const std::function<void(const char* name, uint32_t attributes, uint32_t size)>& onEntry);
+                  const std::function<void(const char* name, const char* longName, uint32_t attributes,
+                                           uint32_t size)>& onEntry);
 
 // Two paths to the same folder (through links or junctions included) give the same
 // identity: the volume's serial number and the folder's file index.

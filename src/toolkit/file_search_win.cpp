@@ -1,21 +1,33 @@
 // Directory search for files and folder identities.
 #include <windows.h>
 
+#include "toolkit/ansi_names_win.h"
 #include "toolkit/file_search.h"
 #include "toolkit/handles_win.h"
 
 namespace toolkit {
 
 void ForEachEntry(const std::string& folder,
-                  const std::function<void(const char* name, uint32_t attributes, uint32_t size)>& onEntry) {
-  WIN32_FIND_DATAA data;
-  FindHandle find(FindFirstFileA((folder + "*").c_str(), &data));
+                  const std::function<void(const char* name, const char* longName, uint32_t attributes,
+                                           uint32_t size)>& onEntry) {
+  // Listed in wide characters: the ANSI listing hands out look-alikes and '?' for names
+  // the code page cannot hold, which name other files or none.
+  WIN32_FIND_DATAW data;
+  FindHandle find(FindFirstFileW(ToWide(folder + "*").c_str(), &data));
   if (!find) return;
+  std::string held;
   do {
-    const char* n = data.cFileName;
-    if (n[0] == '.' && (n[1] == '\0' || (n[1] == '.' && n[2] == '\0'))) continue;
-    onEntry(n, data.dwFileAttributes, data.nFileSizeLow);
-  } while (FindNextFileA(find.Get(), &data));
+    const wchar_t* n = data.cFileName;
+    if (n[0] == L'.' && (n[1] == L'\0' || (n[1] == L'.' && n[2] == L'\0'))) continue;
+    const std::wstring longName(n);
+    if (ToExactAnsi(longName, held)) {
+      onEntry(held.c_str(), held.c_str(), data.dwFileAttributes, data.nFileSizeLow);
+    } else {
+      const bool named = HeldFileName(longName, data.cAlternateFileName, held);
+      onEntry(named ? held.c_str() : nullptr, ToNearAnsi(longName).c_str(), data.dwFileAttributes,
+              data.nFileSizeLow);
+    }
+  } while (FindNextFileW(find.Get(), &data));
 }
 
 bool FolderIdentityOf(const std::string& folder, FolderIdentity& identity) {

@@ -5,8 +5,10 @@
 #include <shellapi.h>
 #include <windows.h>
 
+#include <string>
 #include <vector>
 
+#include "toolkit/ansi_names_win.h"
 #include "toolkit/control_internal_win.h"
 
 namespace toolkit {
@@ -162,19 +164,27 @@ bool ListView::HandleMessage(unsigned msg, uintptr_t wParam, intptr_t lParam, in
     HDROP drop = reinterpret_cast<HDROP>(wParam);
     POINT pt = {0, 0};
     DragQueryPoint(drop, &pt);
-    UINT count = DragQueryFileA(drop, 0xFFFFFFFF, nullptr, 0);
+    UINT count = DragQueryFileW(drop, 0xFFFFFFFF, nullptr, 0);
     std::vector<std::string> paths;
+    int leftOut = 0;
     for (UINT i = 0; i < count; ++i) {
-      // Ask for the length first, so long paths arrive whole.
-      UINT len = DragQueryFileA(drop, i, nullptr, 0);
-      std::string path(len + 1, '\0');
-      DragQueryFileA(drop, i, &path[0], len + 1);
-      path.resize(lstrlenA(path.c_str()));
+      // Ask for the length first, so long paths arrive whole; in wide characters, as the
+      // ANSI form hands out look-alikes that name other files.
+      UINT len = DragQueryFileW(drop, i, nullptr, 0);
+      std::wstring path(len + 1, L'\0');
+      DragQueryFileW(drop, i, &path[0], len + 1);
+      path.resize(lstrlenW(path.c_str()));
       // An empty path is neither a folder nor a DDS file.
-      if (!path.empty()) paths.push_back(std::move(path));
+      if (path.empty()) continue;
+      std::string held;
+      if (HeldPath(path, held)) {
+        paths.push_back(std::move(held));
+      } else {
+        ++leftOut;
+      }
     }
     DragFinish(drop);
-    onDrop(*this, paths, pt.x, pt.y);
+    onDrop(*this, paths, leftOut, pt.x, pt.y);
     result = 0;
     return true;
   }

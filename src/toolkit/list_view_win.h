@@ -41,8 +41,10 @@ class ListView : public Control {
 
   // (sender, first, last, old state, new state)
   std::function<void(ListView&, int, int, unsigned, unsigned)> onItemStateChange;
-  // Dropped files: their full paths in drop order and the drop point (client coordinates).
-  std::function<void(ListView&, const std::vector<std::string>&, int, int)> onDrop;
+  // Dropped files: their full paths in drop order (each long, or short where only that
+  // stands for it in ANSI), how many were left out for want of such a name, and the drop
+  // point (client coordinates).
+  std::function<void(ListView&, const std::vector<std::string>&, int leftOut, int x, int y)> onDrop;
   void EnableDrop(bool on);
 
  protected:

@@ -1,14 +1,19 @@
-// The open dialog over GetOpenFileNameA / GetSaveFileNameA.
+// The open dialog over GetOpenFileNameW / GetSaveFileNameW: the ANSI dialog hands back
+// look-alikes for names the code page cannot hold, which name other files.
 #include <windows.h>
 // (needs windows.h first)
 #include <commdlg.h>
 
 #include <cstddef>
+#include <cwchar>
+#include <string>
 #include <vector>
 
+#include "toolkit/ansi_names_win.h"
 #include "toolkit/application_win.h"
 #include "toolkit/dialog_texts.h"
 #include "toolkit/form_win.h"
+#include "toolkit/handles_win.h"
 #include "toolkit/open_dialog_win.h"
 
 namespace toolkit {
@@ -18,8 +23,8 @@ namespace {
 // The structure in its first form, without the fields later versions added: every
 // system since then accepts it, and it is what OPENFILENAME_SIZE_VERSION_400A names.
 constexpr DWORD kOpenFileNameSize = 76;
-static_assert(offsetof(OPENFILENAMEA, lpTemplateName) + sizeof(LPCSTR) == kOpenFileNameSize,
-              "OPENFILENAMEA layout");
+static_assert(offsetof(OPENFILENAMEW, lpTemplateName) + sizeof(LPCWSTR) == kOpenFileNameSize,
+              "OPENFILENAMEW layout");
 static_assert(ofn::kReadOnly == OFN_READONLY && ofn::kOverwritePrompt == OFN_OVERWRITEPROMPT &&
                   ofn::kHideReadOnly == OFN_HIDEREADONLY && ofn::kNoChangeDir == OFN_NOCHANGEDIR &&
                   ofn::kAllowMultiSelect == OFN_ALLOWMULTISELECT &&
@@ -38,13 +43,44 @@ HWND DialogOwner(WindowHandle owner) {
   return main ? static_cast<HWND>(main->Handle()) : nullptr;
 }
 
+// The dialog's parts (one path, or a folder followed by names) as ANSI texts that stand
+// for their files; with several files, the names of those left out are dropped and
+// counted, and nothing is left when none remains.
+std::vector<std::string> HeldParts(const std::vector<std::wstring>& parts, int& leftOut) {
+  std::vector<std::string> held(1);
+  leftOut = 0;
+  if (parts.size() == 1) {
+    if (HeldPath(parts[0], held[0])) return held;
+    leftOut = 1;
+    return {};
+  }
+  if (parts.empty()) return {};
+  const bool folderHeld = HeldPath(parts[0], held[0]);
+  const std::wstring base = parts[0] + L'\\';
+  for (size_t i = 1; i < parts.size(); ++i) {
+    std::string name;
+    if (folderHeld && !ToExactAnsi(parts[i], name)) {
+      // Only then the listing, for the 8.3 name.
+      WIN32_FIND_DATAW data;
+      FindHandle find(FindFirstFileW((base + parts[i]).c_str(), &data));
+      if (!find || !HeldFileName(parts[i], data.cAlternateFileName, name)) name.clear();
+    }
+    if (folderHeld && !name.empty()) {
+      held.push_back(std::move(name));
+    } else {
+      ++leftOut;
+    }
+  }
+  if (held.size() == 1) held.clear();
+  return held;
+}
+
 }  // namespace
 
 void SetOpenDialogPlatformCall(OpenDialogPlatformCall call) { g_platformCall = call; }
 
-int CallOpenDialogPlatform(OPENFILENAMEA* openFileName, bool isOpenDialog) {
-  auto* ofn = static_cast<OPENFILENAMEA*>(openFileName);
-  return isOpenDialog ? GetOpenFileNameA(ofn) : GetSaveFileNameA(ofn);
+int CallOpenDialogPlatform(OPENFILENAMEW* openFileName, bool isOpenDialog) {
+  return isOpenDialog ? GetOpenFileNameW(openFileName) : GetSaveFileNameW(openFileName);
 }
 
 OpenDialog::OpenDialog(const std::string& title, const std::string& initialDir, uint16_t options)
@@ -52,35 +88,42 @@ OpenDialog::OpenDialog(const std::string& title, const std::string& initialDir, 
 
 bool OpenDialog::Execute() {
   const bool manyFiles = (Options & kOpenAllowMultiSelect) != 0;
-  std::vector<char> names(manyFiles ? kManyFilesBufferSize : kSingleSelectBufferSize, '\0');
-  const size_t proposed = FileName.size() < names.size() ? FileName.size() : names.size() - 1;
-  FileName.copy(names.data(), proposed);
-  const std::string filter = FilterToPlatform(Filter);
+  std::vector<wchar_t> names(manyFiles ? kManyFilesBufferSize : kSingleSelectBufferSize, L'\0');
+  const std::wstring proposedName = ToWide(FileName);
+  const size_t proposed = proposedName.size() < names.size() ? proposedName.size() : names.size() - 1;
+  proposedName.copy(names.data(), proposed);
+  // The texts are ANSI; the filter's NULs convert as they are.
+  const std::wstring filter = ToWide(FilterToPlatform(Filter));
+  const std::wstring initialDir = ToWide(InitialDir), title = ToWide(Title), defaultExt = ToWide(DefaultExt);
 
-  OPENFILENAMEA ofn = {};
+  OPENFILENAMEW ofn = {};
   ofn.lStructSize = kOpenFileNameSize;
   ofn.hwndOwner = DialogOwner(OwnerWindow);
-  ofn.hInstance = GetModuleHandleA(nullptr);
+  ofn.hInstance = GetModuleHandleW(nullptr);
   ofn.lpstrFilter = filter.empty() ? nullptr : filter.c_str();
   ofn.nFilterIndex = static_cast<DWORD>(FilterIndex);
   ofn.lpstrFile = names.data();
   ofn.nMaxFile = static_cast<DWORD>(names.size());
-  ofn.lpstrInitialDir = InitialDir.empty() ? nullptr : InitialDir.c_str();
-  ofn.lpstrTitle = Title.empty() ? nullptr : Title.c_str();
+  ofn.lpstrInitialDir = initialDir.empty() ? nullptr : initialDir.c_str();
+  ofn.lpstrTitle = title.empty() ? nullptr : title.c_str();
   ofn.Flags = OpenDialogFlags(Options);
-  ofn.lpstrDefExt = DefaultExt.c_str();
+  ofn.lpstrDefExt = defaultExt.c_str();
   ofn.lCustData = reinterpret_cast<LPARAM>(this);
 
   const int ok =
       g_platformCall ? g_platformCall(&ofn, IsOpenDialog) : CallOpenDialogPlatform(&ofn, IsOpenDialog);
   Files.clear();
+  LeftOut = 0;
   if (!ok) {
     FileName.clear();
     return false;
   }
   FilterIndex = static_cast<int32_t>(ofn.nFilterIndex);
-  FileName = std::string(names.data(), strnlen(names.data(), names.size()));
-  Files = manyFiles ? MultiSelectBufferToList(names.data(), names.size()) : std::vector<std::string>{FileName};
+  const std::wstring chosen(names.data(), wcsnlen(names.data(), names.size()));
+  Files = HeldParts(
+      manyFiles ? MultiSelectBufferToList(names.data(), names.size()) : std::vector<std::wstring>{chosen},
+      LeftOut);
+  FileName = Files.empty() ? std::string() : Files[0];
   return true;
 }
 

@@ -10,9 +10,9 @@
 
 namespace toolkit {
 
-// Name buffer of a dialog that allows several files. The platform fails without a word
-// when the chosen names do not fit, so it holds thousands of names of full length
-// (16,131 names of 260 bytes), not the 64 KiB of old.
+// Name buffer of a dialog that allows several files, in wide characters. The platform
+// fails without a word when the chosen names do not fit, so it holds thousands of names
+// of full length (16,131 names of 260 characters), not the 64 KiB of old.
 constexpr size_t kManyFilesBufferSize = size_t{4} << 20;
 
 class OpenDialog : public Releasable {
@@ -29,8 +29,11 @@ class OpenDialog : public Releasable {
   // Before Execute: the proposed name. After: the chosen path, or with several files the
   // folder; empty on cancel or failure.
   std::string FileName;
-  // After Execute: the chosen path, or with several files the folder followed by the names.
+  // After Execute: the chosen path, or with several files the folder followed by the names;
+  // each long, or short where only that stands for its file in ANSI.
   std::vector<std::string> Files;
+  // After Execute: how many chosen files were left out of Files for want of such a name.
+  int LeftOut = 0;
   std::string Title;  // empty: the platform's caption
   uint16_t Options = 0;
   WindowHandle OwnerWindow = nullptr;  // null: the application's main window
@@ -39,12 +42,12 @@ class OpenDialog : public Releasable {
   bool Execute();
 };
 
-// Tests watch (and may answer) the platform call: `call` gets the filled OPENFILENAMEA
-// and whether it is an open dialog, and returns what GetOpenFileNameA would. Null puts
+// Tests watch (and may answer) the platform call: `call` gets the filled OPENFILENAMEW
+// and whether it is an open dialog, and returns what GetOpenFileNameW would. Null puts
 // the platform back.
-using OpenDialogPlatformCall = int (*)(OPENFILENAMEA* openFileName, bool isOpenDialog);
+using OpenDialogPlatformCall = int (*)(OPENFILENAMEW* openFileName, bool isOpenDialog);
 void SetOpenDialogPlatformCall(OpenDialogPlatformCall call);
 // The real platform call, for a watching test to pass on to.
-int CallOpenDialogPlatform(OPENFILENAMEA* openFileName, bool isOpenDialog);
+int CallOpenDialogPlatform(OPENFILENAMEW* openFileName, bool isOpenDialog);
 
 }  // namespace toolkit

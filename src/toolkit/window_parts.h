@@ -37,12 +37,13 @@ class FolderPrompt {
 };
 
 // The open dialog: true when the user confirmed. `chosen` holds what the dialog returns:
-// one full path, or the folder followed by the chosen names.
+// one full path, or the folder followed by the chosen names; `leftOut` counts the chosen
+// files left out of it because no name the program can hold stands for them.
 class FilePrompt {
  public:
   virtual ~FilePrompt() = default;
   virtual bool ChooseFiles(const std::string& title, const std::string& filter, const std::string& initialDir,
-                           std::vector<std::string>& chosen) = 0;
+                           std::vector<std::string>& chosen, int& leftOut) = 0;
 };
 
 // The message loop as long operations see it.

@@ -30,6 +30,7 @@ class FakeWindow : public toolkit::Messages,
   bool confirm = true;
   std::string folderAnswer;
   std::vector<std::string> filesAnswer;
+  int filesLeftOut = 0;
   // What the dialogs were opened with: title, then initial folder.
   std::vector<std::string> asked;
 
@@ -55,9 +56,9 @@ class FakeWindow : public toolkit::Messages,
     return confirm;
   }
   bool ChooseFiles(const std::string& title, const std::string&, const std::string& initialDir,
-                   std::vector<std::string>& chosen) override {
+                   std::vector<std::string>& chosen, int& leftOut) override {
     asked = {title, initialDir};
-    if (confirm) chosen = filesAnswer;
+    if (confirm) chosen = filesAnswer, leftOut = filesLeftOut;
     return confirm;
   }
   bool ProcessMessages() override {
@@ -115,6 +116,7 @@ class FakeFolders : public texlist::FolderSource {
     std::vector<Entry> subfolders;
     std::vector<std::string> files;  // names that match the pattern
     bool identityReadable = true;
+    int leftOut = 0;  // matching files and subfolders without a name the program can hold
   };
 
   explicit FakeFolders(const std::string& root) : root_(root) { folders_.emplace_back(); }
@@ -128,13 +130,14 @@ class FakeFolders : public texlist::FolderSource {
   int reads = 0;
   int identities = 0;
 
-  void Read(const std::string& folder, const std::string&, std::vector<Subfolder>& subfolders,
-            std::vector<texlist::TextureEntry>& files) override {
+  int Read(const std::string& folder, const std::string&, std::vector<Subfolder>& subfolders,
+           std::vector<texlist::TextureEntry>& files) override {
     ++reads;
     const int f = Resolve(folder);
-    if (f < 0) return;
+    if (f < 0) return 0;
     for (const Entry& e : (*this)[f].subfolders) subfolders.push_back(Subfolder{e.name, e.link});
     for (const std::string& name : (*this)[f].files) files.push_back({folder + name, sizes[folder + name]});
+    return (*this)[f].leftOut;
   }
   bool Identity(const std::string& folder, uint32_t& volume, uint64_t& index) override {
     ++identities;

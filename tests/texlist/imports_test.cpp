@@ -85,7 +85,7 @@ TEST_F(Imports, FolderTreeDepthFirstAndAMessageWhenNothingIsFound) {
 
 TEST_F(Imports, DropsInDropOrderFoldersScannedOtherFilesSkipped) {
   ImportContext context = Context();
-  HandleDroppedFiles(context, {"C:\\t\\sub\\c.dds", "C:\\t\\notes.txt", "C:\\t", "C:\\missing.dds"});
+  HandleDroppedFiles(context, {"C:\\t\\sub\\c.dds", "C:\\t\\notes.txt", "C:\\t", "C:\\missing.dds"}, 0);
   EXPECT_EQ(Entries(), (Paths{"C:\\t\\sub\\c.dds", "C:\\t\\b.dds", "C:\\t\\a.DDS", "C:\\t\\sub\\c.dds",
                               "C:\\missing.dds"}));
   EXPECT_EQ(Rows().back(), "C:\\|missing.dds|0");
@@ -94,9 +94,28 @@ TEST_F(Imports, DropsInDropOrderFoldersScannedOtherFilesSkipped) {
   EXPECT_FALSE(window.waitCursor);
 }
 
+// Files and folders no ANSI name stands for: one message at the end of each import, after
+// the message that nothing was found.
+TEST_F(Imports, LeftOutItemsAreCountedOnceAtTheEnd) {
+  const auto leftOut = [](int n) {
+    return "Пропущено файлов и папок: " + std::to_string(n) +
+           ".\nИх имена содержат символы, которых нет в кодировке системы, а коротких имён (8.3) у них нет.";
+  };
+  fs[0].leftOut = 1, fs[1].leftOut = 2, fs[2].leftOut = 4;
+  window.filesAnswer = {"C:\\t\\b.dds"}, window.filesLeftOut = 5;
+  ImportContext context = Context();
+  for (const char* folder : {"C:\\t", "C:\\t\\empty"})
+    window.folderAnswer = folder, ImportFolder(context, window);
+  HandleDroppedFiles(context, {"C:\\t\\sub", "C:\\t\\sub\\c.dds"}, 3);
+  ImportFiles(context, window);
+  EXPECT_EQ(list.TextureCount(), 6);
+  EXPECT_EQ(window.messages,
+            (Paths{leftOut(7), "Не найдено ни одного файла DDS!", leftOut(4), leftOut(5), leftOut(5)}));
+}
+
 TEST_F(Imports, ClearingEmptiesRowsEntriesAndTheCurrentRow) {
   ImportContext context = Context();
-  HandleDroppedFiles(context, {"C:\\t"});
+  HandleDroppedFiles(context, {"C:\\t"}, 0);
   list.CurrentIndex = 1;
   window.selected = {2, 5};  // row 5 is beyond the list
   EXPECT_EQ(list.SelectedRows(), (std::vector<int>{2}));

@@ -44,7 +44,7 @@ TEST(MultiSelectBufferToList, Table) {
     std::copy(c.buffer.begin(), c.buffer.end(), exact.get());
     EXPECT_EQ(MultiSelectBufferToList(exact.get(), c.buffer.size()), c.parts);
   }
-  EXPECT_TRUE(MultiSelectBufferToList(nullptr, 10).empty());
+  EXPECT_TRUE(MultiSelectBufferToList(static_cast<const char*>(nullptr), 10).empty());
 }
 
 TEST(OpenDialogFlags, EachOptionItsFlag) {

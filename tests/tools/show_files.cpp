@@ -17,7 +17,7 @@ int main(int argc, char** argv) {
   form->MainWindow->Show();
   toolkit::ProcessMessages();
   std::vector<std::string> dropped(argv + 2, argv + argc);
-  form->HandleDrop(dropped);
+  form->HandleDrop(dropped, 0);
   form->FileList->SetRowState(0, LVIS_SELECTED | LVIS_FOCUSED, LVIS_SELECTED | LVIS_FOCUSED);
   toolkit::RunMessageLoop(*form->MainWindow);
   return 0;
