@@ -25,7 +25,7 @@ TEST(PlacePreview, Layouts) {
       {100, 100, 1, 10000, false, true, 0, 0, 0, 0},
       {400, 300, 2147483647, 1073741824, true, true, 0, 50, 400, 200},  // 64-bit products
       {2147483647, 2147483647, 3, 2147483647, true, false, 1073741822, 0, 3, 2147483647},
-      {400, 300, 500, 0, false, false, 0, 0, 0, 0},  // the ratio would divide by zero
+      {400, 300, 0, 0, false, false, 0, 0, 0, 0},  // the ratios would divide by zero
       {400, -5, 10, 10, false, false, 0, 0, 0, 0},
   };
   for (const auto& c : cases) {

@@ -102,7 +102,7 @@ const Case kCases[] = {
     {"true colour 15", Header{0, 0, 2, 0, 0, 0, 2, 1, 15} + Bytes(8, 0x81), {Row(2, 0u)}, {}},
     {"colour-mapped 16", Header{0, 0, 1, 0, 0, 0, 2, 1, 16} + Bytes(8, 0x81), {Row(2, 0u)}, {}},
     {"grey 4", Header{0, 0, 3, 0, 0, 0, 2, 1, 4} + Bytes(8, 0x81), {Row(2, 0u)}, {}},
-    {"rle grey 7", Header{0, 0, 11, 0, 0, 0, 2, 1, 7} + Bytes(8, 0x81), {Row(2, 0u)}, {}},
+    {"grey 24", Header{0, 0, 3, 0, 0, 0, 2, 1, 24} + Bytes(8, 0x81), {Row(2, 0u)}, {}},
     {"no image", Header{0, 0, 0, 0, 0, 0, 2, 1, 24} + Bytes(8, 0x81), {Row(2, 0u)}, {}},
     {"unknown type", Header{0, 0, 4, 0, 0, 0, 2, 1, 24} + Bytes(8, 0x81), {Row(2, 0u)}, {}},
 };
@@ -149,13 +149,14 @@ TEST(TgaImageTest, LargePicturesAcrossBlocks) {
               18 + body.size());
     EXPECT_EQ(RowsOf(image.ColorBitmap), expected) << int(type);
   }
-  // Cut after 120 rows and 10 pixels: row 120 is 10 new pixels, then the rest of row 119.
+  // Cut in row 87, which the first 256 KiB block ends inside: 400 new pixels, then the
+  // rest of row 86.
   TgaImage image;
   Load(image,
-       Header{0, 0, 2, 0, 0, 0, w, h, 24, 0x20} + Bytes(raw.begin(), raw.begin() + 3 * (120 * w + 10)));
-  Rows cut(expected.begin(), expected.begin() + 120);
-  Row last = expected[119];
-  for (int x = 0; x < 10; ++x) last[x] = pixel(x, 120);
+       Header{0, 0, 2, 0, 0, 0, w, h, 24, 0x20} + Bytes(raw.begin(), raw.begin() + 3 * (87 * w + 400)));
+  Rows cut(expected.begin(), expected.begin() + 87);
+  Row last = expected[86];
+  for (int x = 0; x < 400; ++x) last[x] = pixel(x, 87);
   cut.resize(h, last);
   EXPECT_EQ(RowsOf(image.ColorBitmap), cut);
 }
