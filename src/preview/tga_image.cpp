@@ -5,6 +5,10 @@
 #include <memory>
 #include <new>
 
+#if defined(__SSE2__)
+#include <emmintrin.h>
+#endif
+
 #include "toolkit/file_stream.h"
 
 namespace preview {
@@ -186,6 +190,29 @@ void ConvertGreyAlpha16(const uint8_t* src, size_t width, uint8_t* dst, uint8_t*
   }
 }
 
+// Pictures from this size on are written past the processor's cache: they do not fit it
+// anyway, and a write that bypasses it need not first read the old memory.
+constexpr size_t kStreamingBytes = size_t{8} << 20;
+
+// Copies n bytes (a multiple of 4, dst 4-byte aligned) of a converted row into the bitmap
+// with non-temporal stores where the processor has them.
+void StreamRow(uint8_t* dst, const uint8_t* src, size_t n) {
+#if defined(__SSE2__)
+  for (; n >= 4 && (reinterpret_cast<uintptr_t>(dst) & 15) != 0; n -= 4, dst += 4, src += 4)
+    std::memcpy(dst, src, 4);
+  for (; n >= 16; n -= 16, dst += 16, src += 16) {
+    _mm_stream_si128(reinterpret_cast<__m128i*>(dst), _mm_loadu_si128(reinterpret_cast<const __m128i*>(src)));
+  }
+#endif
+  std::memcpy(dst, src, n);
+}
+
+void StreamDone() {
+#if defined(__SSE2__)
+  _mm_sfence();
+#endif
+}
+
 // Pixel data is read in blocks of about this size: few stream calls, and a block still
 // sits in the processor's cache when its rows are converted.
 constexpr size_t kBlockBytes = size_t{256} << 10;
@@ -322,7 +349,11 @@ void TgaImage::LoadStream(ByteStream& stream) {
   const size_t capacity = keep + std::max(kBlockBytes, (rle ? 4 : 1) * rowBytes);
   std::unique_ptr<uint8_t[]> block(new (std::nothrow) uint8_t[capacity]);
   std::unique_ptr<uint8_t[]> row(new (std::nothrow) uint8_t[rowBytes]());
-  if (!block || !row) {
+  // Large pictures are converted into `staged` (colour, then alpha) and streamed out.
+  const bool streaming = ColorBitmap.PixelBytes() >= kStreamingBytes;
+  const size_t outBytes = 4 * width;
+  std::unique_ptr<uint8_t[]> staged(streaming ? new (std::nothrow) uint8_t[2 * outBytes] : nullptr);
+  if (!block || !row || (streaming && !staged)) {
     ColorBitmap.Reset();
     AlphaBitmap.Reset();
     tooLarge_ = true;
@@ -352,8 +383,8 @@ void TgaImage::LoadStream(ByteStream& stream) {
       }
     }
     const int32_t y = topDown ? r : Height - 1 - r;
-    uint8_t* dst = ColorBitmap.RowPointer(y);
-    uint8_t* alpha = AlphaBitmap.RowPointer(y);
+    uint8_t* dst = streaming ? staged.get() : ColorBitmap.RowPointer(y);
+    uint8_t* alpha = streaming ? staged.get() + outBytes : AlphaBitmap.RowPointer(y);
     switch (layout) {
       case PixelLayout::kIndex8:
         ConvertIndex8(src, width, bgr, dst);
@@ -376,7 +407,12 @@ void TgaImage::LoadStream(ByteStream& stream) {
       case PixelLayout::kNone:
         break;
     }
+    if (streaming) {
+      StreamRow(ColorBitmap.RowPointer(y), dst, outBytes);
+      if (alphaWritten) StreamRow(AlphaBitmap.RowPointer(y), alpha, outBytes);
+    }
   }
+  StreamDone();
   reader.Finish();
 }
 

@@ -128,37 +128,38 @@ TEST(TgaImageTest, DecodesEachFileTheSameWhateverCameBefore) {
   }
 }
 
-// Pictures larger than the reader's blocks: rows that straddle a block, and a file that
-// ends in the middle of a later block.
+// Larger than the reader's blocks and 8 MiB (written past the cache), rows not 16-byte aligned.
 TEST(TgaImageTest, LargePicturesAcrossBlocks) {
-  const uint16_t w = 1001, h = 150;
+  const uint16_t w = 2049, h = 1024;
   auto pixel = [](int x, int y) { return Bgr(x & 0xFF, y & 0xFF, (x * 7 + y) & 0xFF); };
   Bytes raw, rle;
+  Rows color(h, Row(w)), alpha = color;
   for (int y = 0; y < h; ++y) {
     for (int x = 0; x < w; ++x) {
       if (x % 128 == 0) rle.push_back(static_cast<uint8_t>(std::min(128, w - x) - 1));
-      for (Bytes* b : {&raw, &rle}) b->insert(b->end(), {uint8_t(x), uint8_t(y), uint8_t(x * 7 + y)});
+      for (Bytes* b : {&raw, &rle})
+        b->insert(b->end(), {uint8_t(x), uint8_t(y), uint8_t(x * 7 + y), uint8_t(x + y)});
+      color[y][x] = pixel(x, y);
+      alpha[y][x] = Grey((x + y) & 0xFF);
     }
   }
-  Rows expected(h, Row(w));
-  for (int i = 0; i < w * h; ++i) expected[i / w][i % w] = pixel(i % w, i / w);
   for (uint8_t type : {2, 10}) {
     TgaImage image;
     const Bytes& body = type == 2 ? raw : rle;
-    EXPECT_EQ(Load(image, Header{0, 0, type, 0, 0, 0, w, h, 24, 0x20} + body + Bytes(50, 9)),
+    EXPECT_EQ(Load(image, Header{0, 0, type, 0, 0, 0, w, h, 32, 0x20} + body + Bytes(50, 9)),
               18 + body.size());
-    EXPECT_EQ(RowsOf(image.ColorBitmap), expected) << int(type);
+    EXPECT_EQ(RowsOf(image.ColorBitmap), color) << int(type);
+    EXPECT_EQ(RowsOf(image.AlphaBitmap), alpha) << int(type);
   }
-  // Cut in row 87, which the first 256 KiB block ends inside: 400 new pixels, then the
-  // rest of row 86.
+  // Cut in row 31, where the first 256 KiB block ends: 2020 new pixels, then row 30's.
   TgaImage image;
   Load(image,
-       Header{0, 0, 2, 0, 0, 0, w, h, 24, 0x20} + Bytes(raw.begin(), raw.begin() + 3 * (87 * w + 400)));
-  Rows cut(expected.begin(), expected.begin() + 87);
-  Row last = expected[86];
-  for (int x = 0; x < 400; ++x) last[x] = pixel(x, 87);
-  cut.resize(h, last);
-  EXPECT_EQ(RowsOf(image.ColorBitmap), cut);
+       Header{0, 0, 2, 0, 0, 0, w, h, 32, 0x20} + Bytes(raw.begin(), raw.begin() + 4 * (31 * w + 2020)));
+  Row last = color[30];
+  for (int x = 0; x < 2020; ++x) last[x] = pixel(x, 31);
+  color.resize(31);
+  color.resize(h, last);
+  EXPECT_EQ(RowsOf(image.ColorBitmap), color);
 }
 
 TEST(TgaImageTest, HeaderSizesEmptyAndTooLargePictures) {
