@@ -1,6 +1,7 @@
 #include "preview/shrink.h"
 
 #include <algorithm>
+#include <cstdint>
 #include <memory>
 #include <new>
 #include <vector>
@@ -10,21 +11,33 @@ namespace preview {
 namespace {
 
 // Target pixel t of n covers [t * N, (t + 1) * N) and source pixel s of N covers
-// [s * n, (s + 1) * n), in units of 1 / (n * N) of the picture: the first source pixel
-// target t touches and the length of the overlap with source pixel s.
-struct Span {
+// [s * n, (s + 1) * n), in units of 1 / (n * N) of the picture. A target pixel takes the
+// source pixels first to last: the two ends with the lengths they overlap it, those
+// between whole (length n).
+struct Taps {
   uint32_t first;
   uint32_t last;
+  uint32_t firstWeight;
+  uint32_t lastWeight;
 };
 
-Span SpanOf(uint64_t t, uint64_t n, uint64_t sourceN) {
-  return {static_cast<uint32_t>(t * sourceN / n), static_cast<uint32_t>(((t + 1) * sourceN - 1) / n)};
+Taps TapsOf(uint64_t t, uint64_t n, uint64_t sourceN) {
+  const uint64_t lo = t * sourceN, hi = (t + 1) * sourceN;
+  const uint64_t first = lo / n, last = (hi - 1) / n;
+  const uint64_t firstEnd = std::min(hi, (first + 1) * n);
+  return {static_cast<uint32_t>(first), static_cast<uint32_t>(last), static_cast<uint32_t>(firstEnd - lo),
+          static_cast<uint32_t>(hi - std::max(lo, last * n))};
 }
 
-uint32_t Overlap(uint64_t t, uint64_t n, uint64_t s, uint64_t sourceN) {
-  const uint64_t lo = std::max(t * sourceN, s * n);
-  const uint64_t hi = std::min((t + 1) * sourceN, (s + 1) * n);
-  return static_cast<uint32_t>(hi - lo);
+// (s + a / 2) / a for a quotient known to be at most 255, without a 64-bit division (a
+// library call on 32-bit processors): a floating-point estimate, which can be one off
+// only, then put right in integers.
+uint8_t RoundedQuotient(uint64_t s, uint64_t a, double inverse) {
+  const uint64_t num = s + a / 2;
+  uint32_t q = static_cast<uint32_t>(static_cast<double>(num) * inverse);
+  if (q > 0 && uint64_t{q} * a > num) --q;
+  if (uint64_t{q + 1} * a <= num) ++q;
+  return static_cast<uint8_t>(q);
 }
 
 }  // namespace
@@ -36,44 +49,58 @@ bool Shrink(const Bitmap& source, int32_t width, int32_t height, Bitmap& target)
     target.Reset();
     return false;
   }
-  // Per source column and channel: the source rows of one target row, each times its
-  // vertical weight. Weights of one target row add up to sh, of one column to sw, so a
-  // sum fits 32 bits here (255 x 65535) and 64 bits after the columns (x 65535 more).
-  std::unique_ptr<uint32_t[]> sums(new (std::nothrow) uint32_t[size_t{4} * static_cast<size_t>(sw)]);
-  if (!sums) {
+  const size_t w = static_cast<size_t>(width);
+  std::vector<Taps> cols;
+  std::unique_ptr<uint32_t[]> across(new (std::nothrow) uint32_t[3 * w]);  // one source row, shrunk
+  std::unique_ptr<uint64_t[]> sums(new (std::nothrow) uint64_t[3 * w]);    // a target row's source rows
+  if (!across || !sums) {
     target.Reset();
     return false;
   }
-  const size_t n = size_t{4} * static_cast<size_t>(sw);
+  cols.reserve(w);
+  for (size_t tx = 0; tx < w; ++tx) cols.push_back(TapsOf(tx, w, static_cast<uint64_t>(sw)));
+  // Across a row the weights add up to sw (at most 255 x 65535 per channel: 32 bits);
+  // down the rows to sh, so a target pixel's sum fits 64 bits.
   const uint64_t area = static_cast<uint64_t>(sw) * static_cast<uint64_t>(sh);
+  const double inverse = 1.0 / static_cast<double>(area);
+  uint32_t acrossRow =
+      UINT32_MAX;  // the source row `across` holds: a row shared by two target rows is shrunk once
   for (int32_t ty = 0; ty < height; ++ty) {
-    std::fill(sums.get(), sums.get() + n, 0u);
-    const Span rows =
-        SpanOf(static_cast<uint64_t>(ty), static_cast<uint64_t>(height), static_cast<uint64_t>(sh));
+    std::fill(sums.get(), sums.get() + 3 * w, uint64_t{0});
+    const Taps rows =
+        TapsOf(static_cast<uint64_t>(ty), static_cast<uint64_t>(height), static_cast<uint64_t>(sh));
     for (uint32_t sy = rows.first; sy <= rows.last; ++sy) {
-      const uint32_t wy =
-          Overlap(static_cast<uint64_t>(ty), static_cast<uint64_t>(height), sy, static_cast<uint64_t>(sh));
       const uint8_t* src = source.RowPointer(static_cast<int32_t>(sy));
-      uint32_t* sum = sums.get();
-      for (size_t i = 0; i < n; ++i) sum[i] += wy * src[i];
+      for (size_t tx = 0; tx < w && sy != acrossRow; ++tx) {
+        const Taps& c = cols[tx];
+        const uint8_t* p = src + size_t{4} * c.first;
+        uint32_t b = c.firstWeight * p[0], g = c.firstWeight * p[1], r = c.firstWeight * p[2];
+        if (c.last > c.first) {
+          // Whole pixels are added first and weighted once.
+          uint32_t wb = 0, wg = 0, wr = 0;
+          for (p += 4; p < src + size_t{4} * c.last; p += 4) {
+            wb += p[0];
+            wg += p[1];
+            wr += p[2];
+          }
+          b += static_cast<uint32_t>(width) * wb + c.lastWeight * p[0];
+          g += static_cast<uint32_t>(width) * wg + c.lastWeight * p[1];
+          r += static_cast<uint32_t>(width) * wr + c.lastWeight * p[2];
+        }
+        across[3 * tx] = b;
+        across[3 * tx + 1] = g;
+        across[3 * tx + 2] = r;
+      }
+      acrossRow = sy;
+      const uint32_t wy = sy == rows.first  ? rows.firstWeight
+                          : sy == rows.last ? rows.lastWeight
+                                            : static_cast<uint32_t>(height);
+      for (size_t i = 0; i < 3 * w; ++i) sums[i] += uint64_t{wy} * across[i];
     }
     uint8_t* out = target.RowPointer(ty);
-    for (int32_t tx = 0; tx < width; ++tx) {
-      const Span cols =
-          SpanOf(static_cast<uint64_t>(tx), static_cast<uint64_t>(width), static_cast<uint64_t>(sw));
-      uint64_t b = 0, g = 0, r = 0;
-      for (uint32_t sx = cols.first; sx <= cols.last; ++sx) {
-        const uint64_t wx =
-            Overlap(static_cast<uint64_t>(tx), static_cast<uint64_t>(width), sx, static_cast<uint64_t>(sw));
-        const uint32_t* s = sums.get() + size_t{4} * sx;
-        b += wx * s[0];
-        g += wx * s[1];
-        r += wx * s[2];
-      }
-      out[4 * tx + 0] = static_cast<uint8_t>((b + area / 2) / area);
-      out[4 * tx + 1] = static_cast<uint8_t>((g + area / 2) / area);
-      out[4 * tx + 2] = static_cast<uint8_t>((r + area / 2) / area);
-      out[4 * tx + 3] = 0;
+    for (size_t tx = 0; tx < w; ++tx, out += 4) {
+      for (int ch = 0; ch < 3; ++ch) out[ch] = RoundedQuotient(sums[3 * tx + ch], area, inverse);
+      out[3] = 0;
     }
   }
   return true;

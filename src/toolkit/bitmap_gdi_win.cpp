@@ -12,17 +12,15 @@ const BITMAPINFO* InfoOf(const preview::Bitmap& bitmap) {
   return reinterpret_cast<const BITMAPINFO*>(bitmap.Header());
 }
 
-bool Drawable(const preview::Bitmap& bitmap) {
-  return !bitmap.IsEmpty() && bitmap.Header() && bitmap.Pixels();
-}
+bool Drawable(const preview::Bitmap& bitmap) { return !bitmap.IsEmpty(); }
 
 }  // namespace
 
 bool DrawBitmapAt(DeviceContext dc, const preview::Bitmap& bitmap, int x, int y) {
   if (!Drawable(bitmap)) return false;
   const int w = bitmap.Width(), h = bitmap.Height();
-  return StretchDIBits(static_cast<HDC>(dc), x, y, w, h, 0, 0, w, h, bitmap.Pixels(), InfoOf(bitmap),
-                       DIB_RGB_COLORS, SRCCOPY) != 0;
+  return SetDIBitsToDevice(static_cast<HDC>(dc), x, y, w, h, 0, 0, 0, h, bitmap.Pixels(), InfoOf(bitmap),
+                           DIB_RGB_COLORS) != 0;
 }
 
 bool DrawBitmapShrunk(DeviceContext dc, const preview::Bitmap& bitmap, int x, int y, int width, int height) {
