@@ -191,34 +191,25 @@ void ConvertGreyAlpha16(const uint8_t* src, size_t width, uint8_t* dst, uint8_t*
 }
 
 // Pictures from this size on are written past the processor's cache: they do not fit it
-// anyway, and a write that bypasses it need not first read the old memory.
+// anyway, and a write that bypasses it need not first read the old memory. Without SSE2
+// (the 32-bit Windows build) there are no such writes.
+#if defined(__SSE2__)
 constexpr size_t kStreamingBytes = size_t{8} << 20;
 
-// Copies n bytes (a multiple of 4, dst 4-byte aligned) of a converted row into the bitmap
-// with non-temporal stores where the processor has them.
-void StreamRow(uint8_t* dst, const uint8_t* src, size_t n) {
-#if defined(__SSE2__)
-  for (; n >= 4 && (reinterpret_cast<uintptr_t>(dst) & 15) != 0; n -= 4, dst += 4, src += 4)
-    std::memcpy(dst, src, 4);
-  for (; n >= 16; n -= 16, dst += 16, src += 16) {
-    _mm_stream_si128(reinterpret_cast<__m128i*>(dst), _mm_loadu_si128(reinterpret_cast<const __m128i*>(src)));
-  }
-#endif
-  std::memcpy(dst, src, n);
+// Pixels before the first 16-byte aligned one of a row, at most 3.
+size_t Unaligned(const uint8_t* dst, size_t width) {
+  return std::min(width, ((16 - (reinterpret_cast<uintptr_t>(dst) & 15)) & 15) / 4);
 }
+#else
+constexpr size_t kStreamingBytes = SIZE_MAX;
+#endif
 
-// ConvertBgra32 and StreamRow in one pass: the program's most common large picture.
-// Colour and alpha rows lie at the same offset from their 16-byte aligned memory.
-bool StreamBgra32(const uint8_t* src, size_t width, uint8_t* dst, uint8_t* alpha) {
+// ConvertBgra32 with non-temporal stores. Colour and alpha rows lie at the same offset
+// from their 16-byte aligned memory.
+void StreamBgra32(const uint8_t* src, size_t width, uint8_t* dst, uint8_t* alpha) {
 #if defined(__SSE2__)
-  size_t x = 0;
-  for (; x < width && (reinterpret_cast<uintptr_t>(dst + 4 * x) & 15) != 0; ++x) {
-    uint32_t v;
-    std::memcpy(&v, src + 4 * x, 4);
-    const uint32_t c = v & 0xFFFFFF, a = (v >> 24) * 0x010101u;
-    std::memcpy(dst + 4 * x, &c, 4);
-    std::memcpy(alpha + 4 * x, &a, 4);
-  }
+  size_t x = Unaligned(dst, width);
+  ConvertBgra32(src, x, dst, alpha);
   const __m128i colorMask = _mm_set1_epi32(0xFFFFFF);
   for (; x + 4 <= width; x += 4) {
     const __m128i v = _mm_loadu_si128(reinterpret_cast<const __m128i*>(src + 4 * x));
@@ -227,28 +218,17 @@ bool StreamBgra32(const uint8_t* src, size_t width, uint8_t* dst, uint8_t* alpha
     _mm_stream_si128(reinterpret_cast<__m128i*>(alpha + 4 * x),
                      _mm_or_si128(_mm_or_si128(a, _mm_slli_epi32(a, 8)), _mm_slli_epi32(a, 16)));
   }
-  for (; x < width; ++x) {
-    uint32_t v;
-    std::memcpy(&v, src + 4 * x, 4);
-    const uint32_t c = v & 0xFFFFFF, a = (v >> 24) * 0x010101u;
-    std::memcpy(dst + 4 * x, &c, 4);
-    std::memcpy(alpha + 4 * x, &a, 4);
-  }
-  return true;
+  ConvertBgra32(src + 4 * x, width - x, dst + 4 * x, alpha + 4 * x);
 #else
-  (void)src, (void)width, (void)dst, (void)alpha;
-  return false;
+  ConvertBgra32(src, width, dst, alpha);
 #endif
 }
 
-// ConvertBgr24 and StreamRow in one pass.
-bool StreamBgr24(const uint8_t* src, size_t width, uint8_t* dst) {
+// ConvertBgr24 with non-temporal stores.
+void StreamBgr24(const uint8_t* src, size_t width, uint8_t* dst) {
 #if defined(__SSE2__)
-  size_t x = 0;
-  for (; x < width && (reinterpret_cast<uintptr_t>(dst + 4 * x) & 15) != 0; ++x) {
-    const uint8_t* p = src + 3 * x;
-    StoreLe32(dst + 4 * x, Bgr(p[0], p[1], p[2]));
-  }
+  size_t x = Unaligned(dst, width);
+  ConvertBgr24(src, x, dst);
   // Four pixels from a 16-byte load, which must stay inside the row.
   const __m128i colorMask = _mm_set1_epi32(0xFFFFFF);
   for (; x + 6 <= width; x += 4) {
@@ -258,14 +238,9 @@ bool StreamBgr24(const uint8_t* src, size_t width, uint8_t* dst) {
     _mm_stream_si128(reinterpret_cast<__m128i*>(dst + 4 * x),
                      _mm_and_si128(_mm_unpacklo_epi64(p01, p23), colorMask));
   }
-  for (; x < width; ++x) {
-    const uint8_t* p = src + 3 * x;
-    StoreLe32(dst + 4 * x, Bgr(p[0], p[1], p[2]));
-  }
-  return true;
+  ConvertBgr24(src + 3 * x, width - x, dst + 4 * x);
 #else
-  (void)src, (void)width, (void)dst;
-  return false;
+  ConvertBgr24(src, width, dst);
 #endif
 }
 
@@ -411,17 +386,15 @@ void TgaImage::LoadStream(ByteStream& stream) {
   const size_t capacity = keep + std::max(kBlockBytes, (rle ? 4 : 1) * rowBytes);
   std::unique_ptr<uint8_t[]> block(new (std::nothrow) uint8_t[capacity]);
   std::unique_ptr<uint8_t[]> row(new (std::nothrow) uint8_t[rowBytes]());
-  // Large pictures are converted into `staged` (colour, then alpha) and streamed out.
-  const bool streaming = ColorBitmap.PixelBytes() >= kStreamingBytes;
-  const size_t outBytes = 4 * width;
-  std::unique_ptr<uint8_t[]> staged(streaming ? new (std::nothrow) uint8_t[2 * outBytes] : nullptr);
-  if (!block || !row || (streaming && !staged)) {
+  if (!block || !row) {
     ColorBitmap.Reset();
     AlphaBitmap.Reset();
     tooLarge_ = true;
     return;
   }
 
+  // Large 24- and 32-bit pictures (what the converter writes) bypass the cache.
+  const bool streaming = ColorBitmap.PixelBytes() >= kStreamingBytes;
   BlockReader reader(stream, block.get(), capacity, keep);
   RleCarry carry;
   bool rowHeld = false;  // the row buffer holds the row before (the data has ended)
@@ -445,14 +418,9 @@ void TgaImage::LoadStream(ByteStream& stream) {
       }
     }
     const int32_t y = topDown ? r : Height - 1 - r;
-    if (streaming && layout == PixelLayout::kBgra32 &&
-        StreamBgra32(src, width, ColorBitmap.RowPointer(y), AlphaBitmap.RowPointer(y))) {
-      continue;
-    }
-    if (streaming && layout == PixelLayout::kBgr24 && StreamBgr24(src, width, ColorBitmap.RowPointer(y)))
-      continue;
-    uint8_t* dst = streaming ? staged.get() : ColorBitmap.RowPointer(y);
-    uint8_t* alpha = streaming ? staged.get() + outBytes : AlphaBitmap.RowPointer(y);
+    uint8_t* dst = ColorBitmap.RowPointer(y);
+    // Only rows with alpha are asked for: a bitmap known black needs no clearing next time.
+    uint8_t* alpha = alphaWritten ? AlphaBitmap.RowPointer(y) : nullptr;
     switch (layout) {
       case PixelLayout::kIndex8:
         ConvertIndex8(src, width, bgr, dst);
@@ -461,10 +429,10 @@ void TgaImage::LoadStream(ByteStream& stream) {
         ConvertBgr16(src, width, dst);
         break;
       case PixelLayout::kBgr24:
-        ConvertBgr24(src, width, dst);
+        streaming ? StreamBgr24(src, width, dst) : ConvertBgr24(src, width, dst);
         break;
       case PixelLayout::kBgra32:
-        ConvertBgra32(src, width, dst, alpha);
+        streaming ? StreamBgra32(src, width, dst, alpha) : ConvertBgra32(src, width, dst, alpha);
         break;
       case PixelLayout::kGrey8:
         ConvertGrey8(src, width, dst);
@@ -474,10 +442,6 @@ void TgaImage::LoadStream(ByteStream& stream) {
         break;
       case PixelLayout::kNone:
         break;
-    }
-    if (streaming) {
-      StreamRow(ColorBitmap.RowPointer(y), dst, outBytes);
-      if (alphaWritten) StreamRow(AlphaBitmap.RowPointer(y), alpha, outBytes);
     }
   }
   StreamDone();
