@@ -40,35 +40,23 @@ uint8_t RoundedQuotient(uint64_t s, uint64_t a, double inverse) {
   return static_cast<uint8_t>(q);
 }
 
-}  // namespace
-
-bool Shrink(const Bitmap& source, int32_t width, int32_t height, Bitmap& target) {
-  const int32_t sw = source.Width(), sh = source.Height();
-  if (source.IsEmpty() || width < 1 || height < 1 || width > sw || height > sh ||
-      !target.Create(width, height, false)) {
-    target.Reset();
-    return false;
-  }
-  const size_t w = static_cast<size_t>(width);
-  std::vector<Taps> cols;
+// The rows of Shrink. Sum: the type of a target pixel's sums, 32 bits when 255 x the
+// picture's area fits (up to 4096 x 4096), which halves the work down the rows on 32-bit
+// processors.
+template <typename Sum>
+bool ShrinkRows(const Bitmap& source, const std::vector<Taps>& cols, int32_t height, Bitmap& target) {
+  const size_t w = cols.size();
+  const uint32_t width = static_cast<uint32_t>(w);
   std::unique_ptr<uint32_t[]> across(new (std::nothrow) uint32_t[3 * w]);  // one source row, shrunk
-  std::unique_ptr<uint64_t[]> sums(new (std::nothrow) uint64_t[3 * w]);    // a target row's source rows
-  if (!across || !sums) {
-    target.Reset();
-    return false;
-  }
-  cols.reserve(w);
-  for (size_t tx = 0; tx < w; ++tx) cols.push_back(TapsOf(tx, w, static_cast<uint64_t>(sw)));
-  // Across a row the weights add up to sw (at most 255 x 65535 per channel: 32 bits);
-  // down the rows to sh, so a target pixel's sum fits 64 bits.
-  const uint64_t area = static_cast<uint64_t>(sw) * static_cast<uint64_t>(sh);
+  std::unique_ptr<Sum[]> sums(new (std::nothrow) Sum[3 * w]);              // a target row's source rows
+  if (!across || !sums) return false;
+  const uint64_t sh = static_cast<uint64_t>(source.Height());
+  const uint64_t area = static_cast<uint64_t>(source.Width()) * sh;
   const double inverse = 1.0 / static_cast<double>(area);
-  uint32_t acrossRow =
-      UINT32_MAX;  // the source row `across` holds: a row shared by two target rows is shrunk once
+  uint32_t acrossRow = UINT32_MAX;  // a source row shared by two target rows is shrunk once
   for (int32_t ty = 0; ty < height; ++ty) {
-    std::fill(sums.get(), sums.get() + 3 * w, uint64_t{0});
-    const Taps rows =
-        TapsOf(static_cast<uint64_t>(ty), static_cast<uint64_t>(height), static_cast<uint64_t>(sh));
+    std::fill(sums.get(), sums.get() + 3 * w, Sum{0});
+    const Taps rows = TapsOf(static_cast<uint64_t>(ty), static_cast<uint64_t>(height), sh);
     for (uint32_t sy = rows.first; sy <= rows.last; ++sy) {
       const uint8_t* src = source.RowPointer(static_cast<int32_t>(sy));
       for (size_t tx = 0; tx < w && sy != acrossRow; ++tx) {
@@ -83,9 +71,9 @@ bool Shrink(const Bitmap& source, int32_t width, int32_t height, Bitmap& target)
             wg += p[1];
             wr += p[2];
           }
-          b += static_cast<uint32_t>(width) * wb + c.lastWeight * p[0];
-          g += static_cast<uint32_t>(width) * wg + c.lastWeight * p[1];
-          r += static_cast<uint32_t>(width) * wr + c.lastWeight * p[2];
+          b += width * wb + c.lastWeight * p[0];
+          g += width * wg + c.lastWeight * p[1];
+          r += width * wr + c.lastWeight * p[2];
         }
         across[3 * tx] = b;
         across[3 * tx + 1] = g;
@@ -95,7 +83,7 @@ bool Shrink(const Bitmap& source, int32_t width, int32_t height, Bitmap& target)
       const uint32_t wy = sy == rows.first  ? rows.firstWeight
                           : sy == rows.last ? rows.lastWeight
                                             : static_cast<uint32_t>(height);
-      for (size_t i = 0; i < 3 * w; ++i) sums[i] += uint64_t{wy} * across[i];
+      for (size_t i = 0; i < 3 * w; ++i) sums[i] += Sum{wy} * across[i];
     }
     uint8_t* out = target.RowPointer(ty);
     for (size_t tx = 0; tx < w; ++tx, out += 4) {
@@ -104,6 +92,30 @@ bool Shrink(const Bitmap& source, int32_t width, int32_t height, Bitmap& target)
     }
   }
   return true;
+}
+
+}  // namespace
+
+bool Shrink(const Bitmap& source, int32_t width, int32_t height, Bitmap& target) {
+  const int32_t sw = source.Width(), sh = source.Height();
+  if (source.IsEmpty() || width < 1 || height < 1 || width > sw || height > sh ||
+      !target.Create(width, height, false)) {
+    target.Reset();
+    return false;
+  }
+  std::vector<Taps> cols;
+  cols.reserve(static_cast<size_t>(width));
+  for (int32_t tx = 0; tx < width; ++tx) {
+    cols.push_back(
+        TapsOf(static_cast<uint64_t>(tx), static_cast<uint64_t>(width), static_cast<uint64_t>(sw)));
+  }
+  // Across a row the weights add up to sw (at most 255 x 65535 per channel: 32 bits);
+  // down the rows to sh.
+  const uint64_t area = static_cast<uint64_t>(sw) * static_cast<uint64_t>(sh);
+  const bool done = area * 255 <= UINT32_MAX ? ShrinkRows<uint32_t>(source, cols, height, target)
+                                             : ShrinkRows<uint64_t>(source, cols, height, target);
+  if (!done) target.Reset();
+  return done;
 }
 
 const Bitmap& ShrinkCache::Get(const Bitmap& picture, int32_t width, int32_t height) {
