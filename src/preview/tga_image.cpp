@@ -130,9 +130,9 @@ size_t DecodeRleRow(const uint8_t* src, size_t n, uint8_t* row, size_t rowBytes,
   }
 }
 
-// Row converters: file pixels of one row to Format32 rows of blue, green, red. The
-// fourth byte is written as the 0 it already holds in a new bitmap, so that each pixel
-// is one 32-bit store.
+// Row converters: file pixels of one row to bitmap rows of blue, green, red and a 0
+// fourth byte, each pixel one 32-bit store (every byte written: the bitmap's memory may
+// hold an earlier picture).
 uint32_t LoadLe32(const uint8_t* p) {
   uint32_t v;
   std::memcpy(&v, p, 4);
