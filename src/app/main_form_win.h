@@ -49,7 +49,7 @@ struct MainForm {
   texlist::TextureList textures{parts};
   texlist::DiskFolders folders;
   converter::ProgramConverter converter{parts};
-  preview::Preview preview{preview::PreviewContext{parts, parts, converter, parts}};
+  preview::Preview preview{preview::PreviewContext{parts, parts, parts, converter, parts}};
   BusyState busy;
 
   // The identifier the platform sees for a command (4096 and up).

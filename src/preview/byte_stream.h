@@ -3,7 +3,6 @@
 #include <cstddef>
 #include <cstdint>
 #include <cstring>
-#include <memory>
 
 namespace preview {
 
@@ -37,29 +36,6 @@ class MemoryStream final : public ByteStream {
   const uint8_t* data_;
   size_t size_;
   uint64_t pos_ = 0;
-};
-
-// Reads another stream through a buffer, so that many small reads and short moves back
-// (the run-length reader reads ahead and returns) cost no platform calls. Works
-// unbuffered when the buffer cannot be allocated. The inner stream must outlive it.
-class BufferedStream final : public ByteStream {
- public:
-  explicit BufferedStream(ByteStream& inner, size_t bufferSize = size_t{256} << 10);
-
-  size_t Read(void* dst, size_t n) override;
-  uint64_t Position() override { return pos_; }
-  void Seek(uint64_t pos) override { pos_ = pos; }  // the inner stream follows when read
-
- private:
-  size_t ReadInner(uint8_t* dst, size_t n);
-
-  ByteStream& inner_;
-  std::unique_ptr<uint8_t[]> buffer_;
-  size_t capacity_;
-  uint64_t bufferStart_ = 0;  // stream position of buffer_[0]
-  size_t bufferLength_ = 0;
-  uint64_t pos_;
-  uint64_t innerPos_;
 };
 
 }  // namespace preview

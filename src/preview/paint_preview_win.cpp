@@ -5,17 +5,15 @@
 
 namespace preview {
 
-void PaintPreview(const Preview& preview, toolkit::PaintBox& box, toolkit::DeviceContext dc) {
+void PaintPreview(Preview& preview, toolkit::PaintBox& box, toolkit::DeviceContext dc) {
   const TgaImage* image = preview.Shown();
   if (!image) return;
   box.PaintBackground(dc);
   const Bitmap& bitmap = image->ColorBitmap;
   const PreviewPlacement at = PlacePreview(box.Width(), box.Height(), bitmap.Width(), bitmap.Height());
   if (!at.draw) return;
-  if (at.scaled)
-    toolkit::DrawBitmapShrunk(dc, bitmap, at.x, at.y, at.width, at.height);
-  else
-    toolkit::DrawBitmapAt(dc, bitmap, at.x, at.y);
+  // Shrunk once per picture and pane size, then only copied on every repaint.
+  toolkit::DrawBitmapAt(dc, at.scaled ? preview.Shrunk(at.width, at.height) : bitmap, at.x, at.y);
 }
 
 }  // namespace preview

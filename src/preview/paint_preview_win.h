@@ -6,6 +6,6 @@
 
 namespace preview {
 
-void PaintPreview(const Preview& preview, toolkit::PaintBox& box, toolkit::DeviceContext dc);
+void PaintPreview(Preview& preview, toolkit::PaintBox& box, toolkit::DeviceContext dc);
 
 }  // namespace preview

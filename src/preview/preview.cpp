@@ -9,10 +9,14 @@ namespace {
 constexpr unsigned kFocused = 0x1;
 constexpr unsigned kSelected = 0x2;
 
+const char kTooLarge[] = "Текстура слишком велика для предпросмотра.";
+
+// A picture too large to hold still shows its true size.
 std::string InfoLine(const TgaImage& image) {
   using toolkit::IntToDecimal;
-  return IntToDecimal(image.ColorBitmap.Width()) + " x " + IntToDecimal(image.ColorBitmap.Height()) + " x " +
-         IntToDecimal(image.PixelDepth) + " BPP";
+  const int width = image.TooLarge() ? image.Width : image.ColorBitmap.Width();
+  const int height = image.TooLarge() ? image.Height : image.ColorBitmap.Height();
+  return IntToDecimal(width) + " x " + IntToDecimal(height) + " x " + IntToDecimal(image.PixelDepth) + " BPP";
 }
 
 }  // namespace
@@ -44,12 +48,14 @@ void Preview::Show(texlist::TextureList& list, int row) {
   context_.status.SetStatusText(0, InfoLine(image_));
   context_.converter.Discard(output);
   context_.pane.Invalidate();
+  if (image_.TooLarge()) context_.messages.Show(kTooLarge);
 }
 
 void Preview::Clear() {
   shown_ = false;
   for (int panel = 0; panel < 3; ++panel) context_.status.SetStatusText(panel, "");
   image_.ColorBitmap.Reset();
+  shrunk_.Drop();
   context_.pane.Invalidate();
 }
 

@@ -4,6 +4,7 @@
 #include <memory>
 
 #include "converter/converter_runner.h"
+#include "preview/shrink.h"
 #include "preview/tga_image.h"
 #include "texlist/texture_list.h"
 #include "toolkit/window_parts.h"
@@ -19,6 +20,7 @@ class PreviewPane {
 
 struct PreviewContext {
   toolkit::StatusTexts& status;
+  toolkit::Messages& messages;
   toolkit::EventLoop& loop;
   converter::ConverterRunner& converter;
   PreviewPane& pane;
@@ -36,6 +38,8 @@ class Preview {
 
   // The picture to paint; null while no row is previewed.
   const TgaImage* Shown() const { return shown_ ? &image_ : nullptr; }
+  // The shown picture shrunk to width x height, made once per picture and size.
+  const Bitmap& Shrunk(int32_t width, int32_t height) { return shrunk_.Get(image_.ColorBitmap, width, height); }
 
  private:
   void Show(texlist::TextureList& list, int row);
@@ -43,6 +47,7 @@ class Preview {
   PreviewContext context_;
   TgaImage image_;  // the one picture of the run, its storage reused from row to row
   bool shown_ = false;
+  ShrinkCache shrunk_;
 };
 
 }  // namespace preview

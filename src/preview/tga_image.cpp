@@ -5,6 +5,10 @@
 #include <memory>
 #include <new>
 
+#if defined(__SSE2__)
+#include <emmintrin.h>
+#endif
+
 #include "toolkit/file_stream.h"
 
 namespace preview {
@@ -126,9 +130,9 @@ size_t DecodeRleRow(const uint8_t* src, size_t n, uint8_t* row, size_t rowBytes,
   }
 }
 
-// Row converters: file pixels of one row to Format32 rows of blue, green, red. The
-// fourth byte is written as the 0 it already holds in a new bitmap, so that each pixel
-// is one 32-bit store.
+// Row converters: file pixels of one row to bitmap rows of blue, green, red and a 0
+// fourth byte, each pixel one 32-bit store (every byte written: the bitmap's memory may
+// hold an earlier picture).
 uint32_t LoadLe32(const uint8_t* p) {
   uint32_t v;
   std::memcpy(&v, p, 4);
@@ -186,114 +190,188 @@ void ConvertGreyAlpha16(const uint8_t* src, size_t width, uint8_t* dst, uint8_t*
   }
 }
 
-}  // namespace
+// Pictures from this size on are written past the processor's cache: they do not fit it
+// anyway, and a write that bypasses it need not first read the old memory. Without SSE2
+// (the 32-bit Windows build) there are no such writes.
+#if defined(__SSE2__)
+constexpr size_t kStreamingBytes = size_t{8} << 20;
 
-TgaImage::TgaImage() {
-  ColorBitmap.MakeBitmap(0, 0);
-  ColorBitmap.SetFormat(Format32);
-  AlphaBitmap.MakeBitmap(0, 0);
-  AlphaBitmap.SetFormat(Format32);
+// Pixels before the first 16-byte aligned one of a row, at most 3.
+size_t Unaligned(const uint8_t* dst, size_t width) {
+  return std::min(width, ((16 - (reinterpret_cast<uintptr_t>(dst) & 15)) & 15) / 4);
 }
+#else
+constexpr size_t kStreamingBytes = SIZE_MAX;
+#endif
+
+// ConvertBgra32 with non-temporal stores. Colour and alpha rows lie at the same offset
+// from their 16-byte aligned memory.
+void StreamBgra32(const uint8_t* src, size_t width, uint8_t* dst, uint8_t* alpha) {
+#if defined(__SSE2__)
+  size_t x = Unaligned(dst, width);
+  ConvertBgra32(src, x, dst, alpha);
+  const __m128i colorMask = _mm_set1_epi32(0xFFFFFF);
+  for (; x + 4 <= width; x += 4) {
+    const __m128i v = _mm_loadu_si128(reinterpret_cast<const __m128i*>(src + 4 * x));
+    const __m128i a = _mm_srli_epi32(v, 24);
+    _mm_stream_si128(reinterpret_cast<__m128i*>(dst + 4 * x), _mm_and_si128(v, colorMask));
+    _mm_stream_si128(reinterpret_cast<__m128i*>(alpha + 4 * x),
+                     _mm_or_si128(_mm_or_si128(a, _mm_slli_epi32(a, 8)), _mm_slli_epi32(a, 16)));
+  }
+  ConvertBgra32(src + 4 * x, width - x, dst + 4 * x, alpha + 4 * x);
+#else
+  ConvertBgra32(src, width, dst, alpha);
+#endif
+}
+
+// ConvertBgr24 with non-temporal stores.
+void StreamBgr24(const uint8_t* src, size_t width, uint8_t* dst) {
+#if defined(__SSE2__)
+  size_t x = Unaligned(dst, width);
+  ConvertBgr24(src, x, dst);
+  // Four pixels from a 16-byte load, which must stay inside the row.
+  const __m128i colorMask = _mm_set1_epi32(0xFFFFFF);
+  for (; x + 6 <= width; x += 4) {
+    const __m128i v = _mm_loadu_si128(reinterpret_cast<const __m128i*>(src + 3 * x));
+    const __m128i p01 = _mm_unpacklo_epi32(v, _mm_srli_si128(v, 3));
+    const __m128i p23 = _mm_unpacklo_epi32(_mm_srli_si128(v, 6), _mm_srli_si128(v, 9));
+    _mm_stream_si128(reinterpret_cast<__m128i*>(dst + 4 * x),
+                     _mm_and_si128(_mm_unpacklo_epi64(p01, p23), colorMask));
+  }
+  ConvertBgr24(src + 3 * x, width - x, dst + 4 * x);
+#else
+  ConvertBgr24(src, width, dst);
+#endif
+}
+
+void StreamDone() {
+#if defined(__SSE2__)
+  _mm_sfence();
+#endif
+}
+
+// Pixel data is read in blocks of about this size: few stream calls, and a block still
+// sits in the processor's cache when its rows are converted.
+constexpr size_t kBlockBytes = size_t{256} << 10;
+
+// A block of stream bytes: [0, keep) a copy of the row before, then the bytes not yet
+// used, from `at` to `end`.
+class BlockReader {
+ public:
+  BlockReader(ByteStream& stream, uint8_t* buffer, size_t capacity, size_t keep)
+      : stream_(stream), buffer_(buffer), capacity_(capacity), keep_(keep), at_(keep), end_(keep) {}
+
+  const uint8_t* Data() const { return buffer_ + at_; }
+  size_t Available() const { return end_ - at_; }
+  void Use(size_t n) { at_ += n; }
+  // Makes at least `want` bytes available unless the stream ends first. The `keep` bytes
+  // just used before Data() are copied to the front, where the next Data() - keep finds them.
+  void Fill(size_t want) {
+    if (Available() >= want || ended_) return;
+    const size_t kept = std::min(keep_, at_);
+    std::memmove(buffer_ + keep_ - kept, buffer_ + at_ - kept, kept + Available());
+    end_ = keep_ + Available();
+    at_ = keep_;
+    while (!ended_ && Available() < want) {
+      const size_t got = ReadUpTo(stream_, buffer_ + end_, capacity_ - end_);
+      end_ += got;
+      ended_ = got == 0 || end_ < capacity_;
+    }
+  }
+  // Moves the stream back to the first byte not used.
+  void Finish() {
+    if (Available() > 0) stream_.Seek(stream_.Position() - Available());
+  }
+
+ private:
+  ByteStream& stream_;
+  uint8_t* buffer_;
+  size_t capacity_;
+  size_t keep_;
+  size_t at_;
+  size_t end_;
+  bool ended_ = false;
+};
+
+}  // namespace
 
 void TgaImage::LoadFile(const std::string& path) {
   toolkit::FileStream file(path);
-  BufferedStream stream(file);
-  LoadStream(stream);
+  LoadStream(file);
 }
 
 void TgaImage::LoadStream(ByteStream& stream) {
   // Header bytes the stream does not deliver count as 0.
   uint8_t h[kHeaderSize] = {};
   ReadUpTo(stream, h, kHeaderSize);
-  IdLength = h[0];
-  ColorMapType = h[1];
-  ImageType = h[2];
-  ColorMapFirstEntry = Le16(h + 3);
-  ColorMapLength = Le16(h + 5);
-  ColorMapEntrySize = h[7];
-  XOrigin = Le16(h + 8);
-  YOrigin = Le16(h + 10);
+  const uint8_t idLength = h[0];
+  const uint8_t colorMapType = h[1];
+  const uint8_t imageType = h[2];
+  const uint16_t mapLength = Le16(h + 5);
+  const uint8_t entrySize = h[7];
   Width = Le16(h + 12);
   Height = Le16(h + 14);
   PixelDepth = h[16];
-  AlphaBits = h[17] & 0x0F;
-  RightOrigin = (h[17] & 0x10) != 0;
-  TopOrigin = (h[17] & 0x20) != 0;
+  // Descriptor bit 5 (top origin) and bit 4 (right origin) both mean top-down rows;
+  // rows are never mirrored.
+  const bool topDown = (h[17] & 0x30) != 0;
+  tooLarge_ = false;
 
-  Skip(stream, IdLength);
+  Skip(stream, idLength);
 
-  if (ColorMapType == 1) {
-    // Entries past the palette's room, and maps of sizes we do not decode, are skipped
-    // so that the pixel data is read from where it starts.
-    const size_t entryBytes = (ColorMapEntrySize + 7u) / 8;
-    const bool decoded = ColorMapEntrySize == 15 || ColorMapEntrySize == 16 || ColorMapEntrySize == 24 ||
-                         ColorMapEntrySize == 32;
-    size_t kept = 0;
-    if (decoded) {
-      kept = std::min<size_t>(ColorMapLength, kPaletteSize);
-      uint8_t map[kPaletteSize * 4] = {};  // a truncated map gives black entries
-      ReadUpTo(stream, map, kept * entryBytes);
-      for (size_t i = 0; i < kept; ++i) {
-        const uint8_t* e = map + i * entryBytes;
-        PaletteEntry& p = Palette[i];
-        if (entryBytes == 2) {
-          const uint32_t v = Le16(e);
-          p = {FiveToEight(v >> 10), FiveToEight(v >> 5), FiveToEight(v), 0};
-        } else {
-          p = {e[2], e[1], e[0], entryBytes == 4 ? e[3] : uint8_t{0}};
-        }
+  // Index bytes reach entries 0 to 255; entries the file's map does not give are black.
+  uint32_t bgr[256] = {};
+  if (colorMapType == 1) {
+    // Entries past 255, and maps of sizes we do not decode, are skipped so that the
+    // pixel data is read from where it starts.
+    const size_t entryBytes = (entrySize + 7u) / 8;
+    const bool decoded = entrySize == 15 || entrySize == 16 || entrySize == 24 || entrySize == 32;
+    const size_t kept = decoded ? std::min<size_t>(mapLength, 256) : 0;
+    uint8_t map[256 * 4] = {};  // a truncated map gives black entries
+    ReadUpTo(stream, map, kept * entryBytes);
+    for (size_t i = 0; i < kept; ++i) {
+      const uint8_t* e = map + i * entryBytes;
+      if (entryBytes == 2) {
+        const uint32_t v = Le16(e);
+        bgr[i] = Bgr(FiveToEight(v), FiveToEight(v >> 5), FiveToEight(v >> 10));
+      } else {
+        bgr[i] = Bgr(e[0], e[1], e[2]);
       }
     }
-    Skip(stream, (uint64_t{ColorMapLength} - kept) * entryBytes);
+    Skip(stream, (uint64_t{mapLength} - kept) * entryBytes);
   }
 
   PixelLayout layout = PixelLayout::kNone;
-  bool rle = false;
-  switch (ImageType) {
-    case 0:
-      Kind = kTgaNoImage;
-      break;
+  const bool rle = imageType >= 9;
+  switch (imageType) {
     case 1:
     case 9:
-      rle = ImageType == 9;
-      Kind = rle ? kTgaRleColorMapped : kTgaColorMapped;
-      if (PixelDepth == 8) {
-        layout = PixelLayout::kIndex8;
-        PixelCode = 0;
-        HasAlpha = false;
-      }
+      if (PixelDepth == 8) layout = PixelLayout::kIndex8;
       break;
     case 2:
     case 10:
-      rle = ImageType == 10;
-      Kind = rle ? kTgaRleTrueColor : kTgaTrueColor;
-      if (PixelDepth == 16 || PixelDepth == 24 || PixelDepth == 32) {
-        layout = PixelDepth == 16   ? PixelLayout::kBgr16
-                 : PixelDepth == 24 ? PixelLayout::kBgr24
-                                    : PixelLayout::kBgra32;
-        PixelCode = static_cast<uint8_t>(PixelDepth / 8 - 1);
-        HasAlpha = PixelDepth == 32;
-      }
+      if (PixelDepth == 16) layout = PixelLayout::kBgr16;
+      if (PixelDepth == 24) layout = PixelLayout::kBgr24;
+      if (PixelDepth == 32) layout = PixelLayout::kBgra32;
       break;
     case 3:
     case 11:
-      // Greyscale: 8-bit grey, or 16-bit grey with alpha; other depths stay black.
-      rle = ImageType == 11;
-      Kind = rle ? kTgaRleGrey : kTgaGrey;
-      PixelCode = 0;
-      HasAlpha = PixelDepth == 16;
+      // 8-bit grey, or 16-bit grey with alpha; other depths stay black.
       if (PixelDepth == 8) layout = PixelLayout::kGrey8;
       if (PixelDepth == 16) layout = PixelLayout::kGreyAlpha16;
       break;
     default:
-      break;  // unknown type: Kind stays
+      break;
   }
+  const bool alphaWritten = layout == PixelLayout::kBgra32 || layout == PixelLayout::kGreyAlpha16;
 
-  // A size the bitmaps cannot hold leaves both empty rather than a half-made picture.
-  if (!ColorBitmap.MakeBitmap(Width, Height) || !ColorBitmap.SetFormat(Format32) ||
-      !AlphaBitmap.MakeBitmap(Width, Height) || !AlphaBitmap.SetFormat(Format32)) {
+  // The size is checked before any allocation; a size the bitmaps cannot hold leaves both
+  // empty rather than a half-made picture. Pixels the decoder writes need no clearing.
+  if (!ColorBitmap.Create(Width, Height, layout == PixelLayout::kNone) ||
+      !AlphaBitmap.Create(Width, Height, !alphaWritten)) {
     ColorBitmap.Reset();
     AlphaBitmap.Reset();
+    tooLarge_ = true;
     return;
   }
   if (layout == PixelLayout::kNone || ColorBitmap.IsEmpty()) return;
@@ -301,38 +379,48 @@ void TgaImage::LoadStream(ByteStream& stream) {
   const size_t p = BytesPerPixel(layout);
   const size_t width = Width;
   const size_t rowBytes = width * p;  // at most 65535 x 4
+  // Uncompressed rows are converted straight from the block, with room for a copy of
+  // the row before (a short last row keeps its bytes). Run-length rows need up to two
+  // rows' worth of packets at hand and a row buffer that keeps the row before.
+  const size_t keep = rle ? 0 : rowBytes;
+  const size_t capacity = keep + std::max(kBlockBytes, (rle ? 4 : 1) * rowBytes);
+  std::unique_ptr<uint8_t[]> block(new (std::nothrow) uint8_t[capacity]);
   std::unique_ptr<uint8_t[]> row(new (std::nothrow) uint8_t[rowBytes]());
-  std::unique_ptr<uint8_t[]> packets(rle ? new (std::nothrow) uint8_t[2 * rowBytes]() : nullptr);
-  if (!row || (rle && !packets)) {
+  if (!block || !row) {
     ColorBitmap.Reset();
     AlphaBitmap.Reset();
+    tooLarge_ = true;
     return;
   }
 
-  // Index bytes reach entries 0 to 255 of the palette, whatever the map held.
-  uint32_t bgr[256] = {};
-  if (layout == PixelLayout::kIndex8) {
-    for (size_t i = 0; i < 256; ++i) bgr[i] = Bgr(Palette[i].blue, Palette[i].green, Palette[i].red);
-  }
-
+  // Large 24- and 32-bit pictures (what the converter writes) bypass the cache.
+  const bool streaming = ColorBitmap.PixelBytes() >= kStreamingBytes;
+  BlockReader reader(stream, block.get(), capacity, keep);
   RleCarry carry;
-  const bool topDown = TopOrigin || RightOrigin;
+  bool rowHeld = false;  // the row buffer holds the row before (the data has ended)
   for (int32_t r = 0; r < Height; ++r) {
+    const uint8_t* src = row.get();
     if (rle) {
-      // Read ahead two rows' worth (enough for any row of packets), then move back to
-      // the first byte the row did not use.
-      const uint64_t start = stream.Position();
-      const size_t n = ReadUpTo(stream, packets.get(), 2 * rowBytes);
-      const size_t used = DecodeRleRow(packets.get(), n, row.get(), rowBytes, p, carry);
-      if (used != n) stream.Seek(start + used);
+      reader.Fill(2 * rowBytes);
+      reader.Use(DecodeRleRow(reader.Data(), reader.Available(), row.get(), rowBytes, p, carry));
     } else {
-      // A short read keeps the rest of the previous row: the buffer is not cleared.
-      ReadUpTo(stream, row.get(), rowBytes);
+      reader.Fill(rowBytes);
+      if (reader.Available() >= rowBytes) {
+        src = reader.Data();
+        reader.Use(rowBytes);
+      } else {
+        // The data ends inside this row: the rest of it keeps the bytes of the row before,
+        // which lies just before the unused bytes (or is all 0 for the first row).
+        if (r > 0 && !rowHeld) std::memcpy(row.get(), reader.Data() - rowBytes, rowBytes);
+        std::memcpy(row.get(), reader.Data(), reader.Available());
+        reader.Use(reader.Available());
+        rowHeld = true;
+      }
     }
     const int32_t y = topDown ? r : Height - 1 - r;
     uint8_t* dst = ColorBitmap.RowPointer(y);
-    uint8_t* alpha = AlphaBitmap.RowPointer(y);
-    const uint8_t* src = row.get();
+    // Only rows with alpha are asked for: a bitmap known black needs no clearing next time.
+    uint8_t* alpha = alphaWritten ? AlphaBitmap.RowPointer(y) : nullptr;
     switch (layout) {
       case PixelLayout::kIndex8:
         ConvertIndex8(src, width, bgr, dst);
@@ -341,10 +429,10 @@ void TgaImage::LoadStream(ByteStream& stream) {
         ConvertBgr16(src, width, dst);
         break;
       case PixelLayout::kBgr24:
-        ConvertBgr24(src, width, dst);
+        streaming ? StreamBgr24(src, width, dst) : ConvertBgr24(src, width, dst);
         break;
       case PixelLayout::kBgra32:
-        ConvertBgra32(src, width, dst, alpha);
+        streaming ? StreamBgra32(src, width, dst, alpha) : ConvertBgra32(src, width, dst, alpha);
         break;
       case PixelLayout::kGrey8:
         ConvertGrey8(src, width, dst);
@@ -356,6 +444,8 @@ void TgaImage::LoadStream(ByteStream& stream) {
         break;
     }
   }
+  StreamDone();
+  reader.Finish();
 }
 
 }  // namespace preview

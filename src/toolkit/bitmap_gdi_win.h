@@ -1,5 +1,4 @@
-// Drawing a pixel store on a device context. Nothing is cached: the pixels are drawn
-// straight from their memory.
+// Drawing a pixel store on a device context, straight from its memory.
 #pragma once
 #include "toolkit/control_win.h"
 
@@ -9,12 +8,9 @@ class Bitmap;
 
 namespace toolkit {
 
-// Copies the whole bitmap unscaled with its top-left corner at (x, y). Nothing for an
-// empty bitmap.
+// Copies the whole bitmap unscaled with its top-left corner at (x, y): the repaint of a
+// picture that fits the pane, or of one already shrunk (preview::ShrinkCache). False,
+// nothing drawn, for an empty bitmap.
 bool DrawBitmapAt(DeviceContext dc, const preview::Bitmap& bitmap, int x, int y);
-// Shrinks the bitmap with halftone filtering into a temporary screen-compatible bitmap
-// of width x height and copies that to (x, y) in one go. False (nothing drawn) when the
-// temporary bitmap cannot be made.
-bool DrawBitmapShrunk(DeviceContext dc, const preview::Bitmap& bitmap, int x, int y, int width, int height);
 
 }  // namespace toolkit

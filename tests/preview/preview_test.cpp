@@ -26,7 +26,7 @@ void WriteSmallTga(const std::string& path) {
 
 class PreviewTest : public ::testing::Test {
  protected:
-  PreviewTest() : list(window), preview(PreviewContext{window, window, converter, window}) {
+  PreviewTest() : list(window), preview(PreviewContext{window, window, window, converter, window}) {
     list.Add({{"C:\\t\\a.dds", 1}, {"C:\\t\\b.dds", 2}, {"C:\\t\\c.dds", 3}});
     WriteSmallTga(tga);
     converter.outputs["C:\\t\\b.dds"] = tga;
