@@ -12,11 +12,8 @@
 #include <string>
 #include <vector>
 
-#include "app/handlers.h"
-#include "app/main_form.h"
-#include "texlist/bulk_add.h"
+#include "app/main_form_win.h"
 #include "texlist/folder_scan.h"
-#include "texlist/texture_list_ops.h"
 #include "toolkit/application_win.h"
 #include "toolkit/file_system.h"
 
@@ -53,25 +50,25 @@ int main(int argc, char** argv) {
   // Best of three walks after one that fills the caches (find's figure is a best of
   // five after a warm-up too); the add and its paint are the median of three.
   {
-    toolkit::StringList warm;
-    texlist::ScanFolderTree(tree, "*.dds", warm);
+    std::vector<texlist::TextureEntry> warm;
+    texlist::WalkFolderTree(form->folders, tree, "*.dds", warm);
   }
-  toolkit::StringList found;
+  std::vector<texlist::TextureEntry> found;
   double scan = 0;
   for (int i = 0; i < 3; ++i) {
-    toolkit::StringList walked;
+    std::vector<texlist::TextureEntry> walked;
     const auto t0 = Clock::now();
-    texlist::ScanFolderTree(tree, "*.dds", walked);
+    texlist::WalkFolderTree(form->folders, tree, "*.dds", walked);
     const double ms = Ms(t0, Clock::now());
     if (i == 0 || ms < scan) scan = ms;
     found.swap(walked);
   }
   std::vector<double> adds, paints;
   for (int i = 0; i < 3; ++i) {
-    ClearList(*form);
+    form->textures.Clear();
     toolkit::ProcessMessages();
     const auto t1 = Clock::now();
-    texlist::AddTextureFiles(*form, found);
+    form->textures.Add(found);
     const auto t2 = Clock::now();
     UpdateWindow(list);
     const auto t3 = Clock::now();
@@ -85,7 +82,7 @@ int main(int argc, char** argv) {
   // asks for it although the scan's directory reading already held the size.
   const auto s0 = Clock::now();
   uint64_t sizes = 0;
-  for (const std::string& path : found) sizes += toolkit::FileSizeOf(path);
+  for (const texlist::TextureEntry& e : found) sizes += toolkit::FileSizeOf(e.FullPath);
   const double sizing = Ms(s0, Clock::now());
 
   const double add = adds[1], paint = paints[1], total = scan + add + paint;
@@ -100,16 +97,17 @@ int main(int argc, char** argv) {
 
   // Without holding the repainting every row repaints: shown on the first 1,000 rows
   // beside the same rows with the pause.
-  const toolkit::StringList some(found.begin(), found.begin() + std::min<size_t>(found.size(), 1000));
+  const std::vector<texlist::TextureEntry> some(found.begin(),
+                                                found.begin() + std::min<size_t>(found.size(), 1000));
   double held = 0, unheld = 0;
   for (int pass = 0; pass < 2; ++pass) {
-    ClearList(*form);
+    form->textures.Clear();
     toolkit::ProcessMessages();
     const auto u0 = Clock::now();
     if (pass == 0) {
-      texlist::AddTextureFiles(*form, some);
+      form->textures.Add(some);
     } else {
-      for (const std::string& path : some) AddTextureFile(*form, path);
+      for (const texlist::TextureEntry& e : some) form->textures.Add({e});
     }
     UpdateWindow(list);
     (pass == 0 ? held : unheld) = Ms(u0, Clock::now());
