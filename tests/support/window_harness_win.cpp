@@ -177,9 +177,9 @@ void Press(HWND dialog, int button) {
 }
 
 void TypeNamesAndOpen(HWND dialog, const std::string& names) {
-  // The name box: a combo box (cmb13) with its edit, or a plain edit (edt1).
+  // The name box: a combo box (cmb13) or a plain edit (edt1).
   HWND box = GetDlgItem(dialog, 0x47C);
-  box = box ? FindWindowExA(box, nullptr, "Edit", nullptr) : GetDlgItem(dialog, 0x480);
+  if (!box) box = GetDlgItem(dialog, 0x480);
   // WM_SETTEXT is not bound by the box's typing limit, so long selections fit.
   SendMessageA(box, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(names.c_str()));
   Press(dialog, IDOK);
