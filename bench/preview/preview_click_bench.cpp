@@ -1,8 +1,9 @@
 // Click to picture under Wine: a 2048 x 2048 BC3 texture selected in the real window,
 // split into converter run, TGA load and paint, beside the bare converter process start
 // (a run on a 4 x 4 file) as the reference. Run: scripts/bench-preview.sh
-#include <commctrl.h>
 #include <windows.h>
+// (needs windows.h first)
+#include <commctrl.h>
 
 #include <algorithm>
 #include <chrono>

@@ -45,17 +45,12 @@ void RunUnix(std::string commandLine) {
 }  // namespace
 
 TempFolder::TempFolder() {
-  char base[MAX_PATH] = {};
+  char base[MAX_PATH] = {}, name[MAX_PATH] = {};
   GetTempPathA(MAX_PATH, base);
-  static int counter = 0;
-  for (;;) {
-    std::ostringstream name;
-    name << base << "texlook-test-" << GetCurrentProcessId() << "-" << ++counter;
-    if (CreateDirectoryA(name.str().c_str(), nullptr)) {
-      path_ = name.str() + "\\";
-      break;
-    }
-  }
+  GetTempFileNameA(base, "tlk", 0, name);  // a name nobody uses, made a folder
+  DeleteFileA(name);
+  CreateDirectoryA(name, nullptr);
+  path_ = std::string(name) + "\\";
 }
 
 TempFolder::~TempFolder() {
@@ -196,16 +191,6 @@ std::string SelectedTreeItem(HWND chooser) {
   item.cchTextMax = sizeof text;
   if (!item.hItem || !SendMessageA(tree, TVM_GETITEMA, 0, reinterpret_cast<LPARAM>(&item))) return "";
   return text;
-}
-
-void ChooseFolder(HWND chooser, const std::string& folder) {
-  // The tree fills in while the chooser opens: select until the folder shows as selected.
-  const std::string name = folder.substr(folder.find_last_of('\\') + 1);
-  for (int i = 0; i < 50 && lstrcmpiA(SelectedTreeItem(chooser).c_str(), name.c_str()); ++i) {
-    SendMessageA(chooser, BFFM_SETSELECTIONA, TRUE, reinterpret_cast<LPARAM>(folder.c_str()));
-    Sleep(100);
-  }
-  Press(chooser, IDOK);
 }
 
 App::App(const std::string& converter) {

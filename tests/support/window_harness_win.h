@@ -71,9 +71,8 @@ class DialogWatcher {
 // The open dialog: the names as a user types them ("a" "b" for several), then Open.
 void TypeNamesAndOpen(HWND dialog, const std::string& names);
 void Press(HWND dialog, int button);
-// The folder chooser: its selected folder's label; select `folder` and press OK.
+// The folder chooser: its selected folder's label.
 std::string SelectedTreeItem(HWND chooser);
-void ChooseFolder(HWND chooser, const std::string& folder);
 
 // The program as a user meets it: a program folder with a converter, the main window
 // built, shown and its messages handled.
