@@ -15,12 +15,18 @@ namespace {
 
 const std::string kDone = "Готово!";
 
+std::string LastName(const std::string& folder) {
+  const std::string path = NoBackslash(folder);
+  return path.substr(path.find_last_of('\\') + 1);
+}
+
 // Confirms the chooser on the folder it opened on (the remembered one; under Wine a
 // selection sent after the chooser selected its initial folder does not always take),
 // and notes the progress bar whenever a message box is up.
 class Answers {
  public:
-  explicit Answers(App& app) : bar_(app.Window(app.Form().ExportProgress)) {}
+  explicit Answers(App& app)
+      : bar_(app.Window(app.Form().ExportProgress)), want_(LastName(app.Form().OutputPath)) {}
   std::vector<std::string> opened;  // the chooser's selected folder when it opened
   std::vector<int> barAtBoxes;
   DialogWatcher watcher{[this](HWND dialog, const std::string&) {
@@ -29,7 +35,7 @@ class Answers {
       barAtBoxes.push_back(static_cast<int>(SendMessageA(bar_, PBM_GETPOS, 0, 0)));
       return false;  // the watcher notes and closes it
     }
-    Sleep(300);  // let the tree fill in and select
+    for (int i = 0; i < 100 && SelectedTreeItem(dialog) != want_; ++i) Sleep(50);  // the tree fills in
     opened.push_back(SelectedTreeItem(dialog));
     Press(dialog, IDOK);
     return true;
@@ -37,6 +43,7 @@ class Answers {
 
  private:
   HWND bar_;
+  std::string want_;
   std::mutex mutex_;
 };
 
@@ -46,11 +53,6 @@ uint32_t FirstPixel(const std::string& tga) {
   if (image.IsEmpty()) return 0;
   const uint8_t* bgra = image.ColorBitmap.RowPointer(0);
   return (uint32_t{bgra[2]} << 16) | (uint32_t{bgra[1]} << 8) | bgra[0];
-}
-
-std::string LastName(const std::string& folder) {
-  const std::string path = NoBackslash(folder);
-  return path.substr(path.find_last_of('\\') + 1);
 }
 
 // Held open by someone who lets others read, read-only or longer than the new picture:

@@ -93,7 +93,8 @@ TEST(Imports, FolderThroughTheChooserOverTheRealFileSystem) {
   RECT rect = {};
   DialogWatcher watcher([&](HWND dialog, const std::string&) {
     if (!FindWindowExA(dialog, nullptr, "SysTreeView32", nullptr)) return false;
-    Sleep(300);  // let the tree fill in
+    const std::string want = NoBackslash(t.Path()).substr(NoBackslash(t.Path()).find_last_of('\\') + 1);
+    for (int i = 0; i < 100 && SelectedTreeItem(dialog) != want; ++i) Sleep(50);  // the tree fills in
     selected = SelectedTreeItem(dialog);
     GetWindowRect(dialog, &rect);
     Press(dialog, IDOK);
