@@ -16,11 +16,10 @@
 #include <string>
 #include <vector>
 
-#include "app/main_form.h"
-#include "converter/run_converter.h"
-#include "export/export_textures.h"
+#include "app/main_form_win.h"
+#include "converter/converter_runner.h"
+#include "export/export_commands.h"
 #include "readdxt/dds_header.h"
-#include "texlist/texture_list_ops.h"
 #include "toolkit/file_copy.h"
 #include "toolkit/file_system.h"
 
@@ -96,6 +95,12 @@ double Sum(const std::vector<double>& v) {
 
 }  // namespace
 
+// The steps run without a window: a failure is counted, not shown.
+class SilentMessages : public toolkit::Messages {
+ public:
+  void Show(const std::string&) override {}
+};
+
 int main(int argc, char** argv) {
   if (argc < 3) {
     std::fprintf(stderr, "usage: bench_export WORK_FOLDER READDXT_EXE [ROWS]\n");
@@ -114,6 +119,7 @@ int main(int argc, char** argv) {
     return 1;
   }
   toolkit::OverrideProgramFolder(program);
+  SilentMessages silent;
 
   std::mt19937 random(20240607);
   std::vector<std::string> paths;
@@ -125,26 +131,28 @@ int main(int argc, char** argv) {
   }
   // The first process start of a Wine session is slower than the others.
   {
-    ConverterResult warm = RunConverterForOutput(paths[0]);
+    converter::ProgramConverter runner(silent);
+    converter::ConverterOutput warm = runner.Run(paths[0]);
     if (!warm.produced) {
       std::fprintf(stderr, "the converter wrote nothing\n");
       return 1;
     }
-    toolkit::DeleteFileAt(warm.outputPath);
+    runner.Discard(warm);
   }
 
   // The worker's steps one by one, each timed.
   std::vector<double> convert, copy, remove;
+  converter::ProgramConverter steps(silent);
   int failed = 0;
   for (const std::string& path : paths) {
     const auto t0 = Clock::now();
-    const ConverterResult output = RunConverterForOutput(path);
+    const converter::ConverterOutput output = steps.Run(path);
     const auto t1 = Clock::now();
     const std::string name = path.substr(path.find_last_of('\\') + 1);
     const std::string target = outSteps + name.substr(0, name.size() - 4) + ".tga";
-    if (!output.produced || !toolkit::CopyThroughTemporary(output.outputPath, target)) ++failed;
+    if (!output.produced || !toolkit::CopyThroughTemporary(output.path, target)) ++failed;
     const auto t2 = Clock::now();
-    if (output.produced) toolkit::DeleteFileAt(output.outputPath);
+    steps.Discard(output);
     const auto t3 = Clock::now();
     convert.push_back(Ms(t1 - t0));
     copy.push_back(Ms(t2 - t1));
@@ -171,9 +179,17 @@ int main(int argc, char** argv) {
   double workerMs = 0;
   int workerFailed = -1;
   if (std::unique_ptr<MainForm> form = CreateMainForm()) {
-    for (const std::string& path : paths) AddTextureFile(*form, path);
+    std::vector<texlist::TextureEntry> entries;
+    std::vector<int> all;
+    for (const std::string& path : paths) {
+      all.push_back(static_cast<int>(entries.size()));
+      entries.push_back({path, 0});
+    }
+    form->textures.Add(entries);
+    exporter::ExportContext context{form->textures, form->parts,     form->parts, form->parts,
+                                    form->parts,    form->converter, form->parts, form->OutputPath};
     const auto t0 = Clock::now();
-    const ExportOutcome outcome = ExportTextures(*form, true, outWorker);
+    const exporter::ExportOutcome outcome = exporter::ExportTextures(context, all, outWorker);
     workerMs = Ms(Clock::now() - t0);
     workerFailed = outcome.failed;
   }

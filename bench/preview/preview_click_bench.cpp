@@ -2,6 +2,7 @@
 // split into converter run, TGA load and paint, beside the bare converter process start
 // (a run on a 4 x 4 file) as the reference. Run: scripts/bench-preview.sh
 #include <windows.h>
+// (needs windows.h first)
 #include <commctrl.h>
 
 #include <algorithm>
@@ -12,17 +13,18 @@
 #include <string>
 #include <vector>
 
-#include "app/main_form.h"
-#include "converter/run_converter.h"
+#include "app/main_form_win.h"
+#include "converter/converter_runner.h"
 #include "preview/tga_image.h"
-#include "texlist/texture_list_ops.h"
 #include "toolkit/application_win.h"
 #include "toolkit/file_system.h"
 
 namespace {
 
 using Clock = std::chrono::steady_clock;
-double Ms(Clock::time_point a, Clock::time_point b) { return std::chrono::duration<double, std::milli>(b - a).count(); }
+double Ms(Clock::time_point a, Clock::time_point b) {
+  return std::chrono::duration<double, std::milli>(b - a).count();
+}
 
 void Put32(std::string& s, uint32_t v) {
   for (int i = 0; i < 4; ++i) s.push_back(static_cast<char>(v >> (8 * i)));
@@ -30,8 +32,8 @@ void Put32(std::string& s, uint32_t v) {
 
 std::string Bc3Dds(int w, int h) {
   std::string s = "DDS ";
-  uint32_t fields[] = {124, 0x81007, static_cast<uint32_t>(h), static_cast<uint32_t>(w),
-                       static_cast<uint32_t>(w * h), 0, 1};
+  uint32_t fields[] = {
+      124, 0x81007, static_cast<uint32_t>(h), static_cast<uint32_t>(w), static_cast<uint32_t>(w * h), 0, 1};
   for (uint32_t f : fields) Put32(s, f);
   for (int i = 0; i < 11; ++i) Put32(s, 0);
   uint32_t pf[] = {32, 4, 0x35545844 /* DXT5 */, 0, 0, 0, 0, 0};
@@ -70,24 +72,24 @@ int main(int argc, char** argv) {
   toolkit::SetMainWindow(form->MainWindow);
   form->MainWindow->Show();
   toolkit::ProcessMessages();
-  AddTextureFile(*form, big);
-  AddTextureFile(*form, big);
+  form->textures.Add({{big, 0}, {big, 0}});
   HWND box = static_cast<HWND>(form->PreviewScrollBox->Handle());
 
   std::vector<double> start, convert, load, paint, click;
   for (int i = 0; i < 5; ++i) {
     auto t0 = Clock::now();
-    RunConverterForOutput(small);
+    converter::ConverterOutput s = form->converter.Run(small);
     auto t1 = Clock::now();
-    DeleteFileA(ProgramOutputPath().c_str());
+    form->converter.Discard(s);
     start.push_back(Ms(t0, t1));
 
     t0 = Clock::now();
-    ConverterResult r = RunConverterForOutput(big);
+    converter::ConverterOutput r = form->converter.Run(big);
     t1 = Clock::now();
-    form->PreviewImage->LoadFile(r.outputPath);
+    preview::TgaImage image;
+    image.LoadFile(r.path);
     auto t2 = Clock::now();
-    DeleteFileA(r.outputPath.c_str());
+    form->converter.Discard(r);
     convert.push_back(Ms(t0, t1));
     load.push_back(Ms(t1, t2));
 

@@ -36,13 +36,20 @@ struct FixedFolder : toolkit::FolderPrompt {
 };
 
 // The open dialog's answer: the folder and the names, as the platform fills the buffer.
-std::string g_dialogAnswer;
-int AnswerDialog(OPENFILENAMEA* ofn, bool) {
+std::wstring g_dialogAnswer;
+int AnswerDialog(OPENFILENAMEW* ofn, bool) {
   if (g_dialogAnswer.size() + 2 > ofn->nMaxFile) return 0;
-  std::memcpy(ofn->lpstrFile, g_dialogAnswer.data(), g_dialogAnswer.size());
-  ofn->lpstrFile[g_dialogAnswer.size()] = '\0';
-  ofn->lpstrFile[g_dialogAnswer.size() + 1] = '\0';
+  std::memcpy(ofn->lpstrFile, g_dialogAnswer.data(), g_dialogAnswer.size() * sizeof(wchar_t));
+  ofn->lpstrFile[g_dialogAnswer.size()] = L'\0';
+  ofn->lpstrFile[g_dialogAnswer.size() + 1] = L'\0';
   return 1;
+}
+
+std::wstring Wide(const std::string& text) {
+  std::wstring out(text.size(), L'\0');
+  out.resize(static_cast<size_t>(
+      MultiByteToWideChar(CP_ACP, 0, text.data(), static_cast<int>(text.size()), &out[0], static_cast<int>(out.size()))));
+  return out;
 }
 
 // How rows were added before, into a list that holds its own texts: the size from a
@@ -130,8 +137,8 @@ int main(int argc, char** argv) {
   const std::vector<std::string> flatPaths = FilesOf(flat);
   const std::vector<std::string> chosen(flatPaths.begin(),
                                         flatPaths.begin() + std::min<size_t>(5000, flatPaths.size()));
-  g_dialogAnswer = flat;
-  for (const std::string& path : chosen) g_dialogAnswer += '\0' + toolkit::ExtractFileName(path);
+  g_dialogAnswer = Wide(flat);
+  for (const std::string& path : chosen) g_dialogAnswer += L'\0' + Wide(toolkit::ExtractFileName(path));
   toolkit::SetOpenDialogPlatformCall(&AnswerDialog);
 
   const double folderNew = RowsOnScreen(f, *f.FileList, 3, [&] { texlist::ImportFolder(context, chooser); });

@@ -1,0 +1,83 @@
+// Selecting rows of the real list converts with the real converter and paints the
+// picture: centred at its size, or shrunk to the pane; the status line says what it is.
+#include <gtest/gtest.h>
+
+#include "support/dds_files.h"
+#include "support/window_harness_win.h"
+#include "toolkit/application_win.h"
+#include "toolkit/file_system.h"
+
+using namespace testing_support;
+
+namespace {
+
+TEST(Preview, SelectedRowsArePaintedCentredOrShrunkAndDescribed) {
+  TempFolder data;
+  const std::string stone = data.File("синий камень.dds");  // blank and Cyrillic letters
+  WriteFileBytes(stone, SolidDds(64, 32, 0xFF2040C0));
+  WriteFileBytes(data.File("wide.dds"), SolidDds(4000, 40, 0xFFC08040));
+  App app;
+  ASSERT_TRUE(app.Start());
+  MainForm& f = app.Form();
+  app.Drop({stone, data.File("wide.dds"), stone});
+  toolkit::CursorKind cursorAtBox = toolkit::CursorKind::Arrow;
+  DialogWatcher watcher([&](HWND dialog, const std::string&) {
+    if (GetDlgItem(dialog, 0xFFFF)) cursorAtBox = toolkit::ScreenCursor();
+    return false;  // the watcher notes and closes it
+  });
+
+  app.Select({0});
+  EXPECT_EQ(f.MainWindow->StatusText(0), "64 x 32 x 32 BPP");
+  EXPECT_EQ(f.MainWindow->StatusText(1), "1 / 3");
+  EXPECT_EQ(f.MainWindow->StatusText(2), stone);
+  EXPECT_FALSE(toolkit::FileExists(app.ProgramDir().File("test.tga")));
+  EXPECT_FALSE(toolkit::FileExists(data.File("test.tga")));
+  int w = 0, h = 0;
+  std::vector<uint32_t> px = app.CapturePreview(w, h);
+  auto at = [&](int x, int y) { return px[static_cast<size_t>(y) * w + x]; };
+  ASSERT_GT(w, 64);
+  ASSERT_GT(h, 32);
+  const uint32_t background = at(0, 0);
+  int x = (w - 64) / 2, y = (h - 32) / 2;
+  EXPECT_EQ(at(x, y), 0x2040C0u);
+  EXPECT_EQ(at(x + 63, y + 31), 0x2040C0u);
+  EXPECT_EQ(at(x - 1, y), background);
+  EXPECT_EQ(at(x, y - 1), background);
+  EXPECT_EQ(at(x + 64, y + 31), background);
+  EXPECT_EQ(at(x + 63, y + 32), background);
+  EXPECT_NE(background, 0x2040C0u);
+
+  // Full width, height 40 * w / 4000, centred vertically.
+  app.Select({1});
+  EXPECT_EQ(f.MainWindow->StatusText(0), "4000 x 40 x 32 BPP");
+  EXPECT_EQ(f.MainWindow->StatusText(1), "2 / 3");
+  px = app.CapturePreview(w, h);
+  const int shrunk = static_cast<int>(40LL * w / 4000);
+  y = (h - shrunk) / 2;
+  EXPECT_EQ(at(0, y + shrunk / 2), 0xC08040u);
+  EXPECT_EQ(at(w - 1, y + shrunk / 2), 0xC08040u);
+  EXPECT_EQ(at(w / 2, y - 2), background);
+  EXPECT_EQ(at(w / 2, y + shrunk + 1), background);
+
+  // A converter that cannot start: its message once, under the wait cursor; no picture.
+  DeleteFileA(app.ProgramDir().File("readdxt.exe").c_str());
+  app.Select({2});
+  app.Pump(50);
+  EXPECT_EQ(watcher.Texts(), std::vector<std::string>{"Ошибка при запуске readdxt.exe!"});
+  EXPECT_EQ(cursorAtBox, toolkit::CursorKind::Wait);
+  EXPECT_FALSE(toolkit::ScreenCursorSet());
+  EXPECT_EQ(f.MainWindow->StatusText(0), "0 x 0 x 0 BPP");
+  EXPECT_EQ(f.MainWindow->StatusText(1), "3 / 3");
+  px = app.CapturePreview(w, h);
+  EXPECT_EQ(at(w / 2, h / 2), background);
+  ASSERT_EQ(watcher.Boxes().size(), 1u);
+  EXPECT_EQ(watcher.Boxes()[0].title, "Texlook");
+  EXPECT_EQ(watcher.Boxes()[0].owner, app.Main());
+
+  // Clearing the list through its menu command empties the status line.
+  app.Command(Command::ClearList);
+  EXPECT_EQ(f.FileList->RowCount(), 0);
+  for (int panel = 0; panel < 3; ++panel) EXPECT_EQ(f.MainWindow->StatusText(panel), "") << panel;
+}
+
+}  // namespace

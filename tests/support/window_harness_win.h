@@ -1,0 +1,105 @@
+// The one fixture of the Windows-side tests: the real main window in a private program
+// folder, its messages handled, commands run by name, and a watcher thread that answers
+// the real dialogs as a user would.
+#pragma once
+#include <windows.h>
+// (needs windows.h first)
+#include <commctrl.h>
+
+#include <atomic>
+#include <cstdint>
+#include <functional>
+#include <initializer_list>
+#include <memory>
+#include <mutex>
+#include <string>
+#include <thread>
+#include <vector>
+
+#include "app/main_form_win.h"
+
+namespace testing_support {
+
+// A fresh temporary folder, removed with everything in it at the end of the test.
+class TempFolder {
+ public:
+  TempFolder();
+  ~TempFolder();
+  const std::string& Path() const { return path_; }  // with a trailing backslash
+  std::string File(const std::string& name) const { return path_ + name; }
+
+ private:
+  std::string path_;
+};
+
+void WriteFileBytes(const std::string& path, const std::string& bytes);
+std::string ReadFileBytes(const std::string& path);
+std::vector<std::string> SortedNames(const std::string& folder);  // files and folders
+std::string BuildFolder();  // where texlook.exe and readdxt.exe are, with a backslash
+std::string NoBackslash(const std::string& folder);
+// A Linux symbolic link at `linkPath` (a Windows path) with the text `target`.
+bool MakeUnixSymlink(const std::string& linkPath, const std::string& target);
+
+std::string TextOf(HWND window);
+
+struct SeenBox {
+  std::string title, text;
+  HWND owner;
+};
+
+// Answers every dialog box of this process from a second thread: message boxes are noted
+// and pressed OK; others go to the answerer (true: it closed the dialog).
+class DialogWatcher {
+ public:
+  using Answerer = std::function<bool(HWND dialog, const std::string& title)>;
+  explicit DialogWatcher(Answerer answerer = nullptr);
+  ~DialogWatcher();
+  std::vector<SeenBox> Boxes();
+  std::vector<std::string> Texts();
+
+ private:
+  void Run();
+  Answerer answerer_;
+  std::atomic<bool> stop_{false};
+  std::mutex mutex_;
+  std::vector<SeenBox> boxes_;
+  std::vector<HWND> handled_;
+  std::thread thread_;
+};
+
+// --- On the watcher thread ---
+// The open dialog: the names as a user types them ("a" "b" for several), then Open.
+void TypeNamesAndOpen(HWND dialog, const std::string& names);
+void Press(HWND dialog, int button);
+// The folder chooser: its selected folder's label.
+std::string SelectedTreeItem(HWND chooser);
+
+// The program as a user meets it: a program folder with a converter, the main window
+// built, shown and its messages handled.
+class App {
+ public:
+  // converter: the file placed as readdxt.exe (empty: the real converter).
+  explicit App(const std::string& converter = std::string());
+  ~App();
+  bool Start();  // false when start-up stopped
+  MainForm& Form() { return *form_; }
+  TempFolder& ProgramDir() { return programDir_; }
+  HWND Window(toolkit::Control* control) { return control->Handle(); }
+  HWND Main() { return form_->MainWindow->Handle(); }
+  void Pump(int milliseconds = 50);
+  // The menu command as the platform delivers it; returns when it has run.
+  void Command(::Command command);
+  void Close();  // WM_CLOSE, as the close button sends it
+  void Select(std::initializer_list<int> rows);
+  // WM_DROPFILES with an HDROP made in this process, as the shell delivers it.
+  void Drop(const std::vector<std::string>& paths);
+  std::vector<std::string> ListedPaths();
+  // The preview box as the screen shows it, 0xRRGGBB top-down.
+  std::vector<uint32_t> CapturePreview(int& width, int& height);
+
+ private:
+  TempFolder programDir_;
+  std::unique_ptr<MainForm> form_;
+};
+
+}  // namespace testing_support
