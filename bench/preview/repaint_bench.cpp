@@ -12,7 +12,7 @@
 #include "preview/bitmap.h"
 #include "preview/preview_layout.h"
 #include "preview/shrink.h"
-#include "toolkit/bitmap_gdi.h"
+#include "toolkit/bitmap_gdi_win.h"
 
 namespace {
 

@@ -34,7 +34,9 @@ for exe in texlook readdxt; do
 done
 
 # Under Wine from there: add a DDS file through the open dialog, preview it, close.
-mkdir "$work/Текстуры игры"; cp "$src/tests/data/readdxt/im-gradient16-dxt1.dds" "$work/Текстуры игры/фон 1.dds"
+mkdir "$work/Текстуры игры"
+convert -size 16x16 gradient:red-blue -alpha off -define dds:compression=dxt1 -define dds:mipmaps=0 \
+  "$work/Текстуры игры/фон 1.dds"
 (cd "$work" && timeout 60 "$src/tests/wine/wine-run.sh" "$build/wine" "$app/texlook.exe"; echo $? > "$work/rc") &
 probe main 20 >/dev/null
 probe command 4097  # "Импортировать DDS-файл(ы) в список..." ("Файл" itself is 4096)

@@ -106,9 +106,9 @@ TEST(Export, SelectedThenAllWriteRealPicturesAndLeaveUnwritableTargetsAlone) {
   SetFileAttributesA(second.File("b.tga").c_str(), FILE_ATTRIBUTE_NORMAL);
 }
 
-// Which output the converter left is read from the files: beside the DDS only when this
-// run wrote it, in the program folder whatever the exit code; a converter that cannot
-// start is reported for each row and the export goes on.
+// Which output the converter left is read from the files: beside the DDS or in the program
+// folder only when this run wrote it, in its working folder whatever the exit code; a
+// converter that cannot start is reported for each row and the export goes on.
 TEST(Export, ConverterOutputsAndAConverterThatCannotStart) {
   TempFolder data, other, out;
   const std::string users = data.File("test.tga");
@@ -116,23 +116,25 @@ TEST(Export, ConverterOutputsAndAConverterThatCannotStart) {
   WriteFileBytes(data.File("nothing.dds"), "write-nothing\n");
   WriteFileBytes(other.File("beside.dds"), "write-beside\n00ff00\n");
   WriteFileBytes(data.File("failed.dds"), "fail-with-output\n0000ff\n");
+  WriteFileBytes(data.File("own.dds"), "write-own-folder\nff0000\n");
   App app(BuildFolder() + "tests\\fake_readdxt.exe");
   ASSERT_TRUE(app.Start());
   MainForm& f = app.Form();
-  app.Drop({data.File("nothing.dds"), other.File("beside.dds"), data.File("failed.dds")});
+  app.Drop({data.File("nothing.dds"), other.File("beside.dds"), data.File("failed.dds"), data.File("own.dds")});
   f.OutputPath = out.Path();
   {
     Answers answers(app);
     app.Command(Command::ExportAll);
     EXPECT_EQ(answers.watcher.Texts(),
-              std::vector<std::string>{kDone + "\nНе экспортировано файлов: 1 из 3"});
+              std::vector<std::string>{kDone + "\nНе экспортировано файлов: 1 из 4"});
   }
   EXPECT_EQ(ReadFileBytes(users), "a user's own file");  // neither exported nor deleted
-  EXPECT_EQ(SortedNames(out.Path()), (std::vector<std::string>{"beside.tga", "failed.tga"}));
+  EXPECT_EQ(SortedNames(out.Path()), (std::vector<std::string>{"beside.tga", "failed.tga", "own.tga"}));
+  EXPECT_EQ(FirstPixel(out.File("own.tga")), 0xFF0000u);
   EXPECT_EQ(FirstPixel(out.File("beside.tga")), 0x00FF00u);
   EXPECT_EQ(FirstPixel(out.File("failed.tga")), 0x0000FFu);
   EXPECT_EQ(SortedNames(other.Path()), std::vector<std::string>{"beside.dds"});
-  EXPECT_EQ(SortedNames(app.ProgramDir().Path()), (std::vector<std::string>{"readdxt.exe", "runs.log"}));
+  EXPECT_EQ(SortedNames(app.ProgramDir().Path()), std::vector<std::string>{"readdxt.exe"});
 
   DeleteFileA(app.ProgramDir().File("readdxt.exe").c_str());
   {
@@ -141,7 +143,7 @@ TEST(Export, ConverterOutputsAndAConverterThatCannotStart) {
     const std::string failed = "Ошибка при запуске readdxt.exe!";
     EXPECT_EQ(
         answers.watcher.Texts(),
-        (std::vector<std::string>{failed, failed, failed, kDone + "\nНе экспортировано файлов: 3 из 3"}));
+        (std::vector<std::string>{failed, failed, failed, failed, kDone + "\nНе экспортировано файлов: 4 из 4"}));
   }
   EXPECT_EQ(f.ExportProgress->Position(), 0);
 }

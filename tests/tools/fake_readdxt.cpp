@@ -4,9 +4,9 @@
 //   "write-beside"      writes test.tga into the input file's folder, exit 0
 //   "write-nothing"     writes nothing, exit 1
 //   "fail-with-output"  writes test.tga into the working folder, exit 3
+//   "write-own-folder"  writes test.tga into the folder of the converter itself, exit 0
 // Any other content: like "write-here". The first line may be followed by a colour
-// "rrggbb" used for every pixel. Every run appends the input path to "runs.log" in the
-// working folder, so that tests can count runs.
+// "rrggbb" used for every pixel.
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
@@ -43,10 +43,6 @@ bool WriteTga(const std::string& path, unsigned rgb) {
 
 int main(int argc, char** argv) {
   if (argc != 2) return 2;
-  if (FILE* log = std::fopen("runs.log", "ab")) {
-    std::fprintf(log, "%s\n", argv[1]);
-    std::fclose(log);
-  }
   std::string content = ReadAll(argv[1]);
   std::string mode = content.substr(0, content.find('\n'));
   unsigned rgb = 0x336699;
@@ -56,6 +52,10 @@ int main(int argc, char** argv) {
   std::string folder = input.substr(0, input.find_last_of("\\/:") + 1);
   if (mode == "write-nothing") return 1;
   if (mode == "write-beside") return WriteTga(folder + "test.tga", rgb) ? 0 : 1;
+  if (mode == "write-own-folder") {
+    const std::string self = argv[0];
+    return WriteTga(self.substr(0, self.find_last_of("\\/:") + 1) + "test.tga", rgb) ? 0 : 1;
+  }
   if (mode == "fail-with-output") {
     WriteTga("test.tga", rgb);
     return 3;
