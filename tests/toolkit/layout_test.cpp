@@ -3,15 +3,9 @@
 #include <gtest/gtest.h>
 
 #include <climits>
-#include <ostream>
 #include <vector>
 
 namespace toolkit {
-
-// Readable failure messages for rectangles.
-static void PrintTo(const Rect& r, std::ostream* os) {
-  *os << "{" << r.left << ", " << r.top << ", " << r.right << ", " << r.bottom << "}";
-}
 
 namespace {
 
