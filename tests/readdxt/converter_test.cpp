@@ -104,11 +104,6 @@ TEST(ReaddxtConverter, CubeMapsBecomeAHorizontalCross) {
   }
 }
 
-DdsBuilder With(DdsBuilder b, void (*edit)(DdsBuilder&)) {
-  edit(b);
-  return b;
-}
-
 TEST(ReaddxtConverter, PicturesOfKnownPixels) {
   // 5 x 10: two block columns (red, blue), three block rows (red, green, red); the last
   // block row shows 2 rows.
@@ -146,6 +141,11 @@ TEST(ReaddxtConverter, PicturesOfKnownPixels) {
   volume10.ext.resourceDimension = D3D10_RESOURCE_DIMENSION_TEXTURE3D;
   volume10.ext.miscFlag = DDS_RESOURCE_MISC_TEXTURECUBE;  // a 3D texture with a cube flag is still a volume
   volume10.header.depth = 2;
+  auto flagged = DdsBuilder::FourCC(4, 4, kFourCC_DXT1).With(SolidBC1(kRed565));
+  flagged.header.ddspf.flags |= DDPF_ALPHAPIXELS;
+  const auto dxt1 = [](uint32_t w, const Bytes& blocks) {
+    return DdsBuilder::FourCC(w, 4, kFourCC_DXT1).With(blocks);
+  };
   struct At {
     uint32_t x, y;
     Px px;
@@ -156,37 +156,17 @@ TEST(ReaddxtConverter, PicturesOfKnownPixels) {
     int depth;
     std::vector<At> pixels;
   } cases[] = {
-      {"DXT1 opaque",
-       DdsBuilder::FourCC(8, 4, kFourCC_DXT1).With(SolidBC1(kRed565)).With(SolidBC1(kBlue565)),
-       24,
-       {{0, 0, kRed}, {7, 3, kBlue}}},
-      {"DXT1 using transparency",
-       DdsBuilder::FourCC(8, 4, kFourCC_DXT1).With(SolidBC1(kRed565)).With(kTransparentBC1),
-       32,
-       {{3, 3, kRed}, {4, 0, {0, 0, 0, 0}}}},
-      {"DXT1 whose ALPHAPIXELS flag does not decide",
-       With(DdsBuilder::FourCC(4, 4, kFourCC_DXT1).With(SolidBC1(kRed565)),
-            [](DdsBuilder& b) { b.header.ddspf.flags |= DDPF_ALPHAPIXELS; }),
-       24,
-       {{3, 3, kRed}}},
-      {"cropped, rows in order",
-       cropped,
-       24,
-       {{0, 3, kRed},
-        {3, 4, kGreen},
-        {1, 7, kGreen},
-        {2, 8, kRed},
-        {0, 9, kRed},
-        {4, 0, kBlue},
-        {4, 9, kBlue}}},
+      // clang-format off
+      {"DXT1 opaque", dxt1(8, SolidBC1(kRed565) + SolidBC1(kBlue565)), 24, {{0, 0, kRed}, {7, 3, kBlue}}},
+      {"DXT1 using transparency", dxt1(8, SolidBC1(kRed565) + kTransparentBC1), 32, {{3, 3, kRed}, {4, 0, {0, 0, 0, 0}}}},
+      {"DXT1 whose ALPHAPIXELS flag does not decide", flagged, 24, {{3, 3, kRed}}},
+      {"cropped, rows in order", cropped, 24,
+       {{0, 3, kRed}, {3, 4, kGreen}, {1, 7, kGreen}, {2, 8, kRed}, {0, 9, kRed}, {4, 0, kBlue}, {4, 9, kBlue}}},
       {"DXT2", DdsBuilder::FourCC(4, 4, kFourCC_DXT2).With(bc2), 32, {{2, 2, {0, 0, 124, 136}}}},
       {"DXT3", DdsBuilder::FourCC(4, 4, kFourCC_DXT3).With(bc2), 32, {{2, 2, {0, 0, 66, 136}}}},
       {"RXGB", DdsBuilder::FourCC(4, 4, kFourCC_RXGB).With(bc3), 24, {{2, 2, {0, 255, 200, 255}}}},
       {"ATI1", DdsBuilder::FourCC(4, 4, kFourCC_ATI1).With(red100), 24, {{2, 2, {100, 100, 100, 255}}}},
-      {"ATI2",
-       DdsBuilder::FourCC(4, 4, kFourCC_ATI2).With(red100 + green200),
-       24,
-       {{2, 2, {0, 200, 100, 255}}}},
+      {"ATI2", DdsBuilder::FourCC(4, 4, kFourCC_ATI2).With(red100 + green200), 24, {{2, 2, {0, 200, 100, 255}}}},
       {"BC6H_UF16", dx10(DXGI_FORMAT_BC6H_UF16, 16), 24, {}},
       {"BC7_UNORM_SRGB", dx10(DXGI_FORMAT_BC7_UNORM_SRGB, 16), 32, {}},
       {"cube too wide for the cross", wide, 24, {{16383, 0, {10, 10, 10, 255}}}},
@@ -194,6 +174,7 @@ TEST(ReaddxtConverter, PicturesOfKnownPixels) {
       {"volume", volume, 32, {{1, 1, {40, 0, 0, 255}}}},
       {"array", array, 32, {{1, 1, {160, 0, 0, 255}}}},
       {"DX10 volume with a cube flag", volume10, 32, {{1, 1, {80, 0, 0, 255}}}},
+      // clang-format on
   };
   for (const auto& c : cases) {
     SCOPED_TRACE(c.name);
