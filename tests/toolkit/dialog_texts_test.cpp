@@ -2,8 +2,6 @@
 
 #include <gtest/gtest.h>
 
-#include <algorithm>
-#include <memory>
 #include <string>
 
 namespace toolkit {
@@ -33,11 +31,14 @@ TEST(MultiSelectBufferToList, Table) {
   for (const auto& c : cases) {
     SCOPED_TRACE(c.what);
     // Copied to a buffer of the exact size so that ASan sees any read past the end.
-    std::unique_ptr<char[]> exact(new char[c.buffer.size() + 1]);
-    std::copy(c.buffer.begin(), c.buffer.end(), exact.get());
-    EXPECT_EQ(MultiSelectBufferToList(exact.get(), c.buffer.size()), c.parts);
+    const std::vector<char> exact(c.buffer.begin(), c.buffer.end());
+    EXPECT_EQ(MultiSelectBufferToList(exact.data(), exact.size()), c.parts);
   }
   EXPECT_TRUE(MultiSelectBufferToList(nullptr, 10).empty());
+}
+
+TEST(FolderChooserFlags, TheEmptySetReturnsOnlyFileSystemFolders) {
+  EXPECT_EQ(FolderChooserFlags(0), FolderChooserFlags(kChooseReturnOnlyFsDirs));
 }
 
 }  // namespace
