@@ -153,6 +153,11 @@ struct BlockWriter {
     for (unsigned i = 0; i < 16; ++i) Put(idx[i], bits - (std::count(anchors.begin(), anchors.end(), i) > 0));
     return *this;
   }
+  // Decodes the block and compares the texels listed.
+  void Expect(std::initializer_list<std::pair<unsigned, Texel>> texels) const {
+    const Bgra4x4 out = Decode();
+    for (const auto& [i, t] : texels) EXPECT_EQ(out.At(i), t) << "texel " << i;
+  }
   Bgra4x4 Decode() const {
     EXPECT_EQ(pos, 128u);
     Bgra4x4 out;
@@ -168,11 +173,9 @@ TEST(BC7, Mode6EndpointsWithPBitsAndFourBitIndices) {
   w.Put(1 << 6, 7);
   w.Put(10, 7).Put(100, 7).Put(0, 7).Put(127, 7).Put(127, 7).Put(0, 7).Put(127, 7).Put(64, 7);
   w.Put(1, 1).Put(0, 1).Indices({0, 15, 5, 8, 1, 2, 3, 4, 6, 7, 9, 10, 11, 12, 13, 14}, 4);
-  const Bgra4x4 out = w.Decode();
-  EXPECT_EQ(out.At(0), (Texel{21, 1, 255, 255}));
-  EXPECT_EQ(out.At(1), (Texel{200, 254, 0, 128}));
-  EXPECT_EQ(out.At(2), (Texel{80, 84, 171, 213}));    // weight 21: (43*a + 21*b + 32) >> 6
-  EXPECT_EQ(out.At(3), (Texel{116, 135, 120, 188}));  // weight 34
+  // Texel 2: weight 21, (43*a + 21*b + 32) >> 6; texel 3: weight 34.
+  w.Expect(
+      {{0, {21, 1, 255, 255}}, {1, {200, 254, 0, 128}}, {2, {80, 84, 171, 213}}, {3, {116, 135, 120, 188}}});
 }
 
 TEST(BC7, Mode5RotationSwapsAlphaWithAChannel) {
@@ -193,10 +196,8 @@ TEST(BC7, Mode5RotationSwapsAlphaWithAChannel) {
     w.Put(1 << 5, 6).Put(c.rotation, 2);
     w.Put(127, 7).Put(0, 7).Put(32, 7).Put(96, 7).Put(64, 7).Put(64, 7).Put(0, 8).Put(255, 8);
     const unsigned idx[16] = {0, 1, 3, 2};
-    const Bgra4x4 out = w.Indices(idx, 2).Indices(idx, 2).Decode();
-    EXPECT_EQ(out.At(0), c.t0) << c.rotation;
-    EXPECT_EQ(out.At(1), c.t1) << c.rotation;
-    EXPECT_EQ(out.At(2), c.t2) << c.rotation;
+    SCOPED_TRACE(c.rotation);
+    w.Indices(idx, 2).Indices(idx, 2).Expect({{0, c.t0}, {1, c.t1}, {2, c.t2}});
   }
 }
 
@@ -225,14 +226,12 @@ TEST(BC7, Mode1TwoSubsetsWithAnchorInTheMiddle) {
   w.Put(0, 6).Put(63, 6).Put(0, 6).Put(0, 6);   // green
   w.Put(0, 6).Put(63, 6).Put(0, 6).Put(63, 6);  // blue
   w.Put(0, 1).Put(1, 1).Indices({0, 7, 3, 0, 4, 0, 0, 6, 0, 0, 0, 0, 0, 0, 0, 5}, 3, {2});
-  const Bgra4x4 out = w.Decode();
-  EXPECT_EQ(out.At(0), (Texel{0, 0, 0, 255}));
-  EXPECT_EQ(out.At(1), (Texel{2, 2, 255, 255}));
-  EXPECT_EQ(out.At(2), (Texel{148, 2, 109, 255}));  // anchor, weight 27
-  EXPECT_EQ(out.At(3), (Texel{255, 2, 2, 255}));
-  EXPECT_EQ(out.At(4), (Texel{146, 146, 146, 255}));   // weight 37
-  EXPECT_EQ(out.At(7), (Texel{38, 2, 219, 255}));      // subset 1, weight 55
-  EXPECT_EQ(out.At(15), (Texel{182, 182, 182, 255}));  // weight 46: the last index lines up
+  // Texel 2: the anchor, weight 27; 4: weight 37; 7: subset 1, weight 55; 15: weight 46, the
+  // last index lines up.
+  // clang-format off
+  w.Expect({{0, {0, 0, 0, 255}}, {1, {2, 2, 255, 255}}, {2, {148, 2, 109, 255}}, {3, {255, 2, 2, 255}},
+            {4, {146, 146, 146, 255}}, {7, {38, 2, 219, 255}}, {15, {182, 182, 182, 255}}});
+  // clang-format on
 }
 
 TEST(BC7, Mode2ThreeSubsetsWithBothAnchorsInTheMiddle) {
@@ -244,15 +243,11 @@ TEST(BC7, Mode2ThreeSubsetsWithBothAnchorsInTheMiddle) {
   w.Put(0, 5).Put(31, 5).Put(0, 5).Put(0, 5).Put(31, 5).Put(16, 5);  // green
   w.Put(0, 5).Put(31, 5).Put(0, 5).Put(31, 5).Put(0, 5).Put(16, 5);  // blue
   w.Indices({1, 3, 0, 1, 0, 0, 0, 2, 1, 2, 0, 0, 3, 0, 0, 3}, 2, {3, 8});
-  const Bgra4x4 out = w.Decode();
-  EXPECT_EQ(out.At(0), (Texel{84, 84, 84, 255}));  // weights 0, 21, 43, 64
-  EXPECT_EQ(out.At(1), (Texel{255, 255, 255, 255}));
-  EXPECT_EQ(out.At(3), (Texel{171, 0, 84, 255}));  // anchor of subset 1
-  EXPECT_EQ(out.At(7), (Texel{84, 0, 171, 255}));
-  EXPECT_EQ(out.At(8), (Texel{43, 215, 43, 255}));  // anchor of subset 2
-  EXPECT_EQ(out.At(9), (Texel{89, 172, 89, 255}));
-  EXPECT_EQ(out.At(12), (Texel{132, 132, 132, 255}));
-  EXPECT_EQ(out.At(15), (Texel{0, 0, 255, 255}));
+  // Weights 0, 21, 43, 64; texel 3 is the anchor of subset 1, texel 8 that of subset 2.
+  // clang-format off
+  w.Expect({{0, {84, 84, 84, 255}}, {1, {255, 255, 255, 255}}, {3, {171, 0, 84, 255}}, {7, {84, 0, 171, 255}},
+            {8, {43, 215, 43, 255}}, {9, {89, 172, 89, 255}}, {12, {132, 132, 132, 255}}, {15, {0, 0, 255, 255}}});
+  // clang-format on
 }
 
 TEST(BC7, ReservedModeIsTransparentBlackWithinItsRows) {
