@@ -225,11 +225,11 @@ TEST(BC7, Mode1TwoSubsetsWithAnchorInTheMiddle) {
   w.Put(0, 6).Put(63, 6).Put(63, 6).Put(0, 6);  // red: subset 0 e0 e1, subset 1 e0 e1
   w.Put(0, 6).Put(63, 6).Put(0, 6).Put(0, 6);   // green
   w.Put(0, 6).Put(63, 6).Put(0, 6).Put(63, 6);  // blue
-  w.Put(0, 1).Put(1, 1).Indices({0, 7, 3, 0, 4, 0, 0, 6, 0, 0, 0, 0, 0, 0, 0, 5}, 3, {2});
-  // Texel 2: the anchor, weight 27; 4: weight 37; 7: subset 1, weight 55; 15: weight 46, the
-  // last index lines up.
+  w.Put(0, 1).Put(1, 1).Indices({0, 7, 3, 5, 4, 0, 0, 6, 0, 0, 0, 0, 0, 0, 0, 5}, 3, {2});
+  // Texel 2: the anchor, weight 27; 3: weight 46, its first bit right after the anchor; 4: weight 37; 7:
+  // subset 1, weight 55; 15: weight 46, the last index lines up.
   // clang-format off
-  w.Expect({{0, {0, 0, 0, 255}}, {1, {2, 2, 255, 255}}, {2, {148, 2, 109, 255}}, {3, {255, 2, 2, 255}},
+  w.Expect({{0, {0, 0, 0, 255}}, {1, {2, 2, 255, 255}}, {2, {148, 2, 109, 255}}, {3, {73, 2, 184, 255}},
             {4, {146, 146, 146, 255}}, {7, {38, 2, 219, 255}}, {15, {182, 182, 182, 255}}});
   // clang-format on
 }
