@@ -59,14 +59,10 @@ struct DdsBuilder {
     return *this;
   }
   Bytes Build() const {
-    Bytes out(4 + sizeof header);
+    Bytes out(4 + sizeof header + (dx10 ? sizeof ext : 0));
     std::memcpy(out.data(), "DDS ", 4);
     std::memcpy(out.data() + 4, &header, sizeof header);
-    if (dx10) {
-      const size_t at = out.size();
-      out.resize(at + sizeof ext);
-      std::memcpy(out.data() + at, &ext, sizeof ext);
-    }
+    if (dx10) std::memcpy(out.data() + 4 + sizeof header, &ext, sizeof ext);
     out.insert(out.end(), palette.begin(), palette.end());
     out.insert(out.end(), data.begin(), data.end());
     return out;
@@ -83,12 +79,8 @@ inline Bytes Words(int size, std::initializer_list<uint64_t> values) {
 }
 
 inline Bytes Floats(std::initializer_list<float> values) {
-  Bytes out;
-  for (float f : values) {
-    uint32_t v;
-    std::memcpy(&v, &f, 4);
-    for (int i = 0; i < 4; ++i) out.push_back(static_cast<uint8_t>(v >> (8 * i)));
-  }
+  Bytes out(values.size() * 4);
+  std::memcpy(out.data(), values.begin(), out.size());
   return out;
 }
 
@@ -104,11 +96,8 @@ inline Bytes Repeat(const Bytes& unit, size_t times) {
 }
 
 struct Tga {
-  uint8_t type = 0;
-  uint16_t width = 0;
-  uint16_t height = 0;
-  uint8_t depth = 0;
-  uint8_t descriptor = 0;
+  uint8_t type = 0, depth = 0, descriptor = 0;
+  uint16_t width = 0, height = 0;
   Bytes pixels;  // as stored
   bool footer = false;
 

@@ -1,4 +1,5 @@
-// Every uncompressed layout family, palette, float and YUV format: known pixels in, TGA bytes out.
+// Each uncompressed decoding path (masks, palette, 16-bit, float, packed float, YUV, pairs):
+// known pixels in, TGA bytes out.
 #include <gtest/gtest.h>
 
 #include <cmath>
@@ -42,33 +43,21 @@ constexpr uint64_t h1 = 0x3C00, hHalf = 0x3800;
 
 // clang-format off
 const Case kCases[] = {
-    // Bit masks: 32, 24 (tight and DWORD rows), 16 and 8 bits, any order, odd widths of mask.
+    // Bit masks: 32, 24 (DWORD rows) and 16 bits, any order, 16-bit and signed channels.
     {"A8R8G8B8", M(2, 2, kRgba, 32, 0xFF0000, 0xFF00, 0xFF, 0xFF000000, Words(4, {0x80112233, 0xFF445566, 0x00778899, 0x10AABBCC})), 32,
      {0x33, 0x22, 0x11, 0x80, 0x66, 0x55, 0x44, 0xFF, 0x99, 0x88, 0x77, 0, 0xCC, 0xBB, 0xAA, 0x10}},
     {"X8R8G8B8", M(2, 1, kRgb, 32, 0xFF0000, 0xFF00, 0xFF, 0, Words(4, {0x80112233, 0x00445566})), 24, {0x33, 0x22, 0x11, 0x66, 0x55, 0x44}},
     {"A8B8G8R8", M(2, 1, kRgba, 32, 0xFF, 0xFF00, 0xFF0000, 0xFF000000, Words(4, {0x80112233, 0xFF445566})), 32,
      {0x11, 0x22, 0x33, 0x80, 0x44, 0x55, 0x66, 0xFF}},
-    {"R8G8B8 tight rows", M(3, 2, kRgb, 24, 0xFF0000, 0xFF00, 0xFF, 0, Words(3, {0x112233, 0x445566, 0x778899, 0xAABBCC, 0xDDEEFF, 0x010203})), 24,
-     {0x33, 0x22, 0x11, 0x66, 0x55, 0x44, 0x99, 0x88, 0x77, 0xCC, 0xBB, 0xAA, 0xFF, 0xEE, 0xDD, 3, 2, 1}},
     {"R8G8B8 DWORD rows", M(3, 2, kRgb, 24, 0xFF0000, 0xFF00, 0xFF, 0, Words(3, {0x112233, 0x445566, 0x778899, 0xEEEEEE, 0xAABBCC, 0xDDEEFF, 0x010203, 0xEEEEEE})), 24,
      {0x33, 0x22, 0x11, 0x66, 0x55, 0x44, 0x99, 0x88, 0x77, 0xCC, 0xBB, 0xAA, 0xFF, 0xEE, 0xDD, 3, 2, 1}},
     {"R5G6B5", M(2, 2, kRgb, 16, 0xF800, 0x7E0, 0x1F, 0, Words(2, {0xF800, 0x07E0, 0x001F, 0x8410})), 24, {0, 0, 255, 0, 255, 0, 255, 0, 0, 132, 130, 132}},
-    {"A1R5G5B5", M(2, 1, kRgba, 16, 0x7C00, 0x3E0, 0x1F, 0x8000, Words(2, {0xFC00, 0x03E0})), 32, {0, 0, 255, 255, 0, 255, 0, 0}},
-    {"A4R4G4B4", M(2, 2, kRgba, 16, 0xF00, 0xF0, 0xF, 0xF000, Words(2, {0xF123, 0x0FFF, 0x8000, 0x7654})), 32,
-     {51, 34, 17, 255, 255, 255, 255, 0, 0, 0, 0, 136, 68, 85, 102, 119}},
-    {"R3G3B2", M(2, 2, kRgb, 8, 0xE0, 0x1C, 0x3, 0, Words(1, {0xE0, 0x1C, 0x03, 0x49})), 24, {0, 0, 255, 0, 255, 0, 255, 0, 0, 85, 73, 73}},
-    {"A8R3G3B2", M(2, 1, kRgba, 16, 0xE0, 0x1C, 0x3, 0xFF00, Words(2, {0x80E0, 0xFF03})), 32, {0, 0, 255, 128, 255, 0, 0, 255}},
     {"A2B10G10R10 masks read with red and blue swapped", M(2, 1, kRgba, 32, 0x3FF, 0xFFC00, 0x3FF00000, 0xC0000000, Words(4, {0xC00003FF, 0x7FF00000})), 32,
      {255, 0, 0, 255, 0, 0, 255, 85}},
     {"G16R16: red, green, blue 0", M(2, 1, kRgb, 32, 0xFFFF, 0xFFFF0000, 0, 0, Words(4, {0xFFFF0000, 0x8000FFFF})), 24, {0, 255, 0, 0, 128, 255}},
-    {"any channel order", M(1, 2, kRgba, 32, 0xFF00, 0xFF, 0xFF000000, 0xFF0000, Words(4, {0x11223344, 0x00FF0000})), 32, {0x11, 0x44, 0x33, 0x22, 0, 0, 0, 0xFF}},
-    {"7-, 7- and 2-bit masks scale exactly", M(2, 1, kRgb, 16, 0x7F, 0x3F80, 0xC000, 0, Words(2, {0x7F | (0x40 << 7) | (1 << 14), 0x3F80})), 24, {85, 129, 255, 0, 255, 0}},
     {"V8U8 signed: -1..1 to 0..255", M(2, 1, DDPF_BUMPDUDV, 16, 0xFF, 0xFF00, 0, 0, Words(2, {0x7F81, 0x0080})), 24, {0, 255, 0, 0, 128, 0}},
     // Luminance and alpha only.
-    {"L8", M(2, 1, kLum, 8, 0xFF, 0, 0, 0, Words(1, {0x80, 0x10})), 24, {128, 128, 128, 16, 16, 16}},
-    {"L16", M(2, 1, kLum, 16, 0xFFFF, 0, 0, 0, Words(2, {0xFFFF, 0x8080})), 24, {255, 255, 255, 128, 128, 128}},
     {"A8L8", M(2, 1, kLum | DDPF_ALPHAPIXELS, 16, 0xFF, 0, 0, 0xFF00, Words(2, {0x80FF, 0x0010})), 32, {255, 255, 255, 128, 16, 16, 16, 0}},
-    {"A4L4", M(2, 1, kLum | DDPF_ALPHAPIXELS, 8, 0xF, 0, 0, 0xF0, Words(1, {0xF3, 0x0C})), 32, {51, 51, 51, 255, 204, 204, 204, 0}},
     {"A8: grey = alpha", M(2, 1, DDPF_ALPHA, 8, 0, 0, 0, 0xFF, Words(1, {0, 0x80})), 32, {0, 0, 0, 0, 128, 128, 128, 128}},
     {"A8L8 written as RGB masks", M(2, 1, kRgba, 16, 0xFF, 0xFF, 0xFF, 0xFF00, Words(2, {0x80FF, 0xFF20})), 32, {255, 255, 255, 128, 32, 32, 32, 255}},
     // Palettes.
@@ -79,29 +68,11 @@ const Case kCases[] = {
     {"A16B16G16R16", F(1, 2, D3DFMT_A16B16G16R16, Words(2, {0xFFFF, 0, 0x8000, 0xFFFF, 0, 0, 0, 0})), 32, {128, 0, 255, 255, 0, 0, 0, 0}},
     {"Q16W16V16U16 signed", F(1, 1, D3DFMT_Q16W16V16U16, Words(2, {0x7FFF, 0x8001, 0, 0x7FFF})), 32, {128, 0, 255, 255}},
     {"R16F grey, clamped", F(2, 2, D3DFMT_R16F, Words(2, {h1, hHalf, 0xBC00, 0x7C00})), 24, {255, 255, 255, 128, 128, 128, 0, 0, 0, 255, 255, 255}},
-    {"G16R16F", F(2, 1, D3DFMT_G16R16F, Words(2, {h1, 0, 0, hHalf})), 24, {0, 0, 255, 0, 128, 0}},
-    {"A16B16G16R16F", F(1, 1, D3DFMT_A16B16G16R16F, Words(2, {0, h1, hHalf, hHalf})), 32, {128, 255, 0, 128}},
     {"R32F, NaN black", F(2, 1, D3DFMT_R32F, Floats({0.5f, NAN})), 24, {128, 128, 128, 0, 0, 0}},
-    {"G32R32F", F(1, 1, D3DFMT_G32R32F, Floats({0.25f, 2.0f})), 24, {0, 255, 64}},
     {"A32B32G32R32F", F(1, 1, D3DFMT_A32B32G32R32F, Floats({1, 0, 0, 0.5f})), 32, {0, 0, 255, 128}},
-    {"A8R8G8B8 as FourCC", F(1, 1, D3DFMT_A8R8G8B8, Words(4, {0x80112233})), 32, {0x33, 0x22, 0x11, 0x80}},
     // DXGI formats of the extended header.
     {"R8G8B8A8_UNORM_SRGB keeps bytes", X(1, 1, DXGI_FORMAT_R8G8B8A8_UNORM_SRGB, Words(4, {0x80112233})), 32, {0x11, 0x22, 0x33, 0x80}},
-    {"B8G8R8A8", X(1, 1, DXGI_FORMAT_B8G8R8A8_UNORM, Words(4, {0x80112233})), 32, {0x33, 0x22, 0x11, 0x80}},
-    {"B8G8R8X8", X(1, 1, DXGI_FORMAT_B8G8R8X8_UNORM, Words(4, {0x80112233})), 24, {0x33, 0x22, 0x11}},
     {"R10G10B10A2", X(3, 1, DXGI_FORMAT_R10G10B10A2_UNORM, Words(4, {0xC00003FF, 0x000FFC00, 0x20000000})), 32, {0, 0, 255, 255, 0, 255, 0, 0, 128, 0, 0, 0}},
-    {"R8", X(2, 1, DXGI_FORMAT_R8_UNORM, Words(1, {7, 200})), 24, {7, 7, 7, 200, 200, 200}},
-    {"R8_SNORM", X(2, 1, DXGI_FORMAT_R8_SNORM, Words(1, {0x81, 0x7F})), 24, {0, 0, 0, 255, 255, 255}},
-    {"R8G8", X(1, 1, DXGI_FORMAT_R8G8_UNORM, Words(2, {0x2010})), 24, {0, 0x20, 0x10}},
-    {"R16", X(1, 1, DXGI_FORMAT_R16_UNORM, Words(2, {0xFFFF})), 24, {255, 255, 255}},
-    {"R16_FLOAT", X(1, 1, DXGI_FORMAT_R16_FLOAT, Words(2, {hHalf})), 24, {128, 128, 128}},
-    {"R32_FLOAT", X(1, 1, DXGI_FORMAT_R32_FLOAT, Floats({0.25f})), 24, {64, 64, 64}},
-    {"B5G6R5", X(1, 1, DXGI_FORMAT_B5G6R5_UNORM, Words(2, {0xF81F})), 24, {255, 0, 255}},
-    {"B5G5R5A1", X(1, 1, DXGI_FORMAT_B5G5R5A1_UNORM, Words(2, {0x801F})), 32, {255, 0, 0, 255}},
-    {"B4G4R4A4", X(1, 1, DXGI_FORMAT_B4G4R4A4_UNORM, Words(2, {0x1234})), 32, {0x44, 0x33, 0x22, 0x11}},
-    {"R16G16B16A16_UNORM", X(1, 1, DXGI_FORMAT_R16G16B16A16_UNORM, Words(2, {0, 0xFFFF, 0, 0x8000})), 32, {0, 255, 0, 128}},
-    {"R16G16B16A16_FLOAT", X(1, 1, DXGI_FORMAT_R16G16B16A16_FLOAT, Words(2, {hHalf, 0, h1, h1})), 32, {255, 0, 128, 255}},
-    {"R32G32B32A32_FLOAT", X(1, 1, DXGI_FORMAT_R32G32B32A32_FLOAT, Floats({0, 1, 0.5f, 0.25f})), 32, {128, 255, 0, 64}},
     {"R11G11B10_FLOAT", X(1, 1, DXGI_FORMAT_R11G11B10_FLOAT, Words(4, {0x3C0 | (0x380 << 11) | (uint64_t{0x1E0} << 22)})), 24, {255, 128, 255}},
     {"R9G9B9E5", X(1, 1, DXGI_FORMAT_R9G9B9E5_SHAREDEXP, Words(4, {256 | (128 << 9) | (uint64_t{16} << 27)})), 24, {0, 128, 255}},
     // YUV and pair formats.
@@ -109,11 +80,10 @@ const Case kCases[] = {
     {"UYVY", F(2, 1, kFourCC_UYVY, Words(1, {128, 16, 128, 235})), 24, {0, 0, 0, 255, 255, 255}},
     {"RGBG, odd width", F(3, 1, kFourCC_RGBG, Words(1, {10, 20, 30, 40, 50, 60, 70, 80})), 24, {30, 20, 10, 30, 40, 10, 70, 60, 50}},
     {"GRGB", F(2, 1, kFourCC_GRGB, Words(1, {20, 10, 40, 30})), 24, {30, 20, 10, 30, 40, 10}},
-    {"R8G8_B8G8", X(2, 1, DXGI_FORMAT_R8G8_B8G8_UNORM, Words(1, {10, 20, 30, 40})), 24, {30, 20, 10, 30, 40, 10}},
 };
 // clang-format on
 
-TEST(ReaddxtPixelFormats, EveryLayoutDecodesToKnownPixels) {
+TEST(ReaddxtPixelFormats, EachDecodingPathGivesKnownPixels) {
   for (const Case& c : kCases) {
     SCOPED_TRACE(c.name);
     Tga tga;

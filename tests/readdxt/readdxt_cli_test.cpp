@@ -1,7 +1,7 @@
 // The converter as a process, the way Texlook runs it: one path in, test.tga in the current
 // folder out; on failure a one-line message, the exit code of its kind (one case per kind
-// here; the header test has the rest) and no file. The Windows
-// build runs readdxt.exe under Wine, which refuses long paths where Linux takes them.
+// here; the header test has the rest) and no file. The Windows build runs readdxt.exe
+// under Wine.
 #include <gtest/gtest.h>
 
 #ifdef _WIN32
@@ -36,29 +36,27 @@ Bytes ReadFile(const fs::path& p) {
   return Bytes(std::istreambuf_iterator<char>(f), std::istreambuf_iterator<char>());
 }
 
-class TempDir {
- public:
+#ifdef _WIN32
+unsigned long Pid() { return GetCurrentProcessId(); }
+#else
+unsigned long Pid() { return static_cast<unsigned long>(getpid()); }
+#endif
+
+// A fresh folder, removed with everything in it.
+struct TempDir {
+  fs::path path;
   TempDir() {
     static int counter = 0;
     std::error_code ec;
     do {
-      path_ = fs::temp_directory_path() /
-              ("readdxt-cli-" + std::to_string(Pid()) + "-" + std::to_string(++counter));
-    } while (!fs::create_directory(path_, ec));
+      path = fs::temp_directory_path() /
+             ("readdxt-cli-" + std::to_string(Pid()) + "-" + std::to_string(++counter));
+    } while (!fs::create_directory(path, ec));
   }
   ~TempDir() {
     std::error_code ec;
-    fs::remove_all(path_, ec);
+    fs::remove_all(path, ec);
   }
-  const fs::path& path() const { return path_; }
-#ifdef _WIN32
-  static unsigned long Pid() { return GetCurrentProcessId(); }
-#else
-  static unsigned long Pid() { return static_cast<unsigned long>(getpid()); }
-#endif
-
- private:
-  fs::path path_;
 };
 
 struct RunResult {
@@ -71,7 +69,7 @@ struct RunResult {
 RunResult RunReaddxt(const fs::path& dir, const std::vector<std::string>& args) {
   RunResult result;
   TempDir streams;
-  const std::string outPath = (streams.path() / "out").string(), errPath = (streams.path() / "err").string();
+  const std::string outPath = (streams.path / "out").string(), errPath = (streams.path / "err").string();
 #ifdef _WIN32
   // readdxt.exe lies in the build tree's top folder, one above the test program.
   char self[MAX_PATH];
@@ -145,7 +143,6 @@ Bytes ValidDxt1() {
 TEST(ReaddxtCli, FailuresLeaveNoOutputAndSayWhyOnOneLine) {
   Bytes bmp = {'B', 'M', 0x36, 0, 0, 0};
   bmp.resize(70, 0);
-  Bytes truncated = DdsBuilder::FourCC(256, 256, kFourCC_DXT5).With(Bytes(5000, 0x55)).Build();
   const struct {
     const char* name;
     bool create;
@@ -154,9 +151,8 @@ TEST(ReaddxtCli, FailuresLeaveNoOutputAndSayWhyOnOneLine) {
   } cases[] = {
       {"missing-file", false, {}, FailureKind::kIo},
       {"not-dds-bmp", true, bmp, FailureKind::kNotDds},
-      {"truncated-top-level", true, truncated, FailureKind::kCorrupt},
-      {"absurd-dimensions-within-cap", true,
-       DdsBuilder::FourCC(65535, 65535, kFourCC_DXT1).With(Bytes(1024, 0)).Build(), FailureKind::kCorrupt},
+      {"truncated-top-level", true,
+       DdsBuilder::FourCC(256, 256, kFourCC_DXT5).With(Bytes(5000, 0x55)).Build(), FailureKind::kCorrupt},
       {"unsupported-fourcc", true,
        DdsBuilder::FourCC(4, 4, MakeFourCC('A', 'B', 'C', 'D')).With(Bytes(64, 0)).Build(),
        FailureKind::kUnsupported},
@@ -164,98 +160,76 @@ TEST(ReaddxtCli, FailuresLeaveNoOutputAndSayWhyOnOneLine) {
   for (const auto& c : cases) {
     SCOPED_TRACE(c.name);
     TempDir inputs, work;
-    const fs::path input = inputs.path() / (std::string(c.name) + ".dds");
+    const fs::path input = inputs.path / (std::string(c.name) + ".dds");
     if (c.create) WriteFile(input, c.content);
-    const RunResult r = RunReaddxt(work.path(), {input.string()});
+    // An older output stays as it is.
+    WriteFile(work.path / "test.tga", Bytes{'o', 'l', 'd'});
+    const RunResult r = RunReaddxt(work.path, {input.string()});
     EXPECT_EQ(r.exitCode, static_cast<int>(c.kind)) << r.err;
     EXPECT_TRUE(IsOneLineMessage(r.err)) << r.err;
     EXPECT_NE(r.err.find(input.string()), std::string::npos) << r.err;
-    EXPECT_TRUE(Listing(work.path()).empty());  // neither test.tga nor a temporary file
+    EXPECT_EQ(ReadFile(work.path / "test.tga"), (Bytes{'o', 'l', 'd'}));
+    EXPECT_EQ(Listing(work.path), std::set<std::string>{"test.tga"});  // no temporary file
   }
 }
 
-TEST(ReaddxtCli, FailureKeepsAnOlderOutputAndSuccessReplacesIt) {
+TEST(ReaddxtCli, CommandLineAndOutputPaths) {
   TempDir inputs, work;
-  WriteFile(work.path() / "test.tga", Bytes{'o', 'l', 'd'});
-  WriteFile(inputs.path() / "bad.dds", Bytes{'B', 'M'});
-  RunResult r = RunReaddxt(work.path(), {(inputs.path() / "bad.dds").string()});
-  EXPECT_NE(r.exitCode, 0);
-  EXPECT_EQ(ReadFile(work.path() / "test.tga"), (Bytes{'o', 'l', 'd'}));
-  EXPECT_EQ(Listing(work.path()), std::set<std::string>{"test.tga"});
-
   // Blanks and (natively: the test's paths are not in the ANSI code page on Windows)
   // Cyrillic letters in the path.
 #ifdef _WIN32
-  const fs::path good = inputs.path() / "folder with blanks" / "texture 1.dds";
+  const fs::path good = inputs.path / "folder with blanks" / "texture 1.dds";
 #else
-  const fs::path good = inputs.path() / "папка с пробелами" / "текстура 1.dds";
+  const fs::path good = inputs.path / "папка с пробелами" / "текстура 1.dds";
 #endif
   fs::create_directories(good.parent_path());
   WriteFile(good, ValidDxt1());
-  r = RunReaddxt(work.path(), {good.string()});
-  EXPECT_EQ(r.exitCode, 0) << r.err;
-  EXPECT_TRUE(r.err.empty());
-  EXPECT_EQ(Listing(work.path()), std::set<std::string>{"test.tga"});
-  Tga tga;
-  ASSERT_TRUE(ParseTga(ReadFile(work.path() / "test.tga"), &tga));
-  EXPECT_EQ(tga.width, 8);
-  EXPECT_EQ(tga.depth, 24);
-  EXPECT_EQ(tga.At(0, 0), (std::vector<int>{0, 0, 255, 255}));
-}
-
-TEST(ReaddxtCli, CommandLine) {
-  TempDir inputs, work;
-  WriteFile(inputs.path() / "a.dds", ValidDxt1());
-  const std::string a = (inputs.path() / "a.dds").string();
-
-  RunResult r = RunReaddxt(work.path(), {});
-  EXPECT_EQ(r.exitCode, static_cast<int>(FailureKind::kUsage));
-  EXPECT_TRUE(IsOneLineMessage(r.err)) << r.err;
-  r = RunReaddxt(work.path(), {a, a});
-  EXPECT_EQ(r.exitCode, static_cast<int>(FailureKind::kUsage));
-  r = RunReaddxt(work.path(), {"-o"});
-  EXPECT_EQ(r.exitCode, static_cast<int>(FailureKind::kUsage));
-  EXPECT_TRUE(Listing(work.path()).empty());
-
-  r = RunReaddxt(work.path(), {"--help"});
+  const std::string a = good.string();
+  for (const std::vector<std::string>& args : {std::vector<std::string>{}, {a, a}, {"-o"}}) {
+    const RunResult r = RunReaddxt(work.path, args);
+    EXPECT_EQ(r.exitCode, static_cast<int>(FailureKind::kUsage)) << args.size();
+    EXPECT_TRUE(IsOneLineMessage(r.err)) << r.err;
+  }
+  EXPECT_TRUE(Listing(work.path).empty());
+  RunResult r = RunReaddxt(work.path, {"--help"});
   EXPECT_EQ(r.exitCode, 0);
   EXPECT_NE(r.out.find("Channel mapping"), std::string::npos);
-  EXPECT_NE(r.out.find("grey"), std::string::npos);
 
-  r = RunReaddxt(work.path(), {"-o", (inputs.path() / "elsewhere.tga").string(), a});
+  WriteFile(work.path / "test.tga", Bytes{'o', 'l', 'd'});
+  r = RunReaddxt(work.path, {a});
   EXPECT_EQ(r.exitCode, 0) << r.err;
-  EXPECT_TRUE(fs::exists(inputs.path() / "elsewhere.tga"));
-  EXPECT_TRUE(Listing(work.path()).empty());
+  EXPECT_TRUE(r.err.empty());
+  EXPECT_EQ(Listing(work.path), std::set<std::string>{"test.tga"});
+  Tga tga;
+  ASSERT_TRUE(ParseTga(ReadFile(work.path / "test.tga"), &tga));
+  EXPECT_EQ(tga.At(0, 0), (std::vector<int>{0, 0, 255, 255}));
 
-  r = RunReaddxt(work.path(), {"-o", (inputs.path() / "no-such-folder" / "x.tga").string(), a});
+  r = RunReaddxt(work.path, {"-o", (inputs.path / "elsewhere.tga").string(), a});
+  EXPECT_EQ(r.exitCode, 0) << r.err;
+  EXPECT_TRUE(fs::exists(inputs.path / "elsewhere.tga"));
+  r = RunReaddxt(work.path, {"-o", (inputs.path / "no-such-folder" / "x.tga").string(), a});
   EXPECT_EQ(r.exitCode, static_cast<int>(FailureKind::kIo));
   EXPECT_TRUE(IsOneLineMessage(r.err)) << r.err;
-}
-
-TEST(ReaddxtCli, OutputPathsThatCannotBeWritten) {
-  TempDir inputs, work;
-  WriteFile(inputs.path() / "a.dds", ValidDxt1());
-  const std::string a = (inputs.path() / "a.dds").string();
 
   // A read-only file is not replaced.
-  const fs::path locked = work.path() / "locked.tga";
-  WriteFile(locked, Bytes{'o', 'l', 'd'});
+  const fs::path locked = work.path / "test.tga";
   fs::permissions(locked, fs::perms::owner_write | fs::perms::group_write | fs::perms::others_write,
                   fs::perm_options::remove);
-  RunResult r = RunReaddxt(work.path(), {"-o", locked.string(), a});
+  const Bytes before = ReadFile(locked);
+  r = RunReaddxt(work.path, {"-o", locked.string(), a});
   EXPECT_EQ(r.exitCode, static_cast<int>(FailureKind::kIo)) << r.err;
-  EXPECT_TRUE(IsOneLineMessage(r.err)) << r.err;
-  EXPECT_EQ(ReadFile(locked), (Bytes{'o', 'l', 'd'}));
-  EXPECT_EQ(Listing(work.path()), std::set<std::string>{"locked.tga"});
+  EXPECT_EQ(ReadFile(locked), before);
+  EXPECT_EQ(Listing(work.path), std::set<std::string>{"test.tga"});
   fs::permissions(locked, fs::perms::owner_write, fs::perm_options::add);
 
   // A file name that takes its path past 256 characters (its folder's path stays below, so
-  // the test can list it). Either the output is there or nothing is.
-  const fs::path deep = work.path() / std::string(100, 'd') / std::string(90, 'e');
+  // the test can list it; Wine refuses such paths where Linux takes them). Either the
+  // output is there or nothing is.
+  const fs::path deep = work.path / std::string(100, 'd') / std::string(90, 'e');
   fs::create_directories(deep);
   const fs::path longName = deep / (std::string(40, 'o') + ".tga");
   ASSERT_GE(longName.string().size(), 256u);
-  r = RunReaddxt(work.path(), {"-o", longName.string(), a});
+  r = RunReaddxt(work.path, {"-o", longName.string(), a});
   const std::set<std::string> left = Listing(deep);
   if (r.exitCode == 0) {
     EXPECT_EQ(left, std::set<std::string>{longName.filename().string()});
@@ -271,18 +245,18 @@ TEST(ReaddxtCli, OutputPathsThatCannotBeWritten) {
 // a run on a tiny texture.
 TEST(ReaddxtCli, HugeTextureStreamsInLittleMemory) {
   TempDir inputs, work;
-  const fs::path tiny = inputs.path() / "tiny.dds", input = inputs.path() / "huge.dds";
+  const fs::path tiny = inputs.path / "tiny.dds", input = inputs.path / "huge.dds";
   WriteFile(tiny, ValidDxt1());
   const Bytes header = DdsBuilder::FourCC(16384, 16384, kFourCC_DXT1).Build();
   WriteFile(input, header);
   // Sparse zero blocks: colour0 == colour1 == 0, opaque black.
   ASSERT_EQ(truncate(input.c_str(), static_cast<off_t>(header.size() + uint64_t{4096} * 4096 * 8)), 0);
-  const RunResult small = RunReaddxt(work.path(), {tiny.string()});
+  const RunResult small = RunReaddxt(work.path, {tiny.string()});
   ASSERT_EQ(small.exitCode, 0) << small.err;
-  const RunResult r = RunReaddxt(work.path(), {input.string()});
+  const RunResult r = RunReaddxt(work.path, {input.string()});
   ASSERT_EQ(r.exitCode, 0) << r.err;
   const uint64_t expected = 18 + uint64_t{16384} * 16384 * 3 + 26;
-  EXPECT_EQ(fs::file_size(work.path() / "test.tga"), expected);
+  EXPECT_EQ(fs::file_size(work.path / "test.tga"), expected);
   EXPECT_LT(r.maxRssKb - small.maxRssKb, 48 * 1024) << "peak memory grows with the image";
 }
 
