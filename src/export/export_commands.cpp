@@ -16,8 +16,11 @@ void RunExport(ExportContext& context, bool allEntries) {
   texlist::TextureList& list = context.list;
   // The rows are fixed now: the commands that could change the list wait for the export,
   // and a selection made between rows does not change what this export writes.
-  const std::vector<int> rows =
-      RowsToExport(allEntries, list.TextureCount(), allEntries ? std::vector<int>() : list.SelectedRows());
+  std::vector<int> rows = list.SelectedRows();
+  if (allEntries) {
+    rows.clear();
+    for (int row = 0; row < list.TextureCount(); ++row) rows.push_back(row);
+  }
   if (rows.empty()) return;
   // A stale output would otherwise be taken for the first row's.
   context.converter.DeleteStaleOutput();

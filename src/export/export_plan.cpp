@@ -12,26 +12,6 @@ std::string ExportTargetPath(const std::string& folder, const std::string& ddsPa
   return toolkit::WithTrailingBackslash(folder) + toolkit::FileNameWithoutExt(ddsPath) + ".tga";
 }
 
-std::vector<int> RowsToExport(bool allEntries, int textureCount,
-                              const std::vector<int>& selectedRowsAscending) {
-  std::vector<int> rows;
-  if (textureCount <= 0) return rows;
-  if (allEntries) {
-    rows.reserve(static_cast<size_t>(textureCount));
-    for (int i = 0; i < textureCount; ++i) rows.push_back(i);
-    return rows;
-  }
-  // Visit the rows in list order and take a row when it is the next selected one, the way
-  // the list hands out its selection one "next selected" at a time.
-  size_t k = 0;
-  for (int i = 0; i < textureCount && k < selectedRowsAscending.size(); ++i) {
-    if (i != selectedRowsAscending[k]) continue;
-    rows.push_back(i);
-    ++k;
-  }
-  return rows;
-}
-
 int ProgressPercent(int done, int total) {
   if (total <= 0 || done <= 0) return 0;
   if (done >= total) return 100;

@@ -1,4 +1,4 @@
-// What an export writes and in which order: target names, rows, progress, summary.
+// What an export writes: target names, progress, summary.
 #pragma once
 #include <string>
 #include <vector>
@@ -8,12 +8,6 @@ namespace exporter {
 // folder + '\' (unless it ends in one) + the DDS file's name without its last extension
 // + ".tga".
 std::string ExportTargetPath(const std::string& folder, const std::string& ddsPath);
-
-// Rows to export, ascending: every row 0..textureCount-1, or the selected rows below
-// textureCount. The selection is followed as the list reports it (ascending); a row that
-// does not come after the previous one ends the walk, as it would in the list.
-std::vector<int> RowsToExport(bool allEntries, int textureCount,
-                              const std::vector<int>& selectedRowsAscending);
 
 // done / total as a whole percentage, truncated toward zero (1 of 3: 33, 2 of 3: 66),
 // within 0..100; 0 for an empty total.

@@ -119,6 +119,8 @@ TEST_F(Imports, ClearingEmptiesRowsEntriesAndTheCurrentRow) {
   list.CurrentIndex = 1;
   window.selected = {2, 5};  // row 5 is beyond the list
   EXPECT_EQ(list.SelectedRows(), (std::vector<int>{2}));
+  window.selected = {1, 0, 2};  // a row out of order ends the walk, as it would in the list
+  EXPECT_EQ(list.SelectedRows(), (std::vector<int>{1}));
   list.Clear();
   EXPECT_EQ(window.rowCount, 0);
   EXPECT_EQ(list.TextureCount(), 0);
