@@ -21,7 +21,8 @@ void RunUnix(std::string commandLine) {
   STARTUPINFOA si = {};
   si.cb = sizeof si;
   PROCESS_INFORMATION pi = {};
-  if (!CreateProcessA(nullptr, &commandLine[0], nullptr, nullptr, FALSE, 0, nullptr, nullptr, &si, &pi)) return;
+  if (!CreateProcessA(nullptr, &commandLine[0], nullptr, nullptr, FALSE, 0, nullptr, nullptr, &si, &pi))
+    return;
   WaitForSingleObject(pi.hProcess, 10000);
   CloseHandle(pi.hProcess);
   CloseHandle(pi.hThread);
@@ -58,13 +59,14 @@ std::string TempFolder::Name() const {
 
 std::wstring Wide(const std::string& ansi) {
   std::wstring wide(ansi.size(), L'\0');
-  wide.resize(static_cast<size_t>(
-      MultiByteToWideChar(CP_ACP, 0, ansi.data(), static_cast<int>(ansi.size()), &wide[0], static_cast<int>(wide.size()))));
+  wide.resize(static_cast<size_t>(MultiByteToWideChar(CP_ACP, 0, ansi.data(), static_cast<int>(ansi.size()),
+                                                      &wide[0], static_cast<int>(wide.size()))));
   return wide;
 }
 
 void WriteFileBytes(const std::wstring& path, const std::string& bytes) {
-  HANDLE file = CreateFileW((L"\\\\?\\" + path).c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
+  HANDLE file =
+      CreateFileW((L"\\\\?\\" + path).c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
   DWORD written = 0;
   WriteFile(file, bytes.data(), static_cast<DWORD>(bytes.size()), &written, nullptr);
   CloseHandle(file);
@@ -81,7 +83,8 @@ std::string Touch(const std::wstring& path) {
 bool MakeDir(const std::string& path) { return CreateDirectoryW(Long(path).c_str(), nullptr); }
 
 std::string ReadFileBytes(const std::string& path) {
-  HANDLE file = CreateFileW(Long(path).c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0, nullptr);
+  HANDLE file =
+      CreateFileW(Long(path).c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0, nullptr);
   std::string bytes(1 << 20, '\0');
   DWORD read = 0;
   if (!ReadFile(file, &bytes[0], static_cast<DWORD>(bytes.size()), &read, nullptr)) read = 0;
@@ -115,7 +118,8 @@ std::string NoBackslash(const std::string& folder) { return folder.substr(0, fol
 
 bool MakeUnixSymlink(const std::string& linkPath, const std::string& target) {
   const size_t slash = linkPath.find_last_of('\\');
-  RunUnix("/bin/ln -s " + target + " " + UnixPathOf(linkPath.substr(0, slash)) + "/" + linkPath.substr(slash + 1));
+  RunUnix("/bin/ln -s " + target + " " + UnixPathOf(linkPath.substr(0, slash)) + "/" +
+          linkPath.substr(slash + 1));
   // Wine may report a Linux program as ended before its work shows.
   for (int i = 0; i < 200; ++i, Sleep(10))
     if (GetFileAttributesA(linkPath.c_str()) != INVALID_FILE_ATTRIBUTES) return true;
@@ -179,27 +183,33 @@ std::vector<std::string> DialogWatcher::Texts() {
 }
 
 void Press(HWND dialog, int button) {
-  PostMessageA(dialog, WM_COMMAND, MAKEWPARAM(button, BN_CLICKED), reinterpret_cast<LPARAM>(GetDlgItem(dialog, button)));
+  PostMessageA(dialog, WM_COMMAND, MAKEWPARAM(button, BN_CLICKED),
+               reinterpret_cast<LPARAM>(GetDlgItem(dialog, button)));
 }
 
-std::string ConfirmChooser(HWND dialog, const std::string& label, const std::wstring& path) {
+std::string ConfirmChooser(HWND dialog, const std::string& label, const std::string& child) {
   HWND tree = FindWindowExA(dialog, nullptr, WC_TREEVIEWA, nullptr);
   if (!tree) return "";
-  auto selected = [&]() -> std::string {
+  auto labelOf = [&](HTREEITEM at) -> std::string {
     char text[MAX_PATH] = {};
     TVITEMA item = {};
     item.mask = TVIF_TEXT;
-    item.hItem = reinterpret_cast<HTREEITEM>(SendMessageA(tree, TVM_GETNEXTITEM, TVGN_CARET, 0));
+    item.hItem = at;
     item.pszText = text;
     item.cchTextMax = sizeof text;
-    return item.hItem && SendMessageA(tree, TVM_GETITEMA, 0, reinterpret_cast<LPARAM>(&item)) ? text : "";
+    return at && SendMessageA(tree, TVM_GETITEMA, 0, reinterpret_cast<LPARAM>(&item)) ? text : "";
   };
-  for (int i = 0; i < 100 && selected() != label; ++i) Sleep(50);
-  const std::string opened = selected();
-  if (!path.empty()) {
-    SendMessageW(dialog, BFFM_SETSELECTIONW, TRUE, reinterpret_cast<LPARAM>(path.c_str()));
-    const std::wstring last = path.substr(path.find_last_of(L'\\') + 1);
-    for (int i = 0; i < 100 && Wide(selected()) != last; ++i) Sleep(50);
+  auto next = [&](int how, HTREEITEM at) {
+    return reinterpret_cast<HTREEITEM>(
+        SendMessageA(tree, TVM_GETNEXTITEM, how, reinterpret_cast<LPARAM>(at)));
+  };
+  for (int i = 0; i < 100 && labelOf(next(TVGN_CARET, nullptr)) != label; ++i) Sleep(50);
+  const std::string opened = labelOf(next(TVGN_CARET, nullptr));
+  if (!child.empty()) {
+    HTREEITEM at = next(TVGN_CARET, nullptr);
+    SendMessageA(tree, TVM_EXPAND, TVE_EXPAND, reinterpret_cast<LPARAM>(at));
+    for (at = next(TVGN_CHILD, at); at && labelOf(at) != child;) at = next(TVGN_NEXT, at);
+    SendMessageA(tree, TVM_SELECTITEM, TVGN_CARET, reinterpret_cast<LPARAM>(at));
   }
   Press(dialog, IDOK);
   return opened;
@@ -241,7 +251,8 @@ void App::Close() {
 
 void App::Select(std::vector<int> rows) {
   form_->FileList->SetRowState(-1, 0, LVIS_SELECTED | LVIS_FOCUSED);
-  for (int row : rows) form_->FileList->SetRowState(row, LVIS_SELECTED | LVIS_FOCUSED, LVIS_SELECTED | LVIS_FOCUSED);
+  for (int row : rows)
+    form_->FileList->SetRowState(row, LVIS_SELECTED | LVIS_FOCUSED, LVIS_SELECTED | LVIS_FOCUSED);
 }
 
 void App::Drop(const std::vector<std::wstring>& paths) {
@@ -266,7 +277,8 @@ void App::Drop(const std::vector<std::string>& paths) {
 
 std::vector<std::string> App::ListedPaths() {
   std::vector<std::string> paths;
-  for (int row = 0; row < form_->textures.TextureCount(); ++row) paths.push_back(form_->textures.FullPath(row));
+  for (int row = 0; row < form_->textures.TextureCount(); ++row)
+    paths.push_back(form_->textures.FullPath(row));
   return paths;
 }
 

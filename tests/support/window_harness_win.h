@@ -34,7 +34,9 @@ class TempFolder {
 std::wstring Wide(const std::string& ansi);
 // Any length (through "\\?\").
 void WriteFileBytes(const std::wstring& path, const std::string& bytes);
-inline void WriteFileBytes(const std::string& path, const std::string& bytes) { WriteFileBytes(Wide(path), bytes); }
+inline void WriteFileBytes(const std::string& path, const std::string& bytes) {
+  WriteFileBytes(Wide(path), bytes);
+}
 // A file holding its own name in UTF-8, which it returns: which file a path opens.
 std::string Touch(const std::wstring& path);
 inline std::string Touch(const std::string& path) { return Touch(Wide(path)); }
@@ -73,8 +75,8 @@ class DialogWatcher {
 // --- On the watcher thread ---
 void Press(HWND dialog, int button);
 // The folder chooser: waits for it to select `label` (the tree fills in late), moves it
-// to `path` if given, presses OK; returns the label it opened on, or "" for no chooser.
-std::string ConfirmChooser(HWND dialog, const std::string& label, const std::wstring& path = L"");
+// to its subfolder `child` if given, presses OK; returns the label it opened on, or "".
+std::string ConfirmChooser(HWND dialog, const std::string& label, const std::string& child = "");
 
 // The program as a user meets it: a program folder with a converter, the main window
 // built, shown and its messages handled.

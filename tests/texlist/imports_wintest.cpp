@@ -35,7 +35,8 @@ TEST(Imports, ManyLongNamesThroughTheOpenDialog) {
   TempFolder t;
   std::vector<std::wstring> names;
   for (int i = 0; i < 600; ++i)
-    names.push_back(Wide("a-long-and-descriptive-name-" + std::string(100, 'x') + std::to_string(i) + (i % 2 ? ".dds" : ".DDS")));
+    names.push_back(Wide("a-long-and-descriptive-name-" + std::string(100, 'x') + std::to_string(i) +
+                         (i % 2 ? ".dds" : ".DDS")));
   names.insert(names.end(), std::begin(kOdd), std::end(kOdd));
   std::vector<std::string> expected;
   std::wstring typed;
@@ -77,9 +78,11 @@ TEST(Imports, FolderThroughTheChooserOverTheRealFileSystem) {
   for (const char* dir : {"sub", "secret", ".dotted", "maps.dds"}) MakeDir(t.File(dir));
   CreateDirectoryW((Wide(t.Path()) + sub).c_str(), nullptr);
   std::vector<std::string> expected;
-  for (const char* file : {"a.dds", "B.DDS", "sub\\c.Dds", "secret\\x.dds", ".dotted\\y.dds", "maps.dds\\inner.dds"})
+  for (const char* file :
+       {"a.dds", "B.DDS", "sub\\c.Dds", "secret\\x.dds", ".dotted\\y.dds", "maps.dds\\inner.dds"})
     expected.push_back(Touch(t.File(file)));
-  for (const std::wstring& name : {kOdd[0], kOdd[1], kOdd[2], sub + L"\\in.dds"}) expected.push_back(Touch(Wide(t.Path()) + name));
+  for (const std::wstring& name : {kOdd[0], kOdd[1], kOdd[2], sub + L"\\in.dds"})
+    expected.push_back(Touch(Wide(t.Path()) + name));
   Touch(t.File("notes.txt"));
   Touch(t.File("e.dds.bak"));
   ASSERT_TRUE(SetFileAttributesA(t.File("secret").c_str(), FILE_ATTRIBUTE_HIDDEN));
@@ -107,14 +110,16 @@ TEST(Imports, FolderThroughTheChooserOverTheRealFileSystem) {
 // Messages that wait while a drop is handled see the cursor the user sees.
 toolkit::CursorKind g_cursorSeen = toolkit::CursorKind::Arrow;
 LRESULT CALLBACK NoteCursor(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
-  if (msg == WM_APP) g_cursorSeen = toolkit::ScreenCursorSet() ? toolkit::ScreenCursor() : toolkit::CursorKind::Arrow;
+  if (msg == WM_APP)
+    g_cursorSeen = toolkit::ScreenCursorSet() ? toolkit::ScreenCursor() : toolkit::CursorKind::Arrow;
   return DefWindowProcA(hwnd, msg, wp, lp);
 }
 
 TEST(Imports, DropOfFilesAndFoldersFromTheShellUnderTheWaitCursor) {
   TempFolder t;
   MakeDir(t.File("tree"));
-  std::vector<std::wstring> dropped = {Wide(t.File("one.dds")), Wide(t.File("tree")), Wide(t.File("skip.txt"))};
+  std::vector<std::wstring> dropped = {Wide(t.File("one.dds")), Wide(t.File("tree")),
+                                       Wide(t.File("skip.txt"))};
   std::vector<std::string> expected = {Touch(dropped[0]), Touch(t.File("tree\\a.dds")), ""};
   Touch(dropped[2]);
   ASSERT_TRUE(MakeUnixSymlink(t.File("tree\\again"), "."));
