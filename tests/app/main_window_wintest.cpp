@@ -114,7 +114,8 @@ TEST(MainWindow, PopupMenuOfTheListAtTheMouseOrTheListAndAboutBoxOwnedByTheWindo
   }
   std::string title;
   HWND owner = nullptr;
-  DialogWatcher watcher([&](HWND dialog, const std::string& t) {
+  DialogWatcher watcher([&](HWND dialog) {
+    const std::string t = TextOf(dialog);
     title = t;
     owner = GetWindow(dialog, GW_OWNER);
     Press(dialog, IDOK);

@@ -2,6 +2,8 @@
 // picture: centred at its size, or shrunk to the pane; the status line says what it is.
 #include <gtest/gtest.h>
 
+#include "converter/converter_runner.h"
+#include "preview/tga_image.h"
 #include "support/dds_files.h"
 #include "support/window_harness_win.h"
 #include "toolkit/application_win.h"
@@ -21,7 +23,7 @@ TEST(Preview, SelectedRowsArePaintedCentredOrShrunkAndDescribed) {
   MainForm& f = app.Form();
   app.Drop({stone, data.File("wide.dds"), stone});
   toolkit::CursorKind cursorAtBox = toolkit::CursorKind::Arrow;
-  DialogWatcher watcher([&](HWND dialog, const std::string&) {
+  DialogWatcher watcher([&](HWND dialog) {
     if (GetDlgItem(dialog, 0xFFFF)) cursorAtBox = toolkit::ScreenCursor();
     return false;  // the watcher notes and closes it
   });
@@ -78,6 +80,53 @@ TEST(Preview, SelectedRowsArePaintedCentredOrShrunkAndDescribed) {
   app.Command(Command::ClearList);
   EXPECT_EQ(f.FileList->RowCount(), 0);
   for (int panel = 0; panel < 3; ++panel) EXPECT_EQ(f.MainWindow->StatusText(panel), "") << panel;
+}
+
+// Two programs started from one folder (this test run once more as a second process):
+// each converter run gives its own picture, never the other's. (Two converters in one
+// process would share the current folder the platform sets for a start.)
+int WrongPictures(const std::string& dds, int width) {
+  struct : toolkit::Messages {
+    void Show(const std::string&) override {}
+  } quiet;
+  converter::ProgramConverter runner(quiet);
+  int wrong = 0;
+  for (int run = 0; run < 20; ++run) {
+    const converter::ConverterOutput output = runner.Run(dds);
+    preview::TgaImage image;
+    if (output.produced) image.LoadFile(output.path);
+    wrong += image.Width != width;
+    runner.Discard(output);
+  }
+  return wrong;
+}
+
+TEST(Preview, TwoProgramsInOneFolderNeverSeeEachOthersPictures) {
+  char second[MAX_PATH] = {};
+  if (GetEnvironmentVariableA("TEXLOOK_SECOND", second, MAX_PATH)) {
+    toolkit::OverrideProgramFolder(second);
+    EXPECT_EQ(WrongPictures(std::string(second) + "small.dds", 13), 0);
+    return;
+  }
+  App app;  // the program folder and its converter
+  WriteFileBytes(app.ProgramDir().File("big.dds"), SolidDds(256, 256, 0xFF102030));
+  WriteFileBytes(app.ProgramDir().File("small.dds"), SolidDds(13, 7, 0xFF302010));
+  SetEnvironmentVariableA("TEXLOOK_SECOND", app.ProgramDir().Path().c_str());
+  char self[MAX_PATH] = {};
+  GetModuleFileNameA(nullptr, self, MAX_PATH);
+  std::string line = std::string("\"") + self + "\" --gtest_filter=Preview.TwoPrograms*";
+  STARTUPINFOA si = {};
+  si.cb = sizeof si;
+  PROCESS_INFORMATION pi = {};
+  ASSERT_TRUE(CreateProcessA(nullptr, &line[0], nullptr, nullptr, FALSE, 0, nullptr, nullptr, &si, &pi));
+  SetEnvironmentVariableA("TEXLOOK_SECOND", nullptr);
+  EXPECT_EQ(WrongPictures(app.ProgramDir().File("big.dds"), 256), 0);
+  DWORD code = 1;
+  WaitForSingleObject(pi.hProcess, 60000);
+  GetExitCodeProcess(pi.hProcess, &code);
+  CloseHandle(pi.hProcess);
+  CloseHandle(pi.hThread);
+  EXPECT_EQ(code, 0u);
 }
 
 }  // namespace

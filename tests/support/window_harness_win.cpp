@@ -1,14 +1,11 @@
 #include "support/window_harness_win.h"
 
-#include <commctrl.h>
 #include <shellapi.h>
 #include <shlobj.h>
 
 #include <algorithm>
 #include <chrono>
 #include <cstring>
-#include <fstream>
-#include <sstream>
 
 #include "toolkit/application_win.h"
 #include "toolkit/file_system.h"
@@ -17,18 +14,7 @@ namespace testing_support {
 
 namespace {
 
-std::string UnixPathOf(const std::string& windowsPath) {
-  using Fn = char*(CDECL*)(LPCWSTR);
-  auto fn = reinterpret_cast<Fn>(
-      reinterpret_cast<void*>(GetProcAddress(GetModuleHandleA("kernel32.dll"), "wine_get_unix_file_name")));
-  std::wstring wide(windowsPath.size() + 1, L'\0');
-  MultiByteToWideChar(CP_ACP, 0, windowsPath.c_str(), -1, &wide[0], static_cast<int>(wide.size()));
-  char* unixPath = fn ? fn(wide.c_str()) : nullptr;
-  if (!unixPath) return std::string();
-  std::string out = unixPath;
-  HeapFree(GetProcessHeap(), 0, unixPath);
-  return out;
-}
+std::wstring Long(const std::string& path) { return L"\\\\?\\" + Wide(path); }
 
 // Wine starts Linux programs too; arguments must not hold blanks.
 void RunUnix(std::string commandLine) {
@@ -42,6 +28,16 @@ void RunUnix(std::string commandLine) {
   CloseHandle(pi.hThread);
 }
 
+std::string UnixPathOf(const std::string& windowsPath) {
+  using Fn = char*(CDECL*)(LPCWSTR);
+  auto fn = reinterpret_cast<Fn>(
+      reinterpret_cast<void*>(GetProcAddress(GetModuleHandleA("kernel32.dll"), "wine_get_unix_file_name")));
+  char* unixPath = fn ? fn(Wide(windowsPath).c_str()) : nullptr;
+  const std::string out = unixPath ? unixPath : "";
+  HeapFree(GetProcessHeap(), 0, unixPath);
+  return out;
+}
+
 }  // namespace
 
 TempFolder::TempFolder() {
@@ -53,31 +49,58 @@ TempFolder::TempFolder() {
   path_ = std::string(name) + "\\";
 }
 
-TempFolder::~TempFolder() {
-  // On the Linux side: Wine would walk Linux links as folders.
-  RunUnix("/bin/rm -rf " + UnixPathOf(path_));
+// On the Linux side: Wine would walk Linux links as folders.
+TempFolder::~TempFolder() { RunUnix("/bin/rm -rf " + UnixPathOf(path_)); }
+
+std::string TempFolder::Name() const {
+  const std::string path = NoBackslash(path_);
+  return path.substr(path.find_last_of('\\') + 1);
 }
 
-void WriteFileBytes(const std::string& path, const std::string& bytes) {
-  std::ofstream out(path, std::ios::binary | std::ios::trunc);
-  out.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
+std::wstring Wide(const std::string& ansi) {
+  std::wstring wide(ansi.size(), L'\0');
+  wide.resize(static_cast<size_t>(MultiByteToWideChar(CP_ACP, 0, ansi.data(), static_cast<int>(ansi.size()),
+                                                      &wide[0], static_cast<int>(wide.size()))));
+  return wide;
 }
+
+void WriteFileBytes(const std::wstring& path, const std::string& bytes) {
+  HANDLE file =
+      CreateFileW((L"\\\\?\\" + path).c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
+  DWORD written = 0;
+  WriteFile(file, bytes.data(), static_cast<DWORD>(bytes.size()), &written, nullptr);
+  CloseHandle(file);
+}
+
+std::string Touch(const std::wstring& path) {
+  const std::wstring name = path.substr(path.find_last_of(L'\\') + 1);
+  char utf8[MAX_PATH * 3] = {};
+  WideCharToMultiByte(CP_UTF8, 0, name.c_str(), -1, utf8, sizeof utf8, nullptr, nullptr);
+  WriteFileBytes(path, utf8);
+  return utf8;
+}
+
+bool MakeDir(const std::string& path) { return CreateDirectoryW(Long(path).c_str(), nullptr); }
 
 std::string ReadFileBytes(const std::string& path) {
-  std::ifstream in(path, std::ios::binary);
-  std::ostringstream s;
-  s << in.rdbuf();
-  return s.str();
+  HANDLE file =
+      CreateFileW(Long(path).c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0, nullptr);
+  std::string bytes(1 << 20, '\0');
+  DWORD read = 0;
+  if (!ReadFile(file, &bytes[0], static_cast<DWORD>(bytes.size()), &read, nullptr)) read = 0;
+  CloseHandle(file);
+  return bytes.substr(0, read);
 }
 
 std::vector<std::string> SortedNames(const std::string& folder) {
   std::vector<std::string> names;
-  WIN32_FIND_DATAA data;
-  HANDLE find = FindFirstFileA((folder + "*").c_str(), &data);
-  if (find == INVALID_HANDLE_VALUE) return names;
-  do {
-    if (strcmp(data.cFileName, ".") && strcmp(data.cFileName, "..")) names.push_back(data.cFileName);
-  } while (FindNextFileA(find, &data));
+  WIN32_FIND_DATAW data;
+  HANDLE find = FindFirstFileW((Long(folder) + L"*").c_str(), &data);
+  for (bool more = find != INVALID_HANDLE_VALUE; more; more = FindNextFileW(find, &data)) {
+    char name[MAX_PATH * 3] = {};
+    WideCharToMultiByte(CP_ACP, 0, data.cFileName, -1, name, sizeof name, nullptr, nullptr);
+    if (strcmp(name, ".") && strcmp(name, "..")) names.push_back(name);
+  }
   FindClose(find);
   std::sort(names.begin(), names.end());
   return names;
@@ -122,7 +145,26 @@ BOOL CALLBACK CollectDialog(HWND hwnd, LPARAM lp) {
 }  // namespace
 
 DialogWatcher::DialogWatcher(Answerer answerer)
-    : answerer_(std::move(answerer)), thread_([this] { Run(); }) {}
+    : answerer_(std::move(answerer)), thread_([this] {
+        std::vector<HWND> handled;
+        for (; !stop_; Sleep(20)) {
+          std::vector<HWND> dialogs;
+          EnumWindows(&CollectDialog, reinterpret_cast<LPARAM>(&dialogs));
+          for (HWND dialog : dialogs) {
+            if (std::find(handled.begin(), handled.end(), dialog) != handled.end()) continue;
+            if (answerer_ && answerer_(dialog)) {
+              handled.push_back(dialog);
+              continue;
+            }
+            HWND text = GetDlgItem(dialog, 0xFFFF);  // a message box's text
+            if (!text) continue;
+            std::lock_guard<std::mutex> lock(mutex_);
+            boxes_.push_back(SeenBox{TextOf(dialog), TextOf(text), GetWindow(dialog, GW_OWNER)});
+            handled.push_back(dialog);
+            PostMessageA(dialog, WM_COMMAND, IDOK, 0);
+          }
+        }
+      }) {}
 
 DialogWatcher::~DialogWatcher() {
   stop_ = true;
@@ -140,57 +182,37 @@ std::vector<std::string> DialogWatcher::Texts() {
   return texts;
 }
 
-void DialogWatcher::Run() {
-  while (!stop_) {
-    std::vector<HWND> dialogs;
-    EnumWindows(&CollectDialog, reinterpret_cast<LPARAM>(&dialogs));
-    for (HWND dialog : dialogs) {
-      {
-        std::lock_guard<std::mutex> lock(mutex_);
-        if (std::find(handled_.begin(), handled_.end(), dialog) != handled_.end()) continue;
-      }
-      const std::string title = TextOf(dialog);
-      if (answerer_ && answerer_(dialog, title)) {
-        std::lock_guard<std::mutex> lock(mutex_);
-        handled_.push_back(dialog);
-        continue;
-      }
-      HWND text = GetDlgItem(dialog, 0xFFFF);  // a message box's text
-      if (!text) continue;
-      std::lock_guard<std::mutex> lock(mutex_);
-      boxes_.push_back(SeenBox{title, TextOf(text), GetWindow(dialog, GW_OWNER)});
-      handled_.push_back(dialog);
-      PostMessageA(dialog, WM_COMMAND, IDOK, 0);
-    }
-    Sleep(20);
-  }
-}
-
 void Press(HWND dialog, int button) {
   PostMessageA(dialog, WM_COMMAND, MAKEWPARAM(button, BN_CLICKED),
                reinterpret_cast<LPARAM>(GetDlgItem(dialog, button)));
 }
 
-void TypeNamesAndOpen(HWND dialog, const std::string& names) {
-  // The name box: a combo box (cmb13) or a plain edit (edt1).
-  HWND box = GetDlgItem(dialog, 0x47C);
-  if (!box) box = GetDlgItem(dialog, 0x480);
-  // WM_SETTEXT is not bound by the box's typing limit, so long selections fit.
-  SendMessageA(box, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(names.c_str()));
+std::string ConfirmChooser(HWND dialog, const std::string& label, const std::string& child) {
+  HWND tree = FindWindowExA(dialog, nullptr, WC_TREEVIEWA, nullptr);
+  if (!tree) return "";
+  auto labelOf = [&](HTREEITEM at) -> std::string {
+    char text[MAX_PATH] = {};
+    TVITEMA item = {};
+    item.mask = TVIF_TEXT;
+    item.hItem = at;
+    item.pszText = text;
+    item.cchTextMax = sizeof text;
+    return at && SendMessageA(tree, TVM_GETITEMA, 0, reinterpret_cast<LPARAM>(&item)) ? text : "";
+  };
+  auto next = [&](int how, HTREEITEM at) {
+    return reinterpret_cast<HTREEITEM>(
+        SendMessageA(tree, TVM_GETNEXTITEM, how, reinterpret_cast<LPARAM>(at)));
+  };
+  for (int i = 0; i < 100 && labelOf(next(TVGN_CARET, nullptr)) != label; ++i) Sleep(50);
+  const std::string opened = labelOf(next(TVGN_CARET, nullptr));
+  if (!child.empty()) {
+    HTREEITEM at = next(TVGN_CARET, nullptr);
+    SendMessageA(tree, TVM_EXPAND, TVE_EXPAND, reinterpret_cast<LPARAM>(at));
+    for (at = next(TVGN_CHILD, at); at && labelOf(at) != child;) at = next(TVGN_NEXT, at);
+    SendMessageA(tree, TVM_SELECTITEM, TVGN_CARET, reinterpret_cast<LPARAM>(at));
+  }
   Press(dialog, IDOK);
-}
-
-std::string SelectedTreeItem(HWND chooser) {
-  HWND tree = FindWindowExA(chooser, nullptr, WC_TREEVIEWA, nullptr);
-  char text[MAX_PATH] = {};
-  TVITEMA item = {};
-  item.mask = TVIF_TEXT;
-  item.hItem =
-      tree ? reinterpret_cast<HTREEITEM>(SendMessageA(tree, TVM_GETNEXTITEM, TVGN_CARET, 0)) : nullptr;
-  item.pszText = text;
-  item.cchTextMax = sizeof text;
-  if (!item.hItem || !SendMessageA(tree, TVM_GETITEMA, 0, reinterpret_cast<LPARAM>(&item))) return "";
-  return text;
+  return opened;
 }
 
 App::App(const std::string& converter) {
@@ -227,27 +249,30 @@ void App::Close() {
   Pump(50);
 }
 
-void App::Select(std::initializer_list<int> rows) {
+void App::Select(std::vector<int> rows) {
   form_->FileList->SetRowState(-1, 0, LVIS_SELECTED | LVIS_FOCUSED);
   for (int row : rows)
     form_->FileList->SetRowState(row, LVIS_SELECTED | LVIS_FOCUSED, LVIS_SELECTED | LVIS_FOCUSED);
 }
 
-void App::Drop(const std::vector<std::string>& paths) {
-  size_t bytes = sizeof(DROPFILES) + 1;  // the list ends in a second NUL
-  for (const std::string& p : paths) bytes += p.size() + 1;
-  HGLOBAL memory = GlobalAlloc(GMEM_MOVEABLE | GMEM_ZEROINIT, bytes);
+void App::Drop(const std::vector<std::wstring>& paths) {
+  std::wstring list;
+  for (const std::wstring& p : paths) list += p + L'\0';
+  HGLOBAL memory = GlobalAlloc(GHND, sizeof(DROPFILES) + (list.size() + 1) * sizeof(wchar_t));
   auto* drop = static_cast<DROPFILES*>(GlobalLock(memory));
   drop->pFiles = sizeof(DROPFILES);
   drop->pt = POINT{5, 5};
-  char* out = reinterpret_cast<char*>(drop) + sizeof(DROPFILES);
-  for (const std::string& p : paths) {
-    memcpy(out, p.c_str(), p.size() + 1);
-    out += p.size() + 1;
-  }
+  drop->fWide = TRUE;
+  list.copy(reinterpret_cast<wchar_t*>(drop + 1), list.size());
   GlobalUnlock(memory);
   SendMessageA(Window(form_->FileList), WM_DROPFILES, reinterpret_cast<WPARAM>(memory), 0);  // released there
   Pump(50);
+}
+
+void App::Drop(const std::vector<std::string>& paths) {
+  std::vector<std::wstring> wide;
+  for (const std::string& p : paths) wide.push_back(Wide(p));
+  Drop(wide);
 }
 
 std::vector<std::string> App::ListedPaths() {
@@ -257,6 +282,12 @@ std::vector<std::string> App::ListedPaths() {
   return paths;
 }
 
+std::vector<std::string> App::ListedContents() {
+  std::vector<std::string> contents;
+  for (const std::string& path : ListedPaths()) contents.push_back(ReadFileBytes(path));
+  return contents;
+}
+
 std::vector<uint32_t> App::CapturePreview(int& width, int& height) {
   HWND box = Window(form_->PreviewBox);
   RECT rc;
@@ -264,11 +295,7 @@ std::vector<uint32_t> App::CapturePreview(int& width, int& height) {
   width = rc.right;
   height = rc.bottom;
   BITMAPINFO bi = {};
-  bi.bmiHeader.biSize = sizeof bi.bmiHeader;
-  bi.bmiHeader.biWidth = width;
-  bi.bmiHeader.biHeight = -height;
-  bi.bmiHeader.biPlanes = 1;
-  bi.bmiHeader.biBitCount = 32;
+  bi.bmiHeader = BITMAPINFOHEADER{sizeof bi.bmiHeader, width, -height, 1, 32, BI_RGB, 0, 0, 0, 0, 0};
   void* bits = nullptr;
   HDC screen = GetDC(nullptr);
   HBITMAP dib = CreateDIBSection(screen, &bi, DIB_RGB_COLORS, &bits, nullptr, 0);

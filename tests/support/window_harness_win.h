@@ -7,9 +7,7 @@
 #include <commctrl.h>
 
 #include <atomic>
-#include <cstdint>
 #include <functional>
-#include <initializer_list>
 #include <memory>
 #include <mutex>
 #include <string>
@@ -27,19 +25,28 @@ class TempFolder {
   ~TempFolder();
   const std::string& Path() const { return path_; }  // with a trailing backslash
   std::string File(const std::string& name) const { return path_ + name; }
+  std::string Name() const;  // its own name, as the chooser's tree labels it
 
  private:
   std::string path_;
 };
 
-void WriteFileBytes(const std::string& path, const std::string& bytes);
+std::wstring Wide(const std::string& ansi);
+// Any length (through "\\?\").
+void WriteFileBytes(const std::wstring& path, const std::string& bytes);
+inline void WriteFileBytes(const std::string& path, const std::string& bytes) {
+  WriteFileBytes(Wide(path), bytes);
+}
+// A file holding its own name in UTF-8, which it returns: which file a path opens.
+std::string Touch(const std::wstring& path);
+inline std::string Touch(const std::string& path) { return Touch(Wide(path)); }
+bool MakeDir(const std::string& path);  // any length
 std::string ReadFileBytes(const std::string& path);
-std::vector<std::string> SortedNames(const std::string& folder);  // files and folders
+std::vector<std::string> SortedNames(const std::string& folder);  // files and folders, any length
 std::string BuildFolder();  // where texlook.exe and readdxt.exe are, with a backslash
 std::string NoBackslash(const std::string& folder);
 // A Linux symbolic link at `linkPath` (a Windows path) with the text `target`.
 bool MakeUnixSymlink(const std::string& linkPath, const std::string& target);
-
 std::string TextOf(HWND window);
 
 struct SeenBox {
@@ -51,28 +58,25 @@ struct SeenBox {
 // and pressed OK; others go to the answerer (true: it closed the dialog).
 class DialogWatcher {
  public:
-  using Answerer = std::function<bool(HWND dialog, const std::string& title)>;
+  using Answerer = std::function<bool(HWND dialog)>;
   explicit DialogWatcher(Answerer answerer = nullptr);
   ~DialogWatcher();
   std::vector<SeenBox> Boxes();
   std::vector<std::string> Texts();
 
  private:
-  void Run();
   Answerer answerer_;
   std::atomic<bool> stop_{false};
   std::mutex mutex_;
   std::vector<SeenBox> boxes_;
-  std::vector<HWND> handled_;
   std::thread thread_;
 };
 
 // --- On the watcher thread ---
-// The open dialog: the names as a user types them ("a" "b" for several), then Open.
-void TypeNamesAndOpen(HWND dialog, const std::string& names);
 void Press(HWND dialog, int button);
-// The folder chooser: its selected folder's label.
-std::string SelectedTreeItem(HWND chooser);
+// The folder chooser: waits for it to select `label` (the tree fills in late), moves it
+// to its subfolder `child` if given, presses OK; returns the label it opened on, or "".
+std::string ConfirmChooser(HWND dialog, const std::string& label, const std::string& child = "");
 
 // The program as a user meets it: a program folder with a converter, the main window
 // built, shown and its messages handled.
@@ -87,13 +91,14 @@ class App {
   HWND Window(toolkit::Control* control) { return control->Handle(); }
   HWND Main() { return form_->MainWindow->Handle(); }
   void Pump(int milliseconds = 50);
-  // The menu command as the platform delivers it; returns when it has run.
-  void Command(::Command command);
-  void Close();  // WM_CLOSE, as the close button sends it
-  void Select(std::initializer_list<int> rows);
-  // WM_DROPFILES with an HDROP made in this process, as the shell delivers it.
+  void Command(::Command command);  // as the menu delivers it; returns when it has run
+  void Close();                     // WM_CLOSE, as the close button sends it
+  void Select(std::vector<int> rows);
+  // WM_DROPFILES with a wide HDROP made in this process, as the shell delivers it.
+  void Drop(const std::vector<std::wstring>& paths);
   void Drop(const std::vector<std::string>& paths);
   std::vector<std::string> ListedPaths();
+  std::vector<std::string> ListedContents();  // each row's file, read through its path
   // The preview box as the screen shows it, 0xRRGGBB top-down.
   std::vector<uint32_t> CapturePreview(int& width, int& height);
 
