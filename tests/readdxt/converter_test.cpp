@@ -1,31 +1,170 @@
-// The conversion as a whole: DXT1 alpha detection, cropping, row order, cube crosses, the
-// first slice of arrays and volumes, the channel fix-ups of DXT2/DXT4, RXGB, BC4, BC5, and
-// the block formats of the extended header.
-#include "readdxt/converter.h"
-
+// The conversion in memory: header validation (the damaged headers seen in the wild are
+// read, the rest fail with their kind), each uncompressed decoding path, cube crosses, the
+// first slice of arrays and volumes, the block formats' fix-ups, cropping and row order.
 #include <gtest/gtest.h>
+
+#include <cmath>
+#include <functional>
 
 #include "readdxt/block_decoders.h"
 #include "readdxt/dds_builder.h"
+#include "readdxt/dds_parse.h"
 
 namespace readdxt_test {
 namespace {
 
 using namespace readdxt;
 using Px = std::vector<int>;  // B, G, R, A
+using B = DdsBuilder&;
+using Check = std::function<void(const DdsInfo&)>;
+
+// Converts and checks the TGA header: type 2, top-left origin, footer.
+Tga Convert(const DdsBuilder& dds) {
+  Tga tga;
+  Failure failure;
+  EXPECT_TRUE(ConvertInMemory(dds.Build(), &tga, &failure)) << failure.message;
+  EXPECT_EQ(tga.type, 2);
+  EXPECT_EQ(tga.descriptor, tga.depth == 32 ? 0x28 : 0x20);
+  EXPECT_TRUE(tga.footer);
+  return tga;
+}
+
+// `builder` after `edit`, followed by `dataBytes` zero bytes.
+Bytes Make(DdsBuilder builder, size_t dataBytes, const std::function<void(B)>& edit = nullptr) {
+  if (edit) edit(builder);
+  return builder.With(Bytes(dataBytes, 0)).Build();
+}
+DdsBuilder Dxt(uint32_t w, uint32_t h, uint32_t code = kFourCC_DXT1) {
+  return DdsBuilder::FourCC(w, h, code);
+}
+DdsBuilder Rgb(uint32_t w, uint32_t h, uint32_t bits) {
+  return DdsBuilder::Masks(w, h, DDPF_RGB, bits, 0xFF0000, 0xFF00, 0xFF, 0);
+}
+DdsBuilder Cube(uint32_t size, uint32_t mips, uint32_t faces = DDSCAPS2_CUBEMAP_ALLFACES) {
+  DdsBuilder b = Dxt(size, size);
+  b.header.mipMapCount = mips;
+  b.header.caps2 = DDSCAPS2_CUBEMAP | faces;
+  return b;
+}
+Check Codecs(Codec codec) {
+  return [codec](const DdsInfo& i) { EXPECT_EQ(i.format.codec, codec); };
+}
+
+TEST(ReaddxtParse, ToleratedDamageIsReadAndTheRestFailsWithItsKind) {
+  constexpr FailureKind kOk = FailureKind::kNone, kNotDds = FailureKind::kNotDds,
+                        kCorrupt = FailureKind::kCorrupt, kUnsupported = FailureKind::kUnsupported;
+  Bytes bmp = {'B', 'M'}, shortHeader = Dxt(4, 4).Build(),
+        shortDx10 = DdsBuilder::Dx10(4, 4, DXGI_FORMAT_BC1_UNORM).Build();
+  bmp.resize(300, 0);
+  shortHeader.resize(100);
+  shortDx10.resize(140);
+  const auto bc1 = Codecs(Codec::kBC1);
+  const struct {
+    const char* name;
+    Bytes file;
+    FailureKind kind;
+    Check check;
+  } cases[] = {
+      // clang-format off
+      {"header size 24", Make(Dxt(4, 4), 8, [](B b) { b.header.size = 24; }), kOk, bc1},
+      {"pixel format size 0", Make(Dxt(4, 4), 8, [](B b) { b.header.ddspf.size = 0; }), kOk, bc1},
+      {"pixel format size 24", Make(Dxt(4, 4), 8, [](B b) { b.header.ddspf.size = 24; }), kOk, bc1},
+      {"no header flags", Make(Dxt(4, 4), 8, [](B b) { b.header.flags = 0; b.header.caps = 0; }), kOk, bc1},
+      {"FourCC without the FourCC flag", Make(Dxt(4, 4, kFourCC_DXT5), 16, [](B b) { b.header.ddspf.flags = 0; }),
+       kOk, Codecs(Codec::kBC3)},
+      {"NVTT private bits", Make(Dxt(4, 4, kFourCC_ATI2), 16, [](B b) {
+         b.header.ddspf.flags |= DDPF_NVTT_NORMAL | DDPF_NVTT_SRGB;
+         b.header.reserved1[9] = MakeFourCC('N', 'V', 'T', 'T'); }), kOk, Codecs(Codec::kBC5)},
+      {"NVTT bit on masks", Make(Rgb(2, 1, 32), 8, [](B b) { b.header.ddspf.flags |= DDPF_NVTT_SRGB; }), kOk,
+       Codecs(Codec::kMasked)},
+      {"wrong linear size", Make(DdsBuilder::Dx10(8, 8, DXGI_FORMAT_BC7_UNORM), 64, [](B b) {
+         b.header.flags |= DDSD_LINEARSIZE; b.header.pitchOrLinearSize = 4096; }), kOk,
+       [](const DdsInfo& i) { EXPECT_EQ(i.top.bytes, 64u); }},
+      {"mip count 0", Make(Dxt(4, 4), 8, [](B b) { b.header.mipMapCount = 0; }), kOk,
+       [](const DdsInfo& i) { EXPECT_EQ(i.mipCount, 1u); }},
+      {"mip count too large", Make(Dxt(8, 4), 16, [](B b) { b.header.mipMapCount = 40; }), kOk,
+       [](const DdsInfo& i) { EXPECT_EQ(i.mipCount, 4u); }},
+      {"DX10 dimension 0", Make(DdsBuilder::Dx10(4, 4, DXGI_FORMAT_BC1_UNORM), 8, [](B b) { b.ext.resourceDimension = 0; }), kOk, bc1},
+      {"DX10 1D with height 0", Make(DdsBuilder::Dx10(7, 0, DXGI_FORMAT_R8_UNORM), 7, [](B b) {
+         b.ext.resourceDimension = D3D10_RESOURCE_DIMENSION_TEXTURE1D; }), kOk,
+       [](const DdsInfo& i) { EXPECT_EQ(i.height, 1u); }},
+      {"DWORD rows by file size", Make(Rgb(3, 3, 24), 36), kOk, [](const DdsInfo& i) { EXPECT_EQ(i.top.rowPitch, 12u); }},
+      {"DWORD rows by pitch field", Make(Rgb(3, 3, 24), 40, [](B b) {
+         b.header.flags |= DDSD_PITCH; b.header.pitchOrLinearSize = 12; }), kOk,
+       [](const DdsInfo& i) { EXPECT_EQ(i.top.rowPitch, 12u); }},
+      {"tight rows by file size", Make(Rgb(3, 3, 24), 27), kOk, [](const DdsInfo& i) { EXPECT_EQ(i.top.rowPitch, 9u); }},
+      {"pair rows rounded up", Make(Dxt(3, 1, kFourCC_RGBG), 8), kOk, [](const DdsInfo& i) { EXPECT_EQ(i.top.rowPitch, 8u); }},
+      {"A8 with bit count 0", Make(DdsBuilder::Masks(2, 2, DDPF_ALPHA, 0, 0, 0, 0, 0xFF), 4), kOk,
+       [](const DdsInfo& i) { EXPECT_EQ(i.format.map, ChannelMap::kAlpha); }},
+      {"cube without face bits", Make(Cube(4, 1, 0), 48), kOk, [](const DdsInfo& i) {
+         EXPECT_TRUE(i.isCube); EXPECT_EQ(i.facesStored, 0x3F); EXPECT_EQ(i.facesReadable, 0x3F); }},
+      {"cube with its mip chains missing", Make(Cube(8, 4), 6 * 32 + 8), kOk, [](const DdsInfo& i) {
+         EXPECT_EQ(i.faceStride, 32u); EXPECT_EQ(i.facesReadable, 0x3F); }},
+      {"cube tails badly sized (56 bytes a face written as 48)", Make(Cube(8, 4), 6 * 48), kOk,
+       [](const DdsInfo& i) { EXPECT_EQ(i.faceStride, 48u); }},
+      {"cube of three faces with mips", Make(Cube(8, 4, DDSCAPS2_CUBEMAP_POSITIVEX | DDSCAPS2_CUBEMAP_POSITIVEY | DDSCAPS2_CUBEMAP_NEGATIVEZ), 3 * 56),
+       kOk, [](const DdsInfo& i) { EXPECT_EQ(i.facesStored, 0x25); EXPECT_EQ(i.facesReadable, 0x25); EXPECT_EQ(i.faceStride, 56u); }},
+      {"65535 wide, the most a TGA holds", Make(DdsBuilder::Dx10(65535, 1, DXGI_FORMAT_R8_UNORM), 65535), kOk, nullptr},
+      {"three bytes", {'D', 'D', 'S'}, kNotDds, nullptr},
+      {"a BMP", bmp, kNotDds, nullptr},
+      {"header truncated", shortHeader, kCorrupt, nullptr},
+      {"header size 100", Make(Dxt(4, 4), 8, [](B b) { b.header.size = 100; }), kCorrupt, nullptr},
+      {"pixel format size 31", Make(Dxt(4, 4), 8, [](B b) { b.header.ddspf.size = 31; }), kCorrupt, nullptr},
+      {"DX10 header truncated", shortDx10, kCorrupt, nullptr},
+      {"palette truncated", Make(DdsBuilder::Masks(2, 1, DDPF_PALETTEINDEXED8, 8, 0, 0, 0, 0), 500), kCorrupt, nullptr},
+      {"top level truncated", Make(Dxt(64, 64), 1000), kCorrupt, nullptr},
+      {"zero width", Make(Dxt(0, 4), 8), kCorrupt, nullptr},
+      {"no format at all", Make(DdsBuilder::Masks(2, 2, 0, 32, 0, 0, 0, 0), 16), kCorrupt, nullptr},
+      {"unknown FourCC", Make(Dxt(4, 4, MakeFourCC('A', 'B', 'C', 'D')), 16), kUnsupported, nullptr},
+      {"unknown DXGI format", Make(DdsBuilder::Dx10(4, 4, 200), 64), kUnsupported, nullptr},
+      {"DX10 buffer", Make(DdsBuilder::Dx10(4, 1, DXGI_FORMAT_R8_UNORM), 4, [](B b) { b.ext.resourceDimension = 1; }),
+       kUnsupported, nullptr},
+      {"65536 wide", Make(DdsBuilder::Dx10(65536, 1, DXGI_FORMAT_R8_UNORM), 65536), kUnsupported, nullptr},
+      {"4-bit palette", Make(DdsBuilder::Masks(2, 2, DDPF_PALETTEINDEXED4, 4, 0, 0, 0, 0), 1100), kUnsupported, nullptr},
+      {"split mask", Make(DdsBuilder::Masks(2, 2, DDPF_RGB, 16, 0xF0F0, 0x0F00, 0x000F, 0), 8), kUnsupported, nullptr},
+      {"12-bit pixels", Make(DdsBuilder::Masks(2, 2, DDPF_RGB, 12, 0xF00, 0xF0, 0xF, 0), 8), kUnsupported, nullptr},
+      // clang-format on
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.name);
+    DdsInfo info;
+    Failure failure;
+    const size_t head = c.file.size() < kDdsMaxHeadBytes ? c.file.size() : kDdsMaxHeadBytes;
+    EXPECT_EQ(ParseDds(c.file.data(), head, c.file.size(), &info, &failure), c.kind == kOk);
+    EXPECT_EQ(failure.kind, c.kind) << failure.message;
+    EXPECT_EQ(failure.message.empty(), c.kind == kOk);
+    if (c.kind == kOk && c.check) c.check(info);
+  }
+}
+
+// Palette entry i = (R i, G 255 - i, B i / 2, A i or 255).
+DdsBuilder Paletted(uint32_t w, uint32_t h, uint32_t bits, bool paletteAlpha) {
+  DdsBuilder b = DdsBuilder::Masks(w, h, DDPF_PALETTEINDEXED8, bits, 0, 0, 0, 0);
+  for (int i = 0; i < 256; ++i)
+    b.palette.insert(b.palette.end(),
+                     {uint8_t(i), uint8_t(255 - i), uint8_t(i / 2), uint8_t(paletteAlpha ? i : 255)});
+  return b;
+}
+
+DdsBuilder M(uint32_t w, uint32_t h, uint32_t flags, uint32_t bits, uint32_t r, uint32_t g, uint32_t b,
+             uint32_t a, const Bytes& data) {
+  return DdsBuilder::Masks(w, h, flags, bits, r, g, b, a).With(data);
+}
+DdsBuilder F(uint32_t w, uint32_t h, uint32_t code, const Bytes& data) {
+  return DdsBuilder::FourCC(w, h, code).With(data);
+}
+DdsBuilder X(uint32_t w, uint32_t h, uint32_t dxgi, const Bytes& data) {
+  return DdsBuilder::Dx10(w, h, dxgi).With(data);
+}
+
+constexpr uint32_t kRgb = DDPF_RGB, kRgba = DDPF_RGB | DDPF_ALPHAPIXELS, kLum = DDPF_LUMINANCE;
+constexpr uint64_t h1 = 0x3C00, hHalf = 0x3800;
 
 // colour1 = 0 < colour0 keeps the 4-colour mode, all texels colour0.
 Bytes SolidBC1(uint16_t rgb565) { return Words(2, {rgb565, 0, 0, 0}); }
 const Bytes kTransparentBC1 = Words(2, {0x001F, 0xF800, 0xFFFF, 0xFFFF});
 constexpr uint16_t kRed565 = 0xF800, kGreen565 = 0x07E0, kBlue565 = 0x001F;
 const Px kRed = {0, 0, 255, 255}, kGreen = {0, 255, 0, 255}, kBlue = {255, 0, 0, 255};
-
-Tga Convert(const DdsBuilder& dds) {
-  Tga tga;
-  Failure failure;
-  EXPECT_TRUE(ConvertInMemory(dds.Build(), &tga, &failure)) << failure.message;
-  return tga;
-}
 
 // Face f of a cube in one solid colour: A8R8G8B8 pixels with blue 40 * (f + 1), or DXT1
 // blocks of the colours in kFaceBgra.
@@ -79,7 +218,6 @@ TEST(ReaddxtConverter, CubeMapsBecomeAHorizontalCross) {
       {"truncated: the faces that are there", Faces(Argb(2, 2, kAll), {0, 1, 2, 3}), 0x0F, 2, 2, false},
       // Block rows past a face's height are padding, not the cell below.
       {"DXT1 4x2", Dxt1Cube(4, 2), 0x3F, 4, 2, true},
-      {"DXT1 4x6", Dxt1Cube(4, 6), 0x3F, 4, 6, true},
   };
   // +Y above; -X, +Z, +X, -Z across; -Y below. Cells by face: +X -X +Y -Y +Z -Z.
   const uint32_t cell[6][2] = {{2, 1}, {0, 1}, {1, 0}, {1, 2}, {1, 1}, {3, 1}};
@@ -104,6 +242,7 @@ TEST(ReaddxtConverter, CubeMapsBecomeAHorizontalCross) {
   }
 }
 
+// Each decoding path, cropping, row order, the block formats' fix-ups, first slices.
 TEST(ReaddxtConverter, PicturesOfKnownPixels) {
   // 5 x 10: two block columns (red, blue), three block rows (red, green, red); the last
   // block row shows 2 rows.
@@ -154,26 +293,64 @@ TEST(ReaddxtConverter, PicturesOfKnownPixels) {
     const char* name;
     DdsBuilder dds;
     int depth;
-    std::vector<At> pixels;
+    std::vector<int> all;  // B, G, R (and A at 32 bits) per pixel, row by row
+    std::vector<At> pixels = {};
   } cases[] = {
       // clang-format off
-      {"DXT1 opaque", dxt1(8, SolidBC1(kRed565) + SolidBC1(kBlue565)), 24, {{0, 0, kRed}, {7, 3, kBlue}}},
-      {"DXT1 using transparency", dxt1(8, SolidBC1(kRed565) + kTransparentBC1), 32, {{3, 3, kRed}, {4, 0, {0, 0, 0, 0}}}},
-      {"DXT1 whose ALPHAPIXELS flag does not decide", flagged, 24, {{3, 3, kRed}}},
-      {"cropped, rows in order", cropped, 24,
+    // Bit masks: 32, 24 (DWORD rows) and 16 bits, any order, 16-bit and signed channels.
+    {"A8R8G8B8", M(2, 2, kRgba, 32, 0xFF0000, 0xFF00, 0xFF, 0xFF000000, Words(4, {0x80112233, 0xFF445566, 0x00778899, 0x10AABBCC})), 32,
+     {0x33, 0x22, 0x11, 0x80, 0x66, 0x55, 0x44, 0xFF, 0x99, 0x88, 0x77, 0, 0xCC, 0xBB, 0xAA, 0x10}},
+    {"X8R8G8B8", M(2, 1, kRgb, 32, 0xFF0000, 0xFF00, 0xFF, 0, Words(4, {0x80112233, 0x00445566})), 24, {0x33, 0x22, 0x11, 0x66, 0x55, 0x44}},
+    {"A8B8G8R8", M(2, 1, kRgba, 32, 0xFF, 0xFF00, 0xFF0000, 0xFF000000, Words(4, {0x80112233, 0xFF445566})), 32,
+     {0x11, 0x22, 0x33, 0x80, 0x44, 0x55, 0x66, 0xFF}},
+    {"R8G8B8 DWORD rows", M(3, 2, kRgb, 24, 0xFF0000, 0xFF00, 0xFF, 0, Words(3, {0x112233, 0x445566, 0x778899, 0xEEEEEE, 0xAABBCC, 0xDDEEFF, 0x010203, 0xEEEEEE})), 24,
+     {0x33, 0x22, 0x11, 0x66, 0x55, 0x44, 0x99, 0x88, 0x77, 0xCC, 0xBB, 0xAA, 0xFF, 0xEE, 0xDD, 3, 2, 1}},
+    {"R5G6B5", M(2, 2, kRgb, 16, 0xF800, 0x7E0, 0x1F, 0, Words(2, {0xF800, 0x07E0, 0x001F, 0x8410})), 24, {0, 0, 255, 0, 255, 0, 255, 0, 0, 132, 130, 132}},
+    {"A2B10G10R10 masks read with red and blue swapped", M(2, 1, kRgba, 32, 0x3FF, 0xFFC00, 0x3FF00000, 0xC0000000, Words(4, {0xC00003FF, 0x7FF00000})), 32,
+     {255, 0, 0, 255, 0, 0, 255, 85}},
+    {"G16R16: red, green, blue 0", M(2, 1, kRgb, 32, 0xFFFF, 0xFFFF0000, 0, 0, Words(4, {0xFFFF0000, 0x8000FFFF})), 24, {0, 255, 0, 0, 128, 255}},
+    {"V8U8 signed: -1..1 to 0..255", M(2, 1, DDPF_BUMPDUDV, 16, 0xFF, 0xFF00, 0, 0, Words(2, {0x7F81, 0x0080})), 24, {0, 255, 0, 0, 128, 0}},
+    // Luminance and alpha only.
+    {"A8L8", M(2, 1, kLum | DDPF_ALPHAPIXELS, 16, 0xFF, 0, 0, 0xFF00, Words(2, {0x80FF, 0x0010})), 32, {255, 255, 255, 128, 16, 16, 16, 0}},
+    {"A8: grey = alpha", M(2, 1, DDPF_ALPHA, 8, 0, 0, 0, 0xFF, Words(1, {0, 0x80})), 32, {0, 0, 0, 0, 128, 128, 128, 128}},
+    {"A8L8 written as RGB masks", M(2, 1, kRgba, 16, 0xFF, 0xFF, 0xFF, 0xFF00, Words(2, {0x80FF, 0xFF20})), 32, {255, 255, 255, 128, 32, 32, 32, 255}},
+    // Palettes.
+    {"P8 opaque palette", Paletted(2, 2, 8, false).With(Words(1, {0, 1, 128, 255})), 24, {0, 255, 0, 0, 254, 1, 64, 127, 128, 127, 0, 255}},
+    {"P8 palette alpha", Paletted(2, 1, 8, true).With(Words(1, {0, 200})), 32, {0, 255, 0, 0, 100, 55, 200, 200}},
+    {"A8P8", Paletted(2, 1, 16, false).With(Words(2, {0x8001, 0xFF02})), 32, {0, 254, 1, 128, 1, 253, 2, 255}},
+    // D3DFMT numbers as FourCC: 16-bit, signed, half and float.
+    {"A16B16G16R16", F(1, 2, D3DFMT_A16B16G16R16, Words(2, {0xFFFF, 0, 0x8000, 0xFFFF, 0, 0, 0, 0})), 32, {128, 0, 255, 255, 0, 0, 0, 0}},
+    {"Q16W16V16U16 signed", F(1, 1, D3DFMT_Q16W16V16U16, Words(2, {0x7FFF, 0x8001, 0, 0x7FFF})), 32, {128, 0, 255, 255}},
+    {"R16F grey, clamped", F(2, 2, D3DFMT_R16F, Words(2, {h1, hHalf, 0xBC00, 0x7C00})), 24, {255, 255, 255, 128, 128, 128, 0, 0, 0, 255, 255, 255}},
+    {"R32F, NaN black", F(2, 1, D3DFMT_R32F, Floats({0.5f, NAN})), 24, {128, 128, 128, 0, 0, 0}},
+    {"A32B32G32R32F", F(1, 1, D3DFMT_A32B32G32R32F, Floats({1, 0, 0, 0.5f})), 32, {0, 0, 255, 128}},
+    // DXGI formats of the extended header.
+    {"R8G8B8A8_UNORM_SRGB keeps bytes", X(1, 1, DXGI_FORMAT_R8G8B8A8_UNORM_SRGB, Words(4, {0x80112233})), 32, {0x11, 0x22, 0x33, 0x80}},
+    {"R10G10B10A2", X(3, 1, DXGI_FORMAT_R10G10B10A2_UNORM, Words(4, {0xC00003FF, 0x000FFC00, 0x20000000})), 32, {0, 0, 255, 255, 0, 255, 0, 0, 128, 0, 0, 0}},
+    {"R11G11B10_FLOAT", X(1, 1, DXGI_FORMAT_R11G11B10_FLOAT, Words(4, {0x3C0 | (0x380 << 11) | (uint64_t{0x1E0} << 22)})), 24, {255, 128, 255}},
+    {"R9G9B9E5", X(1, 1, DXGI_FORMAT_R9G9B9E5_SHAREDEXP, Words(4, {256 | (128 << 9) | (uint64_t{16} << 27)})), 24, {0, 128, 255}},
+    // YUV and pair formats.
+    {"YUY2", F(2, 1, kFourCC_YUY2, Words(1, {235, 128, 16, 128})), 24, {255, 255, 255, 0, 0, 0}},
+    {"UYVY", F(2, 1, kFourCC_UYVY, Words(1, {128, 16, 128, 235})), 24, {0, 0, 0, 255, 255, 255}},
+    {"RGBG, odd width", F(3, 1, kFourCC_RGBG, Words(1, {10, 20, 30, 40, 50, 60, 70, 80})), 24, {30, 20, 10, 30, 40, 10, 70, 60, 50}},
+    {"GRGB", F(2, 1, kFourCC_GRGB, Words(1, {20, 10, 40, 30})), 24, {30, 20, 10, 30, 40, 10}},
+      {"DXT1 opaque", dxt1(8, SolidBC1(kRed565) + SolidBC1(kBlue565)), 24, {}, {{0, 0, kRed}, {7, 3, kBlue}}},
+      {"DXT1 using transparency", dxt1(8, SolidBC1(kRed565) + kTransparentBC1), 32, {}, {{3, 3, kRed}, {4, 0, {0, 0, 0, 0}}}},
+      {"DXT1 whose ALPHAPIXELS flag does not decide", flagged, 24, {}, {{3, 3, kRed}}},
+      {"cropped, rows in order", cropped, 24, {},
        {{0, 3, kRed}, {3, 4, kGreen}, {1, 7, kGreen}, {2, 8, kRed}, {0, 9, kRed}, {4, 0, kBlue}, {4, 9, kBlue}}},
-      {"DXT2", DdsBuilder::FourCC(4, 4, kFourCC_DXT2).With(bc2), 32, {{2, 2, {0, 0, 124, 136}}}},
-      {"DXT3", DdsBuilder::FourCC(4, 4, kFourCC_DXT3).With(bc2), 32, {{2, 2, {0, 0, 66, 136}}}},
-      {"RXGB", DdsBuilder::FourCC(4, 4, kFourCC_RXGB).With(bc3), 24, {{2, 2, {0, 255, 200, 255}}}},
-      {"ATI1", DdsBuilder::FourCC(4, 4, kFourCC_ATI1).With(red100), 24, {{2, 2, {100, 100, 100, 255}}}},
-      {"ATI2", DdsBuilder::FourCC(4, 4, kFourCC_ATI2).With(red100 + green200), 24, {{2, 2, {0, 200, 100, 255}}}},
-      {"BC6H_UF16", dx10(DXGI_FORMAT_BC6H_UF16, 16), 24, {}},
-      {"BC7_UNORM_SRGB", dx10(DXGI_FORMAT_BC7_UNORM_SRGB, 16), 32, {}},
-      {"cube too wide for the cross", wide, 24, {{16383, 0, {10, 10, 10, 255}}}},
-      {"DXT1 cube too wide for the cross", wideDxt1, 24, {{16383, 3, kRed}}},
-      {"volume", volume, 32, {{1, 1, {40, 0, 0, 255}}}},
-      {"array", array, 32, {{1, 1, {160, 0, 0, 255}}}},
-      {"DX10 volume with a cube flag", volume10, 32, {{1, 1, {80, 0, 0, 255}}}},
+      {"DXT2", DdsBuilder::FourCC(4, 4, kFourCC_DXT2).With(bc2), 32, {}, {{2, 2, {0, 0, 124, 136}}}},
+      {"DXT3", DdsBuilder::FourCC(4, 4, kFourCC_DXT3).With(bc2), 32, {}, {{2, 2, {0, 0, 66, 136}}}},
+      {"RXGB", DdsBuilder::FourCC(4, 4, kFourCC_RXGB).With(bc3), 24, {}, {{2, 2, {0, 255, 200, 255}}}},
+      {"ATI1", DdsBuilder::FourCC(4, 4, kFourCC_ATI1).With(red100), 24, {}, {{2, 2, {100, 100, 100, 255}}}},
+      {"ATI2", DdsBuilder::FourCC(4, 4, kFourCC_ATI2).With(red100 + green200), 24, {}, {{2, 2, {0, 200, 100, 255}}}},
+      {"BC6H_UF16", dx10(DXGI_FORMAT_BC6H_UF16, 16), 24, {}, {}},
+      {"BC7_UNORM_SRGB", dx10(DXGI_FORMAT_BC7_UNORM_SRGB, 16), 32, {}, {}},
+      {"cube too wide for the cross", wide, 24, {}, {{16383, 0, {10, 10, 10, 255}}}},
+      {"DXT1 cube too wide for the cross", wideDxt1, 24, {}, {{16383, 3, kRed}}},
+      {"volume", volume, 32, {}, {{1, 1, {40, 0, 0, 255}}}},
+      {"array", array, 32, {}, {{1, 1, {160, 0, 0, 255}}}},
+      {"DX10 volume with a cube flag", volume10, 32, {}, {{1, 1, {80, 0, 0, 255}}}},
       // clang-format on
   };
   for (const auto& c : cases) {
@@ -181,7 +358,8 @@ TEST(ReaddxtConverter, PicturesOfKnownPixels) {
     const Tga tga = Convert(c.dds);
     EXPECT_EQ(tga.width, c.dds.header.width);
     EXPECT_EQ(tga.height, c.dds.header.height);
-    EXPECT_EQ(tga.depth, c.depth);
+    ASSERT_EQ(tga.depth, c.depth);
+    if (!c.all.empty()) EXPECT_EQ(std::vector<int>(tga.pixels.begin(), tga.pixels.end()), c.all);
     for (const At& a : c.pixels) EXPECT_EQ(tga.At(a.x, a.y), a.px) << a.x << "," << a.y;
   }
 }
