@@ -40,13 +40,16 @@ std::string UnixPathOf(const std::string& windowsPath) {
 
 }  // namespace
 
+// Named by process and count: tests run in parallel processes.
 TempFolder::TempFolder() {
-  char base[MAX_PATH] = {}, name[MAX_PATH] = {};
+  char base[MAX_PATH] = {};
   GetTempPathA(MAX_PATH, base);
-  GetTempFileNameA(base, "tlk", 0, name);  // a name nobody uses, made a folder
-  DeleteFileA(name);
-  CreateDirectoryA(name, nullptr);
-  path_ = std::string(name) + "\\";
+  static int count = 0;
+  std::string name;
+  do {
+    name = base + std::string("tlk") + std::to_string(GetCurrentProcessId()) + "-" + std::to_string(++count);
+  } while (!CreateDirectoryA(name.c_str(), nullptr));
+  path_ = name + "\\";
 }
 
 // On the Linux side: Wine would walk Linux links as folders.
@@ -203,8 +206,14 @@ std::string ConfirmChooser(HWND dialog, const std::string& label, const std::str
     return reinterpret_cast<HTREEITEM>(
         SendMessageA(tree, TVM_GETNEXTITEM, how, reinterpret_cast<LPARAM>(at)));
   };
-  for (int i = 0; i < 100 && labelOf(next(TVGN_CARET, nullptr)) != label; ++i) Sleep(50);
+  // A loaded machine can take many seconds to fill the tree; a chooser that never gets
+  // there is cancelled, so nothing lands in another folder.
+  for (int i = 0; i < 600 && labelOf(next(TVGN_CARET, nullptr)) != label; ++i) Sleep(50);
   const std::string opened = labelOf(next(TVGN_CARET, nullptr));
+  if (opened != label) {
+    Press(dialog, IDCANCEL);
+    return opened;
+  }
   if (!child.empty()) {
     HTREEITEM at = next(TVGN_CARET, nullptr);
     SendMessageA(tree, TVM_EXPAND, TVE_EXPAND, reinterpret_cast<LPARAM>(at));
