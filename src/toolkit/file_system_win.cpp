@@ -89,10 +89,17 @@ const std::string& ScratchFolder::Path() {
 
 ScratchFolder::~ScratchFolder() {
   if (path_.empty()) return;
+  // Starting a program there may leave it the process's current folder, which cannot be
+  // removed while it is.
+  char current[MAX_PATH + 1] = {};
+  const DWORD n = GetCurrentDirectoryA(sizeof current, current);
+  if (n > 0 && n < sizeof current && WithTrailingBackslash(current).compare(0, path_.size(), path_) == 0)
+    SetCurrentDirectoryA(ProgramFolder().c_str());
   for (const DirectoryEntry& entry : ListDirectory(path_, "*.*", kAttrNormal)) {
     if (!(entry.attributes & kAttrDirectory)) DeleteFileA((path_ + entry.name).c_str());
   }
-  RemoveDirectoryA(path_.c_str());
+  // A converter that has just ended may still hold it as its current folder for a moment.
+  for (int attempt = 0; attempt < 20 && !RemoveDirectoryA(path_.c_str()); ++attempt) Sleep(25);
 }
 
 FileStampInfo StampOf(const std::string& path) {

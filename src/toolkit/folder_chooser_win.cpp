@@ -42,14 +42,10 @@ HWND DialogOwner(WindowHandle owner) {
   return main ? static_cast<HWND>(main->Handle()) : nullptr;
 }
 
-// The chosen folder's full path as the shell knows it, whatever its length.
-std::wstring ParsingName(PCIDLIST_ABSOLUTE item) {
-  IShellFolder* desktop = nullptr;
-  if (FAILED(SHGetDesktopFolder(&desktop))) return std::wstring();
+// A shell item's name in `folder` (flags SHGDN_...), whatever its length.
+std::wstring NameOf(IShellFolder* folder, LPCITEMIDLIST item, SHGDNF flags) {
   STRRET name = {};
-  const HRESULT got = desktop->GetDisplayNameOf(item, SHGDN_FORPARSING, &name);
-  desktop->Release();
-  if (FAILED(got)) return std::wstring();
+  if (FAILED(folder->GetDisplayNameOf(item, flags, &name))) return std::wstring();
   std::wstring path;
   if (name.uType == STRRET_WSTR) {
     path = name.pOleStr;
@@ -66,8 +62,6 @@ std::wstring ParsingName(PCIDLIST_ABSOLUTE item) {
   return path;
 }
 
-// The ANSI form of a path the program can use whole: every character maps exactly (no
-// best-fit stand-ins) and it fits the platform's path limit. False otherwise.
 bool UsableAnsiPath(const std::wstring& wide, std::string& ansi) {
   if (wide.empty()) return false;
   BOOL usedDefault = FALSE;
@@ -81,6 +75,17 @@ bool UsableAnsiPath(const std::wstring& wide, std::string& ansi) {
 }
 
 }  // namespace
+
+bool ChosenFolderPath(PCIDLIST_ABSOLUTE item, std::string& path) {
+  IShellFolder* desktop = nullptr;
+  if (FAILED(SHGetDesktopFolder(&desktop))) return false;
+  const std::wstring whole = NameOf(desktop, item, SHGDN_FORPARSING);
+  desktop->Release();
+  // The shell may cut a longer path to its own buffer, to the name of another folder: a
+  // path that reaches that length is taken for cut.
+  if (whole.size() >= MAX_PATH - 1) return false;
+  return UsableAnsiPath(whole, path);
+}
 
 struct FolderChooserAccess {
   static int CALLBACK BrowseCallback(HWND window, UINT msg, LPARAM param, LPARAM data) {
@@ -134,10 +139,10 @@ bool FolderChooser::Execute() {
   // With file-system folders only the user cannot confirm anything without a path. A
   // path cut to a fixed buffer would name another folder, so it is read whole and refused
   // when the program cannot hold it.
-  const std::wstring chosen = ParsingName(item);
-  CoTaskMemFree(item);
   std::string path;
-  if (!UsableAnsiPath(chosen, path)) {
+  const bool usable = ChosenFolderPath(item, path);
+  CoTaskMemFree(item);
+  if (!usable) {
     PathRefused = true;
     return false;
   }

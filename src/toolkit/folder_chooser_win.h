@@ -44,6 +44,11 @@ class FolderChooser : public Releasable {
   std::string path_;
 };
 
+// The ANSI path of a chosen folder, read whole from the shell; false when the program
+// cannot use it whole: longer than the platform's path limit, or with characters the ANSI
+// code page has no exact form for.
+bool ChosenFolderPath(PCIDLIST_ABSOLUTE item, std::string& path);
+
 // Moves a top-level window so that it is centred on the screen, keeping its size:
 // ((screen - size) / 2) rounded toward minus infinity on both axes.
 void CentreWindowOnScreen(WindowHandle window);

@@ -6,6 +6,7 @@
 #include "support/dds_files.h"
 #include "support/window_harness_win.h"
 #include "toolkit/file_copy.h"
+#include "toolkit/folder_chooser_win.h"
 #include "toolkit/path_helpers.h"
 
 using namespace testing_support;
@@ -109,6 +110,35 @@ TEST(Export, CopyIntoFoldersNearThePathLimit) {
     EXPECT_EQ(SortedNames(folder + "\\"), copied ? Names{"x.tga"} : Names{}) << length;
     EXPECT_EQ(copied ? ReadFileBytes(folder + "\\x.tga") : "picture", "picture") << length;
   }
+}
+
+// A chosen folder is read whole: one the program cannot hold (past the path limit) is
+// refused, never cut to a sibling's name; a usable one comes back as it is.
+TEST(Export, ChosenFoldersAreReadWholeOrRefused) {
+  TempFolder t;
+  const std::string longer = t.File(std::string(280 - t.Path().size(), 'f'));
+  ASSERT_TRUE(MakeDir(longer.substr(0, 259)) && MakeDir(longer));
+  // The item as the chooser's tree makes it: the parent's, then the child's name in it.
+  PIDLIST_ABSOLUTE parent = nullptr;
+  IShellFolder *desktop = nullptr, *inParent = nullptr;
+  ASSERT_EQ(SHParseDisplayName(Wide(NoBackslash(t.Path())).c_str(), nullptr, &parent, 0, nullptr), S_OK);
+  SHGetDesktopFolder(&desktop);
+  desktop->BindToObject(parent, nullptr, IID_IShellFolder, reinterpret_cast<void**>(&inParent));
+  for (const std::string& folder : {longer, t.Path() + "short"}) {
+    MakeDir(folder);
+    PIDLIST_RELATIVE child = nullptr;
+    std::wstring name = Wide(folder.substr(t.Path().size()));
+    ASSERT_EQ(inParent->ParseDisplayName(nullptr, nullptr, &name[0], nullptr, &child, nullptr), S_OK);
+    PIDLIST_ABSOLUTE item = ILCombine(parent, child);
+    std::string chosen = "unchanged";
+    EXPECT_EQ(toolkit::ChosenFolderPath(item, chosen), folder != longer) << folder.size();
+    EXPECT_EQ(chosen, folder == longer ? "unchanged" : folder);
+    ILFree(item);
+    ILFree(child);
+  }
+  inParent->Release();
+  desktop->Release();
+  ILFree(parent);
 }
 
 // Which output the converter left is read from the files: beside the DDS or in the program
