@@ -185,9 +185,9 @@ int main(int argc, char** argv) {
       all.push_back(static_cast<int>(entries.size()));
       entries.push_back({path, 0});
     }
-    form->textures.Add(entries);
-    exporter::ExportContext context{form->textures, form->parts,     form->parts, form->parts,
-                                    form->parts,    form->converter, form->parts, form->OutputPath};
+    form->Textures.Add(entries);
+    exporter::ExportContext context{form->Textures, form->Parts,     form->Parts, form->Parts,
+                                    form->Parts,    form->Converter, form->Parts, form->OutputPath};
     const auto t0 = Clock::now();
     const exporter::ExportOutcome outcome = exporter::ExportTextures(context, all, outWorker);
     workerMs = Ms(Clock::now() - t0);

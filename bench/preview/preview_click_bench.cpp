@@ -72,24 +72,24 @@ int main(int argc, char** argv) {
   toolkit::SetMainWindow(form->MainWindow);
   form->MainWindow->Show();
   toolkit::ProcessMessages();
-  form->textures.Add({{big, 0}, {big, 0}});
+  form->Textures.Add({{big, 0}, {big, 0}});
   HWND box = static_cast<HWND>(form->PreviewScrollBox->Handle());
 
   std::vector<double> start, convert, load, paint, click;
   for (int i = 0; i < 5; ++i) {
     auto t0 = Clock::now();
-    converter::ConverterOutput s = form->converter.Run(small);
+    converter::ConverterOutput s = form->Converter.Run(small);
     auto t1 = Clock::now();
-    form->converter.Discard(s);
+    form->Converter.Discard(s);
     start.push_back(Ms(t0, t1));
 
     t0 = Clock::now();
-    converter::ConverterOutput r = form->converter.Run(big);
+    converter::ConverterOutput r = form->Converter.Run(big);
     t1 = Clock::now();
     preview::TgaImage image;
     image.LoadFile(r.path);
     auto t2 = Clock::now();
-    form->converter.Discard(r);
+    form->Converter.Discard(r);
     convert.push_back(Ms(t0, t1));
     load.push_back(Ms(t1, t2));
 

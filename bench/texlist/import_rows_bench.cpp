@@ -124,14 +124,14 @@ int main(int argc, char** argv) {
   old.SetAlign(toolkit::Align::Client);
   for (const char* column : {"1", "2", "3"}) old.AddColumn(column, toolkit::TextAlign::Left, 80);
   old.Handle();
-  texlist::ImportContext context{f.textures, f.folders, f.parts, f.parts, f.LastPath};
+  texlist::ImportContext context{f.Textures, f.Folders, f.Parts, f.Parts, f.LastPath};
 
   // Warm the caches once.
   FixedFolder chooser;
   chooser.folder = tree;
   texlist::ImportFolder(context, chooser);
   std::vector<texlist::TextureEntry> walked;
-  texlist::WalkFolderTree(f.folders, tree, "*.dds", walked);
+  texlist::WalkFolderTree(f.Folders, tree, "*.dds", walked);
   std::vector<std::string> treePaths;
   for (const auto& e : walked) treePaths.push_back(e.FullPath);
   const std::vector<std::string> flatPaths = FilesOf(flat);
@@ -144,7 +144,7 @@ int main(int argc, char** argv) {
   const double folderNew = RowsOnScreen(f, *f.FileList, 3, [&] { texlist::ImportFolder(context, chooser); });
   const double folderOld = RowsOnScreen(f, old, 3, [&] {
     std::vector<texlist::TextureEntry> found;
-    texlist::WalkFolderTree(f.folders, tree, "*.dds", found);
+    texlist::WalkFolderTree(f.Folders, tree, "*.dds", found);
     AddTheOldWay(old, treePaths);
   });
   const double dropNew = RowsOnScreen(f, *f.FileList, 3, [&] { f.HandleDrop(flatPaths, 0); });

@@ -76,8 +76,8 @@ std::unique_ptr<MainForm> CreateMainForm() {
   auto form = std::make_unique<MainForm>();
   MainForm* f = form.get();
 
-  form->window = Form::Create("Texlook");
-  Form* w = form->window.get();
+  form->OwnedWindow = Form::Create("Texlook");
+  Form* w = form->OwnedWindow.get();
   form->MainWindow = w;
   w->SetBounds(182, 121, 590, 432);
   SetMainWindow(w);
@@ -132,7 +132,7 @@ std::unique_ptr<MainForm> CreateMainForm() {
   form->PreviewBox = Control::Create<PaintBox>(form->PreviewScrollBox);
   form->PreviewBox->SetAlign(Align::Client);
   form->PreviewBox->onPaint = [f](Control&, DeviceContext dc) {
-    preview::PaintPreview(f->preview, *f->PreviewBox, dc);
+    preview::PaintPreview(f->Preview, *f->PreviewBox, dc);
   };
 
   form->ListPanel = Control::Create<Panel>(w, Edge::None);
@@ -157,8 +157,8 @@ std::unique_ptr<MainForm> CreateMainForm() {
     f->HandleItemStateChange(newState);
   };
   form->FileList->onRowText = [f](int row, int column) {
-    if (row < 0 || row >= f->textures.TextureCount()) return std::string();
-    const texlist::RowTexts texts = f->textures.Texts(row);
+    if (row < 0 || row >= f->Textures.TextureCount()) return std::string();
+    const texlist::RowTexts texts = f->Textures.Texts(row);
     return column == 0 ? texts.name : column == 1 ? texts.size : texts.folder;
   };
   form->FileList->onDrop = [f](ListView&, const std::vector<std::string>& dropped, int leftOut, int, int) {
@@ -203,8 +203,8 @@ void LoadSettings(MainForm& form) {
 }
 
 void SaveSettings(MainForm& form) {
-  if (form.settingsSaved) return;
-  form.settingsSaved = true;
+  if (form.SettingsSaved) return;
+  form.SettingsSaved = true;
   WriteSettings(RememberedFolders{form.OutputPath, form.LastPath});
 }
 
@@ -225,23 +225,23 @@ unsigned MainForm::CommandId(Command command) const {
 }
 
 void MainForm::Run(Command command) {
-  if (ChangesList(command) && !busy.Admits(Input::ListCommand)) return;
-  texlist::ImportContext imports{textures, folders, parts, parts, LastPath};
-  exporter::ExportContext exports{textures, parts, parts, parts, parts, converter, parts, OutputPath};
+  if (ChangesList(command) && !Busy.Admits(Input::ListCommand)) return;
+  texlist::ImportContext imports{Textures, Folders, Parts, Parts, LastPath};
+  exporter::ExportContext exports{Textures, Parts, Parts, Parts, Parts, Converter, Parts, OutputPath};
   switch (command) {
     case Command::ImportFiles:
-      texlist::ImportFiles(imports, parts);
+      texlist::ImportFiles(imports, Parts);
       break;
     case Command::ImportFolder:
-      texlist::ImportFolder(imports, parts);
+      texlist::ImportFolder(imports, Parts);
       break;
     case Command::ClearList:
-      textures.Clear();
-      preview.Clear();
+      Textures.Clear();
+      Preview.Clear();
       break;
     case Command::ExportSelected:
     case Command::ExportAll: {
-      BusyState::Scope exporting(busy, Activity::Export);
+      BusyState::Scope exporting(Busy, Activity::Export);
       if (command == Command::ExportAll)
         exporter::ExportAll(exports);
       else
@@ -258,13 +258,13 @@ void MainForm::Run(Command command) {
 }
 
 void MainForm::HandleItemStateChange(unsigned newState) {
-  if (!busy.Admits(Input::Selection)) return;
-  BusyState::Scope previewing(busy, Activity::Preview);
-  preview.HandleItemStateChange(textures, newState);
+  if (!Busy.Admits(Input::Selection)) return;
+  BusyState::Scope previewing(Busy, Activity::Preview);
+  Preview.HandleItemStateChange(Textures, newState);
 }
 
 void MainForm::HandleDrop(const std::vector<std::string>& dropped, int leftOut) {
-  if (!busy.Admits(Input::Drop)) return;
-  texlist::ImportContext imports{textures, folders, parts, parts, LastPath};
+  if (!Busy.Admits(Input::Drop)) return;
+  texlist::ImportContext imports{Textures, Folders, Parts, Parts, LastPath};
   texlist::HandleDroppedFiles(imports, dropped, leftOut);
 }

@@ -22,7 +22,7 @@
 struct MainForm {
   MainForm();
   ~MainForm();
-  std::unique_ptr<toolkit::Form> window;  // owns every control, menu and dialog
+  std::unique_ptr<toolkit::Form> OwnedWindow;  // owns every control, menu and dialog
 
   toolkit::Form* MainWindow = nullptr;
   toolkit::Panel* PreviewPanel = nullptr;
@@ -43,14 +43,14 @@ struct MainForm {
   // Remembered folders (settings file).
   std::string OutputPath;
   std::string LastPath;
-  bool settingsSaved = false;
+  bool SettingsSaved = false;
 
-  WindowParts parts{*this};
-  texlist::TextureList textures{parts};
-  texlist::DiskFolders folders;
-  converter::ProgramConverter converter{parts};
-  preview::Preview preview{preview::PreviewContext{parts, parts, parts, converter, parts}};
-  BusyState busy;
+  WindowParts Parts{*this};
+  texlist::TextureList Textures{Parts};
+  texlist::DiskFolders Folders;
+  converter::ProgramConverter Converter{Parts};
+  preview::Preview Preview{preview::PreviewContext{Parts, Parts, Parts, Converter, Parts}};
+  BusyState Busy;
 
   // The identifier the platform sees for a command (4096 and up).
   unsigned CommandId(Command command) const;

@@ -286,8 +286,8 @@ void App::Drop(const std::vector<std::string>& paths) {
 
 std::vector<std::string> App::ListedPaths() {
   std::vector<std::string> paths;
-  for (int row = 0; row < form_->textures.TextureCount(); ++row)
-    paths.push_back(form_->textures.FullPath(row));
+  for (int row = 0; row < form_->Textures.TextureCount(); ++row)
+    paths.push_back(form_->Textures.FullPath(row));
   return paths;
 }
 
