@@ -5,7 +5,6 @@
 #include <initializer_list>
 #include <vector>
 
-#include "readdxt/converter.h"
 #include "readdxt/dds_header.h"
 
 namespace readdxt_test {
@@ -16,46 +15,15 @@ struct DdsBuilder {
   readdxt::DdsHeader header{};
   bool dx10 = false;
   readdxt::DdsHeaderDx10 ext{};
-  Bytes palette;
-  Bytes data;
+  Bytes data;  // palette and pixels
 
-  DdsBuilder(uint32_t width, uint32_t height) {
-    header.size = readdxt::kDdsHeaderSize;
-    header.flags =
-        readdxt::DDSD_CAPS | readdxt::DDSD_HEIGHT | readdxt::DDSD_WIDTH | readdxt::DDSD_PIXELFORMAT;
-    header.width = width;
-    header.height = height;
-    header.mipMapCount = 1;
-    header.ddspf.size = readdxt::kDdsPixelFormatSize;
-    header.caps = 0x1000;
-  }
-  static DdsBuilder FourCC(uint32_t width, uint32_t height, uint32_t code) {
-    DdsBuilder b(width, height);
-    b.header.ddspf.flags = readdxt::DDPF_FOURCC;
-    b.header.ddspf.fourCC = code;
-    return b;
-  }
-  static DdsBuilder Masks(uint32_t width, uint32_t height, uint32_t flags, uint32_t bits, uint32_t r,
-                          uint32_t g, uint32_t b, uint32_t a) {
-    DdsBuilder d(width, height);
-    d.header.ddspf.flags = flags;
-    d.header.ddspf.rgbBitCount = bits;
-    d.header.ddspf.rBitMask = r;
-    d.header.ddspf.gBitMask = g;
-    d.header.ddspf.bBitMask = b;
-    d.header.ddspf.aBitMask = a;
-    return d;
-  }
-  static DdsBuilder Dx10(uint32_t width, uint32_t height, uint32_t dxgi) {
-    DdsBuilder b = FourCC(width, height, readdxt::kFourCC_DX10);
-    b.dx10 = true;
-    b.ext.dxgiFormat = dxgi;
-    b.ext.resourceDimension = readdxt::D3D10_RESOURCE_DIMENSION_TEXTURE2D;
-    b.ext.arraySize = 1;
-    return b;
-  }
   DdsBuilder& With(const Bytes& bytes) {
     data.insert(data.end(), bytes.begin(), bytes.end());
+    return *this;
+  }
+  template <class Edit>
+  DdsBuilder& Edit(const Edit& edit) {
+    edit(*this);
     return *this;
   }
   Bytes Build() const {
@@ -63,11 +31,38 @@ struct DdsBuilder {
     std::memcpy(out.data(), "DDS ", 4);
     std::memcpy(out.data() + 4, &header, sizeof header);
     if (dx10) std::memcpy(out.data() + 4 + sizeof header, &ext, sizeof ext);
-    out.insert(out.end(), palette.begin(), palette.end());
     out.insert(out.end(), data.begin(), data.end());
     return out;
   }
 };
+
+inline DdsBuilder Masks(uint32_t width, uint32_t height, uint32_t flags, uint32_t bits, uint32_t r,
+                        uint32_t g, uint32_t b, uint32_t a, const Bytes& data = {}) {
+  DdsBuilder d;
+  d.header.size = readdxt::kDdsHeaderSize;
+  d.header.flags =
+      readdxt::DDSD_CAPS | readdxt::DDSD_HEIGHT | readdxt::DDSD_WIDTH | readdxt::DDSD_PIXELFORMAT;
+  d.header.width = width;
+  d.header.height = height;
+  d.header.mipMapCount = 1;
+  d.header.caps = 0x1000;
+  d.header.ddspf = {readdxt::kDdsPixelFormatSize, flags, 0, bits, r, g, b, a};
+  return d.With(data);
+}
+inline DdsBuilder FourCC(uint32_t width, uint32_t height, uint32_t code = readdxt::kFourCC_DXT1,
+                         const Bytes& data = {}) {
+  DdsBuilder d = Masks(width, height, readdxt::DDPF_FOURCC, 0, 0, 0, 0, 0, data);
+  d.header.ddspf.fourCC = code;
+  return d;
+}
+inline DdsBuilder Dx10(uint32_t width, uint32_t height, uint32_t dxgi, const Bytes& data = {}) {
+  DdsBuilder d = FourCC(width, height, readdxt::kFourCC_DX10, data);
+  d.dx10 = true;
+  d.ext.dxgiFormat = dxgi;
+  d.ext.resourceDimension = readdxt::D3D10_RESOURCE_DIMENSION_TEXTURE2D;
+  d.ext.arraySize = 1;
+  return d;
+}
 
 // Little-endian words of `size` bytes each.
 inline Bytes Words(int size, std::initializer_list<uint64_t> values) {
@@ -121,15 +116,6 @@ inline bool ParseTga(const Bytes& file, Tga* tga) {
   tga->pixels.assign(file.begin() + 18, file.begin() + 18 + static_cast<long>(bytes));
   tga->footer = std::memcmp(file.data() + file.size() - 18, "TRUEVISION-XFILE.", 18) == 0;
   return true;
-}
-
-// Runs the whole conversion in memory.
-inline bool ConvertInMemory(const Bytes& dds, Tga* tga, readdxt::Failure* failure) {
-  readdxt::MemorySource source(dds.data(), dds.size());
-  readdxt::MemorySink sink;
-  readdxt::ConvertedImage image;
-  if (!readdxt::ConvertDdsToTga(source, sink, &image, failure)) return false;
-  return ParseTga(sink.bytes(), tga);
 }
 
 }  // namespace readdxt_test

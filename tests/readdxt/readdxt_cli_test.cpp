@@ -16,6 +16,7 @@
 #include <iterator>
 #include <set>
 
+#include "readdxt/converter.h"
 #include "readdxt/dds_builder.h"
 
 namespace readdxt_test {
@@ -90,7 +91,7 @@ bool IsOneLineMessage(const std::string& err) {
 }
 
 const Bytes kValidDxt1 =
-    DdsBuilder::FourCC(8, 4, kFourCC_DXT1).With(Words(2, {0xF800, 0, 0, 0, 0x001F, 0, 0, 0})).Build();
+    FourCC(8, 4, kFourCC_DXT1).With(Words(2, {0xF800, 0, 0, 0, 0x001F, 0, 0, 0})).Build();
 
 // Every failure leaves an older output and a read-only one as they were, and no temporary file.
 TEST(ReaddxtCli, FailuresLeaveNoOutputAndSayWhyOnOneLine) {
@@ -105,11 +106,11 @@ TEST(ReaddxtCli, FailuresLeaveNoOutputAndSayWhyOnOneLine) {
       {"missing file", {}, {"in"}, FailureKind::kIo},
       {"a BMP", bmp, {"in"}, FailureKind::kNotDds},
       {"truncated",
-       DdsBuilder::FourCC(256, 256, kFourCC_DXT5).With(Bytes(5000, 0x55)).Build(),
+       FourCC(256, 256, kFourCC_DXT5).With(Bytes(5000, 0x55)).Build(),
        {"in"},
        FailureKind::kCorrupt},
       {"unknown FourCC",
-       DdsBuilder::FourCC(4, 4, MakeFourCC('A', 'B', 'C', 'D')).With(Bytes(64, 0)).Build(),
+       FourCC(4, 4, MakeFourCC('A', 'B', 'C', 'D')).With(Bytes(64, 0)).Build(),
        {"in"},
        FailureKind::kUnsupported},
       {"no arguments", {}, {}, FailureKind::kUsage},
