@@ -11,10 +11,7 @@
 namespace readdxt_test {
 namespace {
 
-struct Texel {
-  uint8_t r, g, b, a;
-  bool operator==(const Texel& o) const { return r == o.r && g == o.g && b == o.b && a == o.a; }
-};
+using Texel = std::array<uint8_t, 4>;  // R, G, B, A
 
 // Texel i of a decoded block of B, G, R, A bytes, rows `stride` bytes apart.
 Texel At(const uint8_t* bgra, unsigned i, unsigned stride = 16) {
@@ -61,7 +58,7 @@ TEST(BC1, FourAndThreeColourModesAndTransparency) {
     uint8_t out[64];
     readdxt::DecodeBC1(block.data(), out, 16);
     for (unsigned i = 0; i < 16; ++i) EXPECT_EQ(At(out, i), c.t[i % 4]) << "texel " << i;
-    EXPECT_EQ(readdxt::BC1BlockUsesTransparency(block.data()), c.t[3].a == 0);
+    EXPECT_EQ(readdxt::BC1BlockUsesTransparency(block.data()), c.t[3][3] == 0);
   }
   const unsigned last[16] = {0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 3};
   const unsigned no3[16] = {0, 1, 2, 2, 1};
@@ -82,8 +79,8 @@ TEST(BC2AndBC3, AlphaAndColourAlwaysFourColour) {
   readdxt::DecodeBC3(bc3.data(), three, 16);
   for (unsigned i = 0; i < 16; ++i) {
     const Texel c = rgb[i % 4];
-    EXPECT_EQ(At(two, i), (Texel{c.r, c.g, c.b, uint8_t(((i + 1) & 15) * 17)})) << i;
-    EXPECT_EQ(At(three, i), (Texel{c.r, c.g, c.b, ramp[kAll8[i]]})) << i;
+    EXPECT_EQ(At(two, i), (Texel{c[0], c[1], c[2], uint8_t(((i + 1) & 15) * 17)})) << i;
+    EXPECT_EQ(At(three, i), (Texel{c[0], c[1], c[2], ramp[kAll8[i]]})) << i;
   }
 }
 
@@ -134,43 +131,14 @@ TEST(BC7, ModesPartitionsAnchorsAndEndpoints) {
   // Mode 5: RGB 7.7.7, alpha 8, 2-bit colour and alpha indices 0, 1 (weight 21), 3 for texels
   // 0..2. Colour (127,32,64) -> (255,64,129) to (0,96,64) -> (0,193,129), alpha 0 to 255;
   // bits 6-7 rotate: alpha swapped with r, g or b.
+  // clang-format off
   const auto mode5 = [](uint8_t rotation) {
-    return Bytes{uint8_t(0x20 | rotation << 6),
-                 0x7F,
-                 0x00,
-                 0x08,
-                 0x0C,
-                 0x04,
-                 0x02,
-                 0xFC,
-                 0x6B,
-                 0x01,
-                 0,
-                 0,
-                 0xB4,
-                 0,
-                 0,
-                 0};
+    return Bytes{uint8_t(0x20 | rotation << 6), 0x7F, 0x00, 0x08, 0x0C, 0x04, 0x02, 0xFC, 0x6B, 0x01, 0, 0, 0xB4, 0, 0, 0};
   };
   // Mode 4: RGB 5.5.5 0-31, alpha 6 bits 0-63; 2-bit indices all 1 (weight 21 -> 84), 3-bit
   // all 5 (weight 46 -> 183); bit 7 selects which of them colour uses, alpha the other.
   const auto mode4 = [](uint8_t selector) {
-    return Bytes{uint8_t(0x10 | selector << 7),
-                 0xE0,
-                 0x83,
-                 0x0F,
-                 0x3E,
-                 0xF0,
-                 0xAF,
-                 0xAA,
-                 0xAA,
-                 0xAA,
-                 0x6A,
-                 0xDB,
-                 0xB6,
-                 0x6D,
-                 0xDB,
-                 0xB6};
+    return Bytes{uint8_t(0x10 | selector << 7), 0xE0, 0x83, 0x0F, 0x3E, 0xF0, 0xAF, 0xAA, 0xAA, 0xAA, 0x6A, 0xDB, 0xB6, 0x6D, 0xDB, 0xB6};
   };
   Bytes reserved(16, 0xFF);
   reserved[0] = 0;
@@ -179,7 +147,6 @@ TEST(BC7, ModesPartitionsAnchorsAndEndpoints) {
     Bytes block;
     std::vector<std::pair<unsigned, Texel>> texels;
   } cases[] = {
-      // clang-format off
       // Mode 6: RGBA 7.7.7.7 + p-bit per endpoint: e0 = (10,0,127,127) p1 -> (21,1,255,255),
       // e1 = (100,127,0,64) p0 -> (200,254,0,128); 4-bit indices 0, 15, 5 (weight 21), 8 (34).
       {"mode 6", {0x40, 0x05, 0x19, 0xF0, 0xFF, 0x03, 0xFE, 0xC0, 0xF0, 0x85, 0x21, 0x43, 0x76, 0xA9, 0xCB, 0xED},
