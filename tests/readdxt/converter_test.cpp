@@ -7,6 +7,7 @@
 
 #include <cmath>
 #include <functional>
+#include <tuple>
 
 #include "readdxt/block_decoders.h"
 #include "readdxt/dds_builder.h"
@@ -184,8 +185,8 @@ TEST(ReaddxtConverter, CubeMapsBecomeAHorizontalCross) {
       {"DXT1 4x2", dxt1, 0x3F},
       // clang-format on
   };
-  // +Y above; -X, +Z, +X, -Z across; -Y below. Cells by face: +X -X +Y -Y +Z -Z.
-  const uint32_t cell[6][2] = {{2, 1}, {0, 1}, {1, 0}, {1, 2}, {1, 1}, {3, 1}};
+  // +Y above; -X, +Z, +X, -Z across; -Y below. Faces: +X -X +Y -Y +Z -Z.
+  const int faceAt[3][4] = {{-1, 2, -1, -1}, {1, 4, 0, 5}, {-1, 3, -1, -1}};
   for (const auto& c : cases) {
     SCOPED_TRACE(c.name);
     const Tga tga = Convert(c.dds);
@@ -196,11 +197,8 @@ TEST(ReaddxtConverter, CubeMapsBecomeAHorizontalCross) {
     int wrong = 0;
     for (uint32_t y = 0; y < tga.height; ++y) {
       for (uint32_t x = 0; x < tga.width; ++x) {
-        Px want = {0, 0, 0, 0};
-        for (int f = 0; f < 6; ++f) {
-          if ((c.faces & (1 << f)) && cell[f][0] == x / w && cell[f][1] == y / h) want = FacePx(f);
-        }
-        wrong += tga.At(x, y) != want;
+        const int f = faceAt[y / h][x / w];
+        wrong += tga.At(x, y) != (f >= 0 && (c.faces >> f & 1) ? FacePx(f) : Px{0, 0, 0, 0});
       }
     }
     EXPECT_EQ(wrong, 0);
@@ -216,22 +214,14 @@ TEST(ReaddxtConverter, PicturesOfKnownPixels) {
     cropped.With(SolidBC1(row == 1 ? kGreen565 : kRed565) + SolidBC1(kBlue565));
   // DXT2: BC2 with alpha 8/15 (136) and red 8/31 (66) premultiplied -> red 124.
   const Bytes bc2 = Words(1, {0x88, 0x88, 0x88, 0x88, 0x88, 0x88, 0x88, 0x88, 0x00, 0x40, 0, 0, 0, 0, 0, 0});
-  // RXGB: BC3 whose alpha (200) is the red channel; shown opaque.
-  const Bytes bc3 = Words(1, {200, 200, 0, 0, 0, 0, 0, 0, 0xE0, 0x07, 0, 0, 0, 0, 0, 0});
-  // BC4: grey, opaque. ATI2 (read as BC5): red from the first block, green from the second, blue 0.
-  const Bytes red100 = Words(1, {100, 100, 0, 0, 0, 0, 0, 0}),
-              green200 = Words(1, {200, 200, 0, 0, 0, 0, 0, 0});
+  // RXGB: BC3 whose alpha (200) is the red channel; shown opaque. BC4: grey, opaque. ATI2 (read
+  // as BC5): red from the first block, green from the second, blue 0.
+  const Bytes bc3 = Words(1, {200, 200, 0, 0, 0, 0, 0, 0, 0xE0, 0x07, 0, 0, 0, 0, 0, 0}),
+              red100 = Words(8, {100 | 100 << 8}), green200 = Words(8, {200 | 200 << 8});
   // The extended header's block formats: a valid BC7 mode (6), a valid BC6H mode.
   const Bytes validBlocks = Words(1, {0x40}) + Bytes(63, 0);
-  // A cube too wide for the cross shows its first face; a lone DXT1 face is opaque unless
-  // its blocks say otherwise.
-  auto wide = Masks(16384, 1, kLum, 8, 0xFF, 0, 0, 0).Edit([](B b) { b.header.caps2 = kAllFaces; });
-  for (int f = 0; f < 6; ++f) wide.With(Bytes(16384, static_cast<uint8_t>(10 + f)));
   const auto cube = [](B b) { b.header.caps2 = kAllFaces; };
-  struct At {
-    uint32_t x, y;
-    Px px;
-  };
+  using At = std::tuple<uint32_t, uint32_t, Px>;
   const struct {
     const char* name;
     DdsBuilder dds;
@@ -285,8 +275,9 @@ TEST(ReaddxtConverter, PicturesOfKnownPixels) {
     {"ATI2", FourCC(4, 4, kFourCC_ATI2, red100 + green200), 24, {}, {{2, 2, {0, 200, 100, 255}}}},
     {"BC6H_UF16", Dx10(7, 5, DXGI_FORMAT_BC6H_UF16, validBlocks), 24, {}, {}},
     {"BC7_UNORM_SRGB", Dx10(7, 5, DXGI_FORMAT_BC7_UNORM_SRGB, validBlocks), 32, {}, {}},
-    // First faces and slices.
-    {"cube too wide for the cross", wide, 24, {}, {{16383, 0, {10, 10, 10, 255}}}},
+    // First faces and slices: a cube too wide for the cross shows its first face; a lone DXT1
+    // face is opaque unless its blocks say otherwise.
+    {"cube too wide for the cross", Masks(16384, 1, kLum, 8, 0xFF, 0, 0, 0, Bytes(16384, 10) + Bytes(5 * 16384, 11)).Edit(cube), 24, {}, {{16383, 0, {10, 10, 10, 255}}}},
     {"DXT1 cube too wide for the cross", FourCC(16384, 4, kFourCC_DXT1, Repeat(SolidBC1(kRed565), 6 * 4096)).Edit(cube), 24, {}, {{16383, 3, kRed}}},
     {"volume", Argb(2, 2, DDSCAPS2_VOLUME, {0, 1, 2}).Edit([](B b) { b.header.flags |= DDSD_DEPTH, b.header.depth = 3; }), 32, {}, {{1, 1, FacePx(0)}}},
     {"array", Argb10(D3D10_RESOURCE_DIMENSION_TEXTURE2D, 0, {3, 4, 5}), 32, {}, {{1, 1, FacePx(3)}}},
@@ -301,7 +292,7 @@ TEST(ReaddxtConverter, PicturesOfKnownPixels) {
     EXPECT_EQ(tga.height, c.dds.header.height);
     ASSERT_EQ(tga.depth, c.depth);
     if (!c.all.empty()) EXPECT_EQ(std::vector<int>(tga.pixels.begin(), tga.pixels.end()), c.all);
-    for (const At& a : c.pixels) EXPECT_EQ(tga.At(a.x, a.y), a.px) << a.x << "," << a.y;
+    for (const auto& [x, y, px] : c.pixels) EXPECT_EQ(tga.At(x, y), px) << x << "," << y;
   }
 }
 

@@ -13,7 +13,6 @@ using Bytes = std::vector<uint8_t>;
 
 struct DdsBuilder {
   readdxt::DdsHeader header{};
-  bool dx10 = false;
   readdxt::DdsHeaderDx10 ext{};
   Bytes data;  // palette and pixels
 
@@ -27,6 +26,7 @@ struct DdsBuilder {
     return *this;
   }
   Bytes Build() const {
+    const bool dx10 = header.ddspf.fourCC == readdxt::kFourCC_DX10;
     Bytes out(4 + sizeof header + (dx10 ? sizeof ext : 0));
     std::memcpy(out.data(), "DDS ", 4);
     std::memcpy(out.data() + 4, &header, sizeof header);
@@ -57,7 +57,6 @@ inline DdsBuilder FourCC(uint32_t width, uint32_t height, uint32_t code = readdx
 }
 inline DdsBuilder Dx10(uint32_t width, uint32_t height, uint32_t dxgi, const Bytes& data = {}) {
   DdsBuilder d = FourCC(width, height, readdxt::kFourCC_DX10, data);
-  d.dx10 = true;
   d.ext.dxgiFormat = dxgi;
   d.ext.resourceDimension = readdxt::D3D10_RESOURCE_DIMENSION_TEXTURE2D;
   d.ext.arraySize = 1;
