@@ -60,10 +60,9 @@ TEST(BC1, FourAndThreeColourModesAndTransparency) {
     for (unsigned i = 0; i < 16; ++i) EXPECT_EQ(At(out, i), c.t[i % 4]) << "texel " << i;
     EXPECT_EQ(readdxt::BC1BlockUsesTransparency(block.data()), c.t[3][3] == 0);
   }
-  const unsigned last[16] = {0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 3};
-  const unsigned no3[16] = {0, 1, 2, 2, 1};
-  EXPECT_TRUE(readdxt::BC1BlockUsesTransparency(ColourBlock(0x001F, 0xF800, last).data()));
-  EXPECT_FALSE(readdxt::BC1BlockUsesTransparency(ColourBlock(0x001F, 0xF800, no3).data()));
+  EXPECT_TRUE(readdxt::BC1BlockUsesTransparency(
+      ColourBlock(0x001F, 0xF800, {0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 3}).data()));
+  EXPECT_FALSE(readdxt::BC1BlockUsesTransparency(ColourBlock(0x001F, 0xF800, {0, 1, 2, 2, 1}).data()));
 }
 
 // BC2: 4-bit alpha, low nibble first, times 17; BC3: alpha ramp as BC4. Both colour blocks
@@ -188,14 +187,13 @@ TEST(BC7, ModesPartitionsAnchorsAndEndpoints) {
 // indices 0, 8, 15, 5 for texels 0..3, the rest 0.
 // Unsigned: 0 -> 0, max -> 0xFFFF, else ((x << 16) + 0x8000) >> 10; texel = lerp * 31 >> 6.
 // Signed: 512 -> -512 (clamps to -0x7FFF), 1023 -> -1.
-const Bytes kOneRegion = {0x03, 0x00, 0x00, 0xFF, 0xFF, 0x1F, 0x20, 0x32,
-                          0x80, 0x5F, 0x00, 0x00, 0x00, 0x00, 0x00, 0x00};
+const Bytes kOneRegion = {0x03, 0x00, 0x00, 0xFF, 0xFF, 0x1F, 0x20, 0x32, 0x80, 0x5F, 0, 0, 0, 0, 0, 0};
 // Mode 0, partition 0 (columns 2-3 in region 1): 10-bit base (1020, 200, 300), 5-bit deltas
 // e1 (+10, -3, 0), which wraps red to 6; e2 (-16, +15, +1); e3 (0, 0, -1); indices 0, 7, 0,
 // 7, 3, 0, 4, the rest 0. Signed, the base 1020 is -4 and the sums are sign-extended after
 // wrapping.
 const Bytes kTwoRegions = {0x90, 0x7F, 0x64, 0x58, 0x52, 0xBE, 0x07, 0x30,
-                           0x60, 0x10, 0x70, 0x7C, 0x20, 0x00, 0x00, 0x00};
+                           0x60, 0x10, 0x70, 0x7C, 0x20, 0,    0,    0};
 
 TEST(BC6H, KnownBlocksUnsignedAndSigned) {
   // Texel and its R, G, B halves.

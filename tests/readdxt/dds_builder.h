@@ -20,8 +20,8 @@ struct DdsBuilder {
     data.insert(data.end(), bytes.begin(), bytes.end());
     return *this;
   }
-  template <class Edit>
-  DdsBuilder& Edit(const Edit& edit) {
+  template <class Fn>
+  DdsBuilder& Edit(const Fn& edit) {
     edit(*this);
     return *this;
   }
@@ -38,15 +38,11 @@ struct DdsBuilder {
 
 inline DdsBuilder Masks(uint32_t width, uint32_t height, uint32_t flags, uint32_t bits, uint32_t r,
                         uint32_t g, uint32_t b, uint32_t a, const Bytes& data = {}) {
+  using namespace readdxt;
   DdsBuilder d;
-  d.header.size = readdxt::kDdsHeaderSize;
-  d.header.flags =
-      readdxt::DDSD_CAPS | readdxt::DDSD_HEIGHT | readdxt::DDSD_WIDTH | readdxt::DDSD_PIXELFORMAT;
-  d.header.width = width;
-  d.header.height = height;
-  d.header.mipMapCount = 1;
-  d.header.caps = 0x1000;
-  d.header.ddspf = {readdxt::kDdsPixelFormatSize, flags, 0, bits, r, g, b, a};
+  const DdsPixelFormat format = {kDdsPixelFormatSize, flags, 0, bits, r, g, b, a};
+  const uint32_t required = DDSD_CAPS | DDSD_HEIGHT | DDSD_WIDTH | DDSD_PIXELFORMAT;
+  d.header = {kDdsHeaderSize, required, height, width, 0, 0, 1, {}, format, 0x1000, 0, 0, 0, 0};
   return d.With(data);
 }
 inline DdsBuilder FourCC(uint32_t width, uint32_t height, uint32_t code = readdxt::kFourCC_DXT1,
@@ -57,36 +53,24 @@ inline DdsBuilder FourCC(uint32_t width, uint32_t height, uint32_t code = readdx
 }
 inline DdsBuilder Dx10(uint32_t width, uint32_t height, uint32_t dxgi, const Bytes& data = {}) {
   DdsBuilder d = FourCC(width, height, readdxt::kFourCC_DX10, data);
-  d.ext.dxgiFormat = dxgi;
-  d.ext.resourceDimension = readdxt::D3D10_RESOURCE_DIMENSION_TEXTURE2D;
-  d.ext.arraySize = 1;
+  d.ext = {dxgi, readdxt::D3D10_RESOURCE_DIMENSION_TEXTURE2D, 0, 1, 0};
   return d;
 }
 
-// Little-endian words of `size` bytes each.
-inline Bytes Words(int size, std::initializer_list<uint64_t> values) {
+// Little-endian words of `size` bytes each, the whole list `times` over.
+inline Bytes Words(int size, std::initializer_list<uint64_t> values, size_t times = 1) {
   Bytes out;
-  for (uint64_t v : values) {
-    for (int i = 0; i < size; ++i) out.push_back(static_cast<uint8_t>(v >> (8 * i)));
+  for (size_t t = 0; t < times; ++t) {
+    for (uint64_t v : values) {
+      for (int i = 0; i < size; ++i) out.push_back(static_cast<uint8_t>(v >> (8 * i)));
+    }
   }
-  return out;
-}
-
-inline Bytes Floats(std::initializer_list<float> values) {
-  Bytes out(values.size() * 4);
-  std::memcpy(out.data(), values.begin(), out.size());
   return out;
 }
 
 inline Bytes operator+(Bytes a, const Bytes& b) {
   a.insert(a.end(), b.begin(), b.end());
   return a;
-}
-
-inline Bytes Repeat(const Bytes& unit, size_t times) {
-  Bytes out;
-  for (size_t i = 0; i < times; ++i) out.insert(out.end(), unit.begin(), unit.end());
-  return out;
 }
 
 struct Tga {

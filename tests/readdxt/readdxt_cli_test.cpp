@@ -37,16 +37,13 @@ Bytes ReadFile(const fs::path& p) {
 // A fresh folder, removed with everything in it.
 struct TempDir {
   fs::path path;
+  std::error_code ec;
   TempDir() {
     const auto now = std::chrono::steady_clock::now().time_since_epoch().count();
-    std::error_code ec;
     for (int n = 0; !fs::create_directory(path, ec); ++n)
       path = fs::temp_directory_path() / ("readdxt-cli-" + std::to_string(now) + "-" + std::to_string(n));
   }
-  ~TempDir() {
-    std::error_code ec;
-    fs::remove_all(path, ec);
-  }
+  ~TempDir() { fs::remove_all(path, ec); }
 };
 
 Names Listing(const fs::path& dir) {
