@@ -282,7 +282,7 @@ TEST(ReaddxtConverter, PicturesOfKnownPixels) {
     EXPECT_EQ(tga.width, c.dds.header.width);
     EXPECT_EQ(tga.height, c.dds.header.height);
     ASSERT_EQ(tga.depth, c.depth);
-    if (!c.all.empty()) EXPECT_EQ(std::vector<int>(tga.pixels.begin(), tga.pixels.end()), c.all);
+    EXPECT_EQ(c.all.empty() ? c.all : std::vector<int>(tga.pixels.begin(), tga.pixels.end()), c.all);
     for (const auto& [x, y, px] : c.pixels) EXPECT_EQ(tga.At(x, y), px) << x << "," << y;
   }
 }
