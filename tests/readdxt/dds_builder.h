@@ -5,7 +5,6 @@
 #include <initializer_list>
 #include <vector>
 
-#include "readdxt/converter.h"
 #include "readdxt/dds_header.h"
 
 namespace readdxt_test {
@@ -14,85 +13,64 @@ using Bytes = std::vector<uint8_t>;
 
 struct DdsBuilder {
   readdxt::DdsHeader header{};
-  bool dx10 = false;
   readdxt::DdsHeaderDx10 ext{};
-  Bytes palette;
-  Bytes data;
+  Bytes data;  // palette and pixels
 
-  DdsBuilder(uint32_t width, uint32_t height) {
-    header.size = readdxt::kDdsHeaderSize;
-    header.flags =
-        readdxt::DDSD_CAPS | readdxt::DDSD_HEIGHT | readdxt::DDSD_WIDTH | readdxt::DDSD_PIXELFORMAT;
-    header.width = width;
-    header.height = height;
-    header.mipMapCount = 1;
-    header.ddspf.size = readdxt::kDdsPixelFormatSize;
-    header.caps = 0x1000;
-  }
-  static DdsBuilder FourCC(uint32_t width, uint32_t height, uint32_t code) {
-    DdsBuilder b(width, height);
-    b.header.ddspf.flags = readdxt::DDPF_FOURCC;
-    b.header.ddspf.fourCC = code;
-    return b;
-  }
-  static DdsBuilder Masks(uint32_t width, uint32_t height, uint32_t flags, uint32_t bits, uint32_t r,
-                          uint32_t g, uint32_t b, uint32_t a) {
-    DdsBuilder d(width, height);
-    d.header.ddspf.flags = flags;
-    d.header.ddspf.rgbBitCount = bits;
-    d.header.ddspf.rBitMask = r;
-    d.header.ddspf.gBitMask = g;
-    d.header.ddspf.bBitMask = b;
-    d.header.ddspf.aBitMask = a;
-    return d;
-  }
-  static DdsBuilder Dx10(uint32_t width, uint32_t height, uint32_t dxgi) {
-    DdsBuilder b = FourCC(width, height, readdxt::kFourCC_DX10);
-    b.dx10 = true;
-    b.ext.dxgiFormat = dxgi;
-    b.ext.resourceDimension = readdxt::D3D10_RESOURCE_DIMENSION_TEXTURE2D;
-    b.ext.arraySize = 1;
-    return b;
-  }
   DdsBuilder& With(const Bytes& bytes) {
     data.insert(data.end(), bytes.begin(), bytes.end());
     return *this;
   }
+  template <class Fn>
+  DdsBuilder& Edit(const Fn& edit) {
+    edit(*this);
+    return *this;
+  }
   Bytes Build() const {
+    const bool dx10 = header.ddspf.fourCC == readdxt::kFourCC_DX10;
     Bytes out(4 + sizeof header + (dx10 ? sizeof ext : 0));
     std::memcpy(out.data(), "DDS ", 4);
     std::memcpy(out.data() + 4, &header, sizeof header);
     if (dx10) std::memcpy(out.data() + 4 + sizeof header, &ext, sizeof ext);
-    out.insert(out.end(), palette.begin(), palette.end());
     out.insert(out.end(), data.begin(), data.end());
     return out;
   }
 };
 
-// Little-endian words of `size` bytes each.
-inline Bytes Words(int size, std::initializer_list<uint64_t> values) {
-  Bytes out;
-  for (uint64_t v : values) {
-    for (int i = 0; i < size; ++i) out.push_back(static_cast<uint8_t>(v >> (8 * i)));
-  }
-  return out;
+inline DdsBuilder Masks(uint32_t width, uint32_t height, uint32_t flags, uint32_t bits, uint32_t r,
+                        uint32_t g, uint32_t b, uint32_t a, const Bytes& data = {}) {
+  using namespace readdxt;
+  DdsBuilder d;
+  const DdsPixelFormat format = {kDdsPixelFormatSize, flags, 0, bits, r, g, b, a};
+  const uint32_t required = DDSD_CAPS | DDSD_HEIGHT | DDSD_WIDTH | DDSD_PIXELFORMAT;
+  d.header = {kDdsHeaderSize, required, height, width, 0, 0, 1, {}, format, 0x1000, 0, 0, 0, 0};
+  return d.With(data);
+}
+inline DdsBuilder FourCC(uint32_t width, uint32_t height, uint32_t code = readdxt::kFourCC_DXT1,
+                         const Bytes& data = {}) {
+  DdsBuilder d = Masks(width, height, readdxt::DDPF_FOURCC, 0, 0, 0, 0, 0, data);
+  d.header.ddspf.fourCC = code;
+  return d;
+}
+inline DdsBuilder Dx10(uint32_t width, uint32_t height, uint32_t dxgi, const Bytes& data = {}) {
+  DdsBuilder d = FourCC(width, height, readdxt::kFourCC_DX10, data);
+  d.ext = {dxgi, readdxt::D3D10_RESOURCE_DIMENSION_TEXTURE2D, 0, 1, 0};
+  return d;
 }
 
-inline Bytes Floats(std::initializer_list<float> values) {
-  Bytes out(values.size() * 4);
-  std::memcpy(out.data(), values.begin(), out.size());
+// Little-endian words of `size` bytes each, the whole list `times` over.
+inline Bytes Words(int size, std::initializer_list<uint64_t> values, size_t times = 1) {
+  Bytes out;
+  for (size_t t = 0; t < times; ++t) {
+    for (uint64_t v : values) {
+      for (int i = 0; i < size; ++i) out.push_back(static_cast<uint8_t>(v >> (8 * i)));
+    }
+  }
   return out;
 }
 
 inline Bytes operator+(Bytes a, const Bytes& b) {
   a.insert(a.end(), b.begin(), b.end());
   return a;
-}
-
-inline Bytes Repeat(const Bytes& unit, size_t times) {
-  Bytes out;
-  for (size_t i = 0; i < times; ++i) out.insert(out.end(), unit.begin(), unit.end());
-  return out;
 }
 
 struct Tga {
@@ -121,15 +99,6 @@ inline bool ParseTga(const Bytes& file, Tga* tga) {
   tga->pixels.assign(file.begin() + 18, file.begin() + 18 + static_cast<long>(bytes));
   tga->footer = std::memcmp(file.data() + file.size() - 18, "TRUEVISION-XFILE.", 18) == 0;
   return true;
-}
-
-// Runs the whole conversion in memory.
-inline bool ConvertInMemory(const Bytes& dds, Tga* tga, readdxt::Failure* failure) {
-  readdxt::MemorySource source(dds.data(), dds.size());
-  readdxt::MemorySink sink;
-  readdxt::ConvertedImage image;
-  if (!readdxt::ConvertDdsToTga(source, sink, &image, failure)) return false;
-  return ParseTga(sink.bytes(), tga);
 }
 
 }  // namespace readdxt_test
