@@ -2,15 +2,14 @@
 
 #include <gtest/gtest.h>
 
-#include <vector>
+#include <algorithm>
+#include <tuple>
 
 namespace preview {
 namespace {
 
 bool AllBlack(const Bitmap& b) {
-  for (size_t i = 0; i < b.PixelBytes(); ++i)
-    if (b.Pixels()[i] != 0) return false;
-  return true;
+  return std::all_of(b.Pixels(), b.Pixels() + b.PixelBytes(), [](uint8_t v) { return v == 0; });
 }
 
 TEST(BitmapTest, RowsAreBottomUpAndMemoryIsReusedWhenThePictureFits) {
@@ -25,36 +24,29 @@ TEST(BitmapTest, RowsAreBottomUpAndMemoryIsReusedWhenThePictureFits) {
   ASSERT_TRUE(b.Create(3, 4, false));  // kept as it was
   EXPECT_EQ(b.RowPointer(0)[0], 7);
   ASSERT_TRUE(b.Create(2, 2));  // smaller: same memory, black
-  EXPECT_EQ(b.Pixels(), memory);
-  EXPECT_TRUE(AllBlack(b));
+  EXPECT_TRUE(b.Pixels() == memory && AllBlack(b));
   b.RowPointer(1)[4] = 9;  // a byte past a 1 x 1 picture's
   ASSERT_TRUE(b.Create(1, 1));
   ASSERT_TRUE(b.Create(4, 3));  // black again up to the end, with the same memory
-  EXPECT_EQ(b.Pixels(), memory);
-  EXPECT_TRUE(AllBlack(b));
+  EXPECT_TRUE(b.Pixels() == memory && AllBlack(b));
 }
 
 TEST(BitmapTest, EmptyAndRefusedSizes) {
-  const struct {
-    int32_t w, h;
-    bool ok;
-  } cases[] = {{0, 5, true},          {5, 0, true},           {-1, 5, false},      {5, -1, false},
-               {65535, 65535, false}, {0x7FFFFFFF, 1, false}, {16384, 8193, false}};
-  for (const auto& c : cases) {
+  const std::tuple<int32_t, int32_t, bool> cases[] = {
+      {0, 5, true},          {5, 0, true},           {-1, 5, false},      {5, -1, false},
+      {65535, 65535, false}, {0x7FFFFFFF, 1, false}, {16384, 8193, false}};
+  for (auto [w, h, ok] : cases) {
     Bitmap b;
     ASSERT_TRUE(b.Create(2, 2));
-    EXPECT_EQ(b.Create(c.w, c.h), c.ok) << c.w << "x" << c.h;
-    EXPECT_TRUE(b.IsEmpty());
-    EXPECT_EQ(b.Pixels(), nullptr);
-    EXPECT_EQ(b.RowPointer(0), nullptr);
+    EXPECT_EQ(b.Create(w, h), ok) << w << "x" << h;
+    EXPECT_TRUE(b.IsEmpty() && b.Pixels() == nullptr && b.RowPointer(0) == nullptr) << w << "x" << h;
   }
 }
 
 // Caches of a picture rely on its version: new whenever the pixels may have changed.
 TEST(BitmapTest, VersionChangesWithEveryChange) {
   Bitmap a, b;
-  ASSERT_TRUE(a.Create(2, 2));
-  ASSERT_TRUE(b.Create(2, 2));
+  ASSERT_TRUE(a.Create(2, 2) && b.Create(2, 2));
   uint64_t last = b.Version();
   static_cast<const Bitmap&>(a).RowPointer(0);
   EXPECT_LT(a.Version(), last);  // reading changes nothing

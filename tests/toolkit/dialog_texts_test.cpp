@@ -9,13 +9,11 @@ namespace {
 
 using std::string_literals::operator""s;
 
-TEST(FilterToPlatform, BarsBecomeNulsAndTwoNulsEndIt) {
+TEST(DialogTexts, FilterAndSelectedFiles) {
+  // Bars become NULs and two NULs end the filter.
   EXPECT_EQ(FilterToPlatform("Файлы DDS|*.dds|B|*.b;*.c"), "Файлы DDS\0*.dds\0B\0*.b;*.c\0\0"s);
   EXPECT_EQ(FilterToPlatform(""), "");
   EXPECT_EQ(FilterToPlatform("|x|y"), "|x\0y\0\0"s);  // a bar in the first place stays
-}
-
-TEST(MultiSelectBufferToList, Table) {
   const struct {
     const char* what;
     std::string buffer;
@@ -29,15 +27,11 @@ TEST(MultiSelectBufferToList, Table) {
       {"empty", ""s, {}},
   };
   for (const auto& c : cases) {
-    SCOPED_TRACE(c.what);
-    // Copied to a buffer of the exact size so that ASan sees any read past the end.
-    const std::vector<char> exact(c.buffer.begin(), c.buffer.end());
-    EXPECT_EQ(MultiSelectBufferToList(exact.data(), exact.size()), c.parts);
+    const std::vector<char> exact(c.buffer.begin(), c.buffer.end());  // ASan sees reads past its end
+    EXPECT_EQ(MultiSelectBufferToList(exact.data(), exact.size()), c.parts) << c.what;
   }
   EXPECT_TRUE(MultiSelectBufferToList(static_cast<const char*>(nullptr), 10).empty());
-}
-
-TEST(FolderChooserFlags, TheEmptySetReturnsOnlyFileSystemFolders) {
+  // The empty set of chooser flags returns only file-system folders.
   EXPECT_EQ(FolderChooserFlags(0), FolderChooserFlags(kChooseReturnOnlyFsDirs));
 }
 
