@@ -42,7 +42,9 @@ TEST(ParseOpenDialogResult, Table) {
     const OpenDialogImport r = ParseOpenDialogResult(c.chosen);
     EXPECT_EQ(r.paths, c.paths);
     EXPECT_EQ(r.setLastPath, c.setLastPath);
-    if (c.setLastPath) EXPECT_EQ(r.lastPath, c.lastPath);
+    if (c.setLastPath) {
+      EXPECT_EQ(r.lastPath, c.lastPath);
+    }
   }
 }
 
