@@ -150,8 +150,9 @@ class FakeFolders : public texlist::FolderSource {
   bool IsFolder(const std::string& path) override { return Resolve(path) >= 0; }
   uint32_t FileSize(const std::string& path) override {
     auto found = sizes.find(path);
-    return found == sizes.end() ? 0 : found->second;
+    return (found == sizes.end() ? 0 : found->second) + grownSince;
   }
+  uint32_t grownSince = 0;  // what every file has grown by since the folders were listed
 
  private:
   int Resolve(const std::string& path) {

@@ -138,6 +138,9 @@ TEST(Imports, DropOfFilesAndFoldersFromTheShellUnderTheWaitCursor) {
   EXPECT_EQ(app.ListedContents(), expected);
   EXPECT_EQ(app.ListedPaths()[2], t.File("ghost.dds"));
   EXPECT_EQ(app.Form().FileList->Text(1, 0), "a.dds");
+  // The sizes as the directory lists them: asked for a dropped file, from the scan in a folder.
+  EXPECT_EQ(app.Form().FileList->Text(0, 1), "7");
+  EXPECT_EQ(app.Form().FileList->Text(1, 1), "5");
   EXPECT_EQ(g_cursorSeen, toolkit::CursorKind::Wait);
   EXPECT_FALSE(toolkit::ScreenCursorSet());
   EXPECT_TRUE(watcher.Boxes().empty());
