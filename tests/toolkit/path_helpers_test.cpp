@@ -5,34 +5,31 @@
 #include <string>
 #include <tuple>
 
-namespace toolkit {
-namespace {
+using namespace toolkit;
 
 TEST(PathHelpers, SplitsJoinsAndFormats) {
-  const struct {
-    std::string path, name, folder, ext, base;
-  } cases[] = {
-      {"C:\\t\\stone.dds", "stone.dds", "C:\\t\\", ".dds", "stone"},
-      {"C:\\a.b\\c", "c", "C:\\a.b\\", ".b\\c", "c"},  // the dot of a folder counts
-      {"C:x.dds", "x.dds", "C:", ".dds", "x"},
-      {"C:\\t\\a.b.dds", "a.b.dds", "C:\\t\\", ".dds", "a.b"},
-      {"stone.DDS", "stone.DDS", "", ".DDS", "stone"},
-      {"C:\\", "", "C:\\", "", ""},
-      {"C:\\t\\.dds", ".dds", "C:\\t\\", ".dds", ""},
-      {"", "", "", "", ""},
-  };
-  for (const auto& c : cases) {
-    SCOPED_TRACE(c.path);
-    EXPECT_EQ(std::tuple(ExtractFileName(c.path), ExtractFilePath(c.path), ExtractFileExt(c.path),
-                         FileNameWithoutExt(c.path)),
-              std::tuple(c.name, c.folder, c.ext, c.base));
+  using S = std::string;
+  // Path: name, folder, extension, base name, with and without one trailing backslash.
+  // clang-format off
+  const std::tuple<S, S, S, S, S, S, S> cases[] = {
+      {"C:\\t\\stone.dds", "stone.dds", "C:\\t\\", ".dds", "stone", "C:\\t\\stone.dds\\", "C:\\t\\stone.dds"},
+      {"C:\\a.b\\c", "c", "C:\\a.b\\", ".b\\c", "c", "C:\\a.b\\c\\", "C:\\a.b\\c"},  // the dot of a folder counts
+      {"C:x.dds", "x.dds", "C:", ".dds", "x", "C:x.dds\\", "C:x.dds"},
+      {"C:\\t\\a.b.dds", "a.b.dds", "C:\\t\\", ".dds", "a.b", "C:\\t\\a.b.dds\\", "C:\\t\\a.b.dds"},
+      {"stone.DDS", "stone.DDS", "", ".DDS", "stone", "stone.DDS\\", "stone.DDS"},
+      {"C:\\", "", "C:\\", "", "", "C:\\", "C:"},
+      {"D:\\o\\\\", "", "D:\\o\\\\", "", "", "D:\\o\\\\", "D:\\o\\"},  // only one is ever removed
+      {"C:\\t\\.dds", ".dds", "C:\\t\\", ".dds", "", "C:\\t\\.dds\\", "C:\\t\\.dds"},
+      {"\\", "", "\\", "", "", "\\", ""},
+      {"", "", "", "", "", "\\", ""}};
+  // clang-format on
+  for (const auto& [path, name, folder, ext, base, with, without] : cases) {
+    EXPECT_EQ(
+        std::tuple(ExtractFileName(path), ExtractFilePath(path), ExtractFileExt(path),
+                   FileNameWithoutExt(path), WithTrailingBackslash(path), WithoutTrailingBackslash(path)),
+        std::tuple(name, folder, ext, base, with, without))
+        << path;
   }
-  EXPECT_EQ(WithTrailingBackslash(""), "\\");
-  EXPECT_EQ(WithTrailingBackslash("C:\\"), "C:\\");
-  EXPECT_EQ(WithTrailingBackslash("D:\\out"), "D:\\out\\");
-  EXPECT_EQ(WithoutTrailingBackslash("C:\\"), "C:");
-  EXPECT_EQ(WithoutTrailingBackslash("D:\\out\\\\"), "D:\\out\\");  // only one is ever removed
-  EXPECT_EQ(WithoutTrailingBackslash("\\"), "");
   // Windows-1251 small and capital "a" stay as they are.
   EXPECT_EQ(AsciiUpperCase(std::string("az{`@\xE0\xC0\0b", 10)), std::string("AZ{`@\xE0\xC0\0B", 10));
   EXPECT_EQ(IntToDecimal(0), "0");
@@ -54,6 +51,3 @@ TEST(PathHelpers, MatchesLoweredMask) {
   EXPECT_FALSE(MatchesLoweredMask(name, "*a*a*a*a*a*a*a*a*b"));
   EXPECT_TRUE(MatchesLoweredMask(name + "b", "*a*a*a*a*a*a*a*a*b"));
 }
-
-}  // namespace
-}  // namespace toolkit
