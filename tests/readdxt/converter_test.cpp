@@ -153,7 +153,6 @@ TEST(ReaddxtConverter, CubeMapsBecomeAHorizontalCross) {
   for (uint16_t c : kFace565) dxt1.With(SolidBC1(c));
   // clang-format off
   const struct { const char* name; DdsBuilder dds; uint8_t faces; } cases[] = {
-      {"all faces", Argb(2, 2, kAllFaces, {0, 1, 2, 3, 4, 5}), 0x3F},
       {"three faces stored, the others transparent", Argb(2, 2, DDSCAPS2_CUBEMAP | DDSCAPS2_CUBEMAP_POSITIVEX | DDSCAPS2_CUBEMAP_POSITIVEY | DDSCAPS2_CUBEMAP_NEGATIVEZ, {0, 2, 5}), 0x25},
       // Each face carries its whole chain (4x4, 2x2, 1x1).
       {"faces with mips", Argb(4, 4, kAllFaces, {0, 1, 2, 3, 4, 5}, 16 + 4 + 1).Edit([](B b) { b.header.mipMapCount = 3; }), 0x3F},
@@ -197,7 +196,6 @@ TEST(ReaddxtConverter, PicturesOfKnownPixels) {
   // clang-format off
   const struct { const char* name; DdsBuilder dds; int depth; std::vector<int> all; std::vector<At> pixels = {}; } cases[] = {  // all: B, G, R (and A at 32 bits) per pixel, row by row
     {"A8R8G8B8", Masks(2, 2, kRgba, 32, 0xFF0000, 0xFF00, 0xFF, 0xFF000000, Words(4, {0x80112233, 0xFF445566, 0x00778899, 0x10AABBCC})), 32, {0x33, 0x22, 0x11, 0x80, 0x66, 0x55, 0x44, 0xFF, 0x99, 0x88, 0x77, 0, 0xCC, 0xBB, 0xAA, 0x10}},
-    {"X8R8G8B8", Masks(2, 1, kRgb, 32, 0xFF0000, 0xFF00, 0xFF, 0, Words(4, {0x80112233, 0x00445566})), 24, {0x33, 0x22, 0x11, 0x66, 0x55, 0x44}},
     {"A8B8G8R8", Masks(2, 1, kRgba, 32, 0xFF, 0xFF00, 0xFF0000, 0xFF000000, Words(4, {0x80112233, 0xFF445566})), 32, {0x11, 0x22, 0x33, 0x80, 0x44, 0x55, 0x66, 0xFF}},
     {"R8G8B8 DWORD rows", Masks(3, 2, kRgb, 24, 0xFF0000, 0xFF00, 0xFF, 0, Words(3, {0x112233, 0x445566, 0x778899, 0xEEEEEE, 0xAABBCC, 0xDDEEFF, 0x010203, 0xEEEEEE})), 24, {0x33, 0x22, 0x11, 0x66, 0x55, 0x44, 0x99, 0x88, 0x77, 0xCC, 0xBB, 0xAA, 0xFF, 0xEE, 0xDD, 3, 2, 1}},
     {"R5G6B5", Masks(2, 2, kRgb, 16, 0xF800, 0x7E0, 0x1F, 0, Words(2, {0xF800, 0x07E0, 0x001F, 0x8410})), 24, {0, 0, 255, 0, 255, 0, 255, 0, 0, 132, 130, 132}},
@@ -223,7 +221,6 @@ TEST(ReaddxtConverter, PicturesOfKnownPixels) {
     {"UYVY", FourCC(2, 1, kFourCC_UYVY, Words(1, {128, 16, 128, 235})), 24, {0, 0, 0, 255, 255, 255}},
     {"RGBG, odd width", FourCC(3, 1, kFourCC_RGBG, Words(1, {10, 20, 30, 40, 50, 60, 70, 80})), 24, {30, 20, 10, 30, 40, 10, 70, 60, 50}},
     {"GRGB", FourCC(2, 1, kFourCC_GRGB, Words(1, {20, 10, 40, 30})), 24, {30, 20, 10, 30, 40, 10}},
-    {"DXT1 opaque", FourCC(8, 4, kFourCC_DXT1, SolidBC1(kRed565) + SolidBC1(kBlue565)), 24, {}, {{0, 0, kRed}, {7, 3, kBlue}}},
     {"DXT1 using transparency", FourCC(8, 4, kFourCC_DXT1, SolidBC1(kRed565) + Words(2, {0x001F, 0xF800, 0xFFFF, 0xFFFF})), 32, {}, {{3, 3, kRed}, {4, 0, {0, 0, 0, 0}}}},
     {"DXT1 whose ALPHAPIXELS flag does not decide", FourCC(4, 4, kFourCC_DXT1, SolidBC1(kRed565)).Edit([](B b) { b.header.ddspf.flags |= DDPF_ALPHAPIXELS; }), 24, {}, {{3, 3, kRed}}},
     {"cropped, rows in order", FourCC(5, 10, kFourCC_DXT1, cropped), 24, {}, {{0, 3, kRed}, {3, 4, kGreen}, {1, 7, kGreen}, {2, 8, kRed}, {0, 9, kRed}, {4, 0, kBlue}, {4, 9, kBlue}}},
