@@ -35,7 +35,7 @@ class PreviewTest : public ::testing::Test {
   const std::string tga = "preview_test_output.tga";
 };
 
-TEST_F(PreviewTest, OnlyAChangeToFocusedAndSelectedShowsTheFirstSelectedRow) {
+TEST_F(PreviewTest, OnlyAChangeToFocusedAndSelectedShowsTheFirstSelectedRowOrAnEmptyPicture) {
   preview.HandleItemStateChange(list, kFocused | kSelected);  // no row selected
   EXPECT_EQ(list.CurrentIndex, -1);
   window.selected = {1, 2};
@@ -57,18 +57,13 @@ TEST_F(PreviewTest, OnlyAChangeToFocusedAndSelectedShowsTheFirstSelectedRow) {
   EXPECT_EQ(preview.Shown()->ColorBitmap.Width(), 3);
   EXPECT_TRUE(waitWhileConverting);
   EXPECT_FALSE(window.waitCursor);
-}
 
-TEST_F(PreviewTest, NoOutputShowsAnEmptyPictureAndClearingForgetsIt) {
-  window.selected = {1};
-  preview.HandleItemStateChange(list, kFocused | kSelected);
-  window.selected = {0};  // the converter writes nothing for a.dds
+  window.selected = {0};  // the converter writes nothing for a.dds: an empty picture
   preview.HandleItemStateChange(list, kFocused | kSelected);
   EXPECT_EQ(window.status, (Status{{0, "0 x 0 x 0 BPP"}, {1, "1 / 3"}, {2, "C:\\t\\a.dds"}}));
   EXPECT_EQ(converter.discarded.size(), 1u);
   EXPECT_TRUE(preview.Shown()->ColorBitmap.IsEmpty());
-
-  preview.Clear();
+  preview.Clear();  // forgets it
   EXPECT_EQ(preview.Shown(), nullptr);
   EXPECT_EQ(window.status, (Status{{0, ""}, {1, ""}, {2, ""}}));
 }

@@ -28,8 +28,7 @@ class FakeWindow : public toolkit::Messages,
                    public preview::PreviewPane,
                    public exporter::TargetFiles {
  public:
-  // Answers of the dialogs: false cancels.
-  bool confirm = true;
+  // Answers of the dialogs: nothing cancels.
   std::string folderAnswer;
   std::vector<std::string> filesAnswer;
   int filesLeftOut = 0;
@@ -50,14 +49,14 @@ class FakeWindow : public toolkit::Messages,
   void SetProgress(int percent) override { progress.push_back(percent); }
   bool ChooseFolder(const std::string& title, const std::string& initialPath, std::string& folder) override {
     asked = {title, initialPath};
-    if (confirm) folder = folderAnswer;
-    return confirm;
+    folder = folderAnswer;
+    return !folder.empty();
   }
   bool ChooseFiles(const std::string& title, const std::string&, const std::string& initialDir,
                    std::vector<std::string>& chosen, int& leftOut) override {
     asked = {title, initialDir};
-    if (confirm) chosen = filesAnswer, leftOut = filesLeftOut;
-    return confirm;
+    chosen = filesAnswer, leftOut = filesLeftOut;
+    return !chosen.empty();
   }
   bool ProcessMessages() override { return ++processed != endAt; }
   void ShowWaitCursor(bool on) override { waitCursor = on; }
