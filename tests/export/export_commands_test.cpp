@@ -5,6 +5,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <tuple>
 
 #include "support/fakes.h"
 
@@ -33,7 +34,9 @@ class ExportTest : public ::testing::Test {
   ExportContext context{list, window, window, window, window, converter, window, outputPath};
 };
 
-TEST_F(ExportTest, SelectedRowsInListOrderWithTheBarMovingThenBackToZero) {
+TEST_F(ExportTest, SelectedRowsInListOrderWithTheBarMovingThenBackToZeroThenCancelled) {
+  ExportSelected(context);  // no selection: nothing asked
+  EXPECT_TRUE(window.asked.empty());
   window.selected = {0, 3};
   ExportSelected(context);
   EXPECT_EQ(window.asked, (Strings{"Экспортировать файл(ы) в папку:", "D:\\before"}));
@@ -46,16 +49,12 @@ TEST_F(ExportTest, SelectedRowsInListOrderWithTheBarMovingThenBackToZero) {
   EXPECT_EQ(window.progress, (std::vector<int>{50, 100, 0}));
   EXPECT_EQ(window.messages, (Strings{"Готово!"}));
   EXPECT_EQ(outputPath, "D:\\out");
-}
 
-TEST_F(ExportTest, NothingToExportOrCancelledWritesNothingAndKeepsTheFolder) {
-  ExportSelected(context);  // no selection
-  EXPECT_TRUE(window.asked.empty());
-  window.folderAnswer.clear();  // cancelled
+  window.folderAnswer.clear();  // cancelled: a stale output goes all the same, nothing else happens
   ExportAll(context);
-  EXPECT_EQ(converter.staleDeleted, 1);  // a stale output goes even when cancelled
-  EXPECT_TRUE(converter.runs.empty() && window.messages.empty());
-  EXPECT_EQ(outputPath, "D:\\before");
+  EXPECT_EQ(converter.staleDeleted, 2);
+  EXPECT_EQ(std::tuple(converter.runs.size(), window.messages.size(), outputPath),
+            std::tuple(2u, 1u, "D:\\out"));
 }
 
 TEST_F(ExportTest, RowsWithoutOutputOrUnwritableTargetsAreCounted) {

@@ -38,15 +38,6 @@ class Imports : public ::testing::Test {
   ImportContext context{list, fs, window, window, lastPath};
 };
 
-TEST_F(Imports, FilesFromTheOpenDialogWithTheirSizes) {
-  window.filesAnswer = {"C:\\t", "b.dds", "a.DDS", "notes.txt", "gone.dds"};
-  ImportFiles(context, window);
-  EXPECT_EQ(window.asked, (Paths{"Выберите файл(ы) для импорта в список", "C:\\old\\"}));
-  // A file whose size cannot be read shows 0; 4 GiB - 1 stays unsigned.
-  EXPECT_EQ(Rows(), (Paths{"C:\\t\\|b.dds|10", "C:\\t\\|a.DDS|4294967295", "C:\\t\\|gone.dds|0"}));
-  EXPECT_EQ(lastPath, "C:\\t\\");
-}
-
 TEST_F(Imports, FolderTreeDepthFirstWithTheListedSizes) {
   window.folderAnswer = "C:\\t";
   fs.grownSince = 1;  // the rows show the sizes the scan listed, not asked again
@@ -68,7 +59,8 @@ TEST_F(Imports, FolderTreeDepthFirstWithTheListedSizes) {
   EXPECT_EQ(lastPath, "C:\\t\\empty");
 }
 
-TEST_F(Imports, DropsInDropOrderFoldersScannedOtherFilesSkippedThenSelectedAndCleared) {
+// Drops in drop order, folders scanned, other files skipped.
+TEST_F(Imports, DropsThenSelectionClearingAndChosenFiles) {
   HandleDroppedFiles(context, {"C:\\t\\sub\\c.dds", "C:\\t\\notes.txt", "C:\\t", "C:\\missing.dds"}, 0);
   EXPECT_EQ(Rows(), (Paths{"C:\\t\\sub\\|c.dds|7", "C:\\t\\|b.dds|10", "C:\\t\\|a.DDS|4294967295",
                            "C:\\t\\sub\\|c.dds|7", "C:\\|missing.dds|0"}));
@@ -84,6 +76,12 @@ TEST_F(Imports, DropsInDropOrderFoldersScannedOtherFilesSkippedThenSelectedAndCl
   list.CurrentIndex = 1;
   list.Clear();
   EXPECT_EQ(std::tuple(window.rowCount, list.TextureCount(), list.CurrentIndex), std::tuple(0, 0, -1));
+  // Files chosen in the open dialog: a size that cannot be read shows 0; 4 GiB - 1 stays unsigned.
+  window.filesAnswer = {"C:\\t", "b.dds", "a.DDS", "notes.txt", "gone.dds"};
+  ImportFiles(context, window);
+  EXPECT_EQ(window.asked, (Paths{"Выберите файл(ы) для импорта в список", "C:\\old\\"}));
+  EXPECT_EQ(Rows(), (Paths{"C:\\t\\|b.dds|10", "C:\\t\\|a.DDS|4294967295", "C:\\t\\|gone.dds|0"}));
+  EXPECT_EQ(lastPath, "C:\\t\\");
 }
 
 // Files and folders no ANSI name stands for: one message at the end of each import, after
