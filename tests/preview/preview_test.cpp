@@ -45,7 +45,6 @@ TEST_F(PreviewTest, OnlyAChangeToFocusedAndSelectedShowsTheFirstSelectedRowOrAnE
     preview.HandleItemStateChange(list, state);
   EXPECT_TRUE(converter.runs.empty());
   EXPECT_EQ(preview.Shown(), nullptr);
-
   preview.HandleItemStateChange(list, kFocused | kSelected);
   EXPECT_EQ(converter.runs, (std::vector<std::string>{"C:\\t\\b.dds"}));
   EXPECT_EQ(converter.staleDeleted, 1);
@@ -57,7 +56,6 @@ TEST_F(PreviewTest, OnlyAChangeToFocusedAndSelectedShowsTheFirstSelectedRowOrAnE
   EXPECT_EQ(preview.Shown()->ColorBitmap.Width(), 3);
   EXPECT_TRUE(waitWhileConverting);
   EXPECT_FALSE(window.waitCursor);
-
   window.selected = {0};  // the converter writes nothing for a.dds: an empty picture
   preview.HandleItemStateChange(list, kFocused | kSelected);
   EXPECT_EQ(window.status, (Status{{0, "0 x 0 x 0 BPP"}, {1, "1 / 3"}, {2, "C:\\t\\a.dds"}}));
