@@ -157,8 +157,7 @@ TEST(TgaImageTest, LargePicturesAcrossBlocks) {
        Header{0, 0, 2, 0, 0, 0, w, h, 32, 0x20} + Bytes(raw.begin(), raw.begin() + 4 * (31 * w + 2020)));
   Row last = color[30];
   std::copy(color[31].begin(), color[31].begin() + 2020, last.begin());
-  color.resize(31);
-  color.resize(h, last);
+  std::fill(color.begin() + 31, color.end(), last);
   EXPECT_EQ(RowsOf(image.ColorBitmap), color);
 }
 

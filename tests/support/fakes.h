@@ -34,7 +34,6 @@ class FakeWindow : public toolkit::Messages,
   int filesLeftOut = 0;
   // What the dialogs were opened with: title, then initial folder.
   std::vector<std::string> asked;
-
   std::vector<std::string> messages;
   std::map<int, std::string> status;
   std::vector<int> progress, selected;
@@ -42,7 +41,7 @@ class FakeWindow : public toolkit::Messages,
   int endAt = 0;  // the call of ProcessMessages that reports the end of the application
   bool waitCursor = false;
   std::map<std::string, std::string> written;  // target -> source
-  std::string unwritable;
+  std::string unwritable;                      // a target Write refuses
 
   void Show(const std::string& text) override { messages.push_back(text); }
   void SetStatusText(int panel, const std::string& text) override { status[panel] = text; }
@@ -80,7 +79,6 @@ class FakeConverter : public converter::ConverterRunner {
   std::vector<std::string> runs, discarded;
   int staleDeleted = 0;
   std::function<void()> onRun;
-
   void DeleteStaleOutput() override { ++staleDeleted; }
   converter::ConverterOutput Run(const std::string& ddsPath) override {
     runs.push_back(ddsPath);
@@ -116,10 +114,8 @@ class FakeFolders : public texlist::FolderSource {
     return static_cast<int>(folders_.size()) - 1;
   }
   Folder& operator[](int i) { return folders_[static_cast<size_t>(i)]; }
-
   std::map<std::string, uint32_t> sizes;  // full path -> size; listed and asked alike
   int reads = 0, identities = 0;
-
   int Read(const std::string& folder, const std::string&, std::vector<Subfolder>& subfolders,
            std::vector<texlist::TextureEntry>& files) override {
     ++reads;

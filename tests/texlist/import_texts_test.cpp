@@ -8,9 +8,8 @@ namespace {
 
 using Paths = std::vector<std::string>;
 
-// One file, or a folder and names: only DDS names (a dotted folder makes no name DDS), in the
-// dialog's order; the folder is remembered for several files even when none is DDS, and a
-// drive root then gets two backslashes.
+// One file, or a folder and names: DDS names only, in order; the folder is remembered for several
+// files even when none is DDS, and a drive root then gets two backslashes.
 TEST(ParseOpenDialogResult, Table) {
   const std::string kept = "(kept)";
   const struct {

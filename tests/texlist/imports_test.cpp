@@ -65,8 +65,7 @@ TEST_F(Imports, DropsThenSelectionClearingAndChosenFiles) {
   EXPECT_EQ(Rows(), (Paths{"C:\\t\\sub\\|c.dds|7", "C:\\t\\|b.dds|10", "C:\\t\\|a.DDS|4294967295",
                            "C:\\t\\sub\\|c.dds|7", "C:\\|missing.dds|0"}));
   EXPECT_EQ(lastPath, "C:\\old\\");  // a drop remembers nothing
-  EXPECT_TRUE(window.messages.empty());
-  EXPECT_FALSE(window.waitCursor);
+  EXPECT_TRUE(window.messages.empty() && !window.waitCursor);
   // Selected rows: those beyond the list are left out; one out of order ends the walk, as it
   // would in the list. Clearing empties the rows, the entries and the current row.
   window.selected = {2, 5};
