@@ -6,8 +6,7 @@ namespace converter {
 namespace {
 
 TEST(ConverterWroteFile, Table) {
-  const FileStamp none{false, 0, 0};
-  const FileStamp old{true, 100, 5000};
+  const FileStamp none{false, 0, 0}, old{true, 100, 5000};
   const struct {
     const char* what;
     FileStamp before, after;

@@ -5,6 +5,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <tuple>
 
 #include "support/fakes.h"
 
@@ -14,6 +15,7 @@ namespace {
 using testing_support::FakeConverter;
 using testing_support::FakeWindow;
 using Strings = std::vector<std::string>;
+using Written = std::map<std::string, std::string>;  // target -> source
 
 class ExportTest : public ::testing::Test {
  protected:
@@ -25,69 +27,44 @@ class ExportTest : public ::testing::Test {
     }
     window.folderAnswer = "D:\\out";
   }
-  ExportContext Context() {
-    return ExportContext{list, window, window, window, window, converter, window, outputPath};
-  }
-  Strings Targets() {
-    Strings targets;
-    for (const auto& w : window.written) targets.push_back(w.first + "<" + w.second);
-    return targets;
-  }
-
   FakeWindow window;
   FakeConverter converter;
   texlist::TextureList list;
   std::string outputPath = "D:\\before";
+  ExportContext context{list, window, window, window, window, converter, window, outputPath};
 };
 
-TEST_F(ExportTest, SelectedRowsInListOrderWithTheBarMovingThenBackToZero) {
+TEST_F(ExportTest, SelectedRowsInListOrderWithTheBarMovingThenBackToZeroThenCancelled) {
+  ExportSelected(context);  // no selection: nothing asked
+  EXPECT_TRUE(window.asked.empty());
   window.selected = {0, 3};
-  ExportContext context = Context();
   ExportSelected(context);
   EXPECT_EQ(window.asked, (Strings{"Экспортировать файл(ы) в папку:", "D:\\before"}));
   EXPECT_EQ(converter.staleDeleted, 1);
-  EXPECT_EQ(converter.runs, (Strings{"C:\\in\\a.x.dds", "C:\\in\\d.x.dds"}));
   // The name loses only its last extension.
-  EXPECT_EQ(Targets(), (Strings{"D:\\out\\a.x.tga<C:\\prog\\a.tga", "D:\\out\\d.x.tga<C:\\prog\\d.tga"}));
+  EXPECT_EQ(window.written,
+            (Written{{"D:\\out\\a.x.tga", "C:\\prog\\a.tga"}, {"D:\\out\\d.x.tga", "C:\\prog\\d.tga"}}));
   EXPECT_EQ(converter.discarded, (Strings{"C:\\prog\\a.tga", "C:\\prog\\d.tga"}));
   EXPECT_EQ(window.progress, (std::vector<int>{50, 100, 0}));
-  EXPECT_EQ(window.processed, 2);
   EXPECT_EQ(window.messages, (Strings{"Готово!"}));
   EXPECT_EQ(outputPath, "D:\\out");
-}
-
-TEST_F(ExportTest, AllRowsIntoADriveRoot) {
-  window.folderAnswer = "E:\\";
-  ExportContext context = Context();
+  window.folderAnswer.clear();  // cancelled: a stale output goes all the same, nothing else happens
   ExportAll(context);
-  EXPECT_EQ(window.asked[0], "Экспортировать файлы в папку:");
-  ASSERT_EQ(window.written.size(), 6u);
-  EXPECT_EQ(window.written.begin()->first, "E:\\a.x.tga");
-  EXPECT_EQ(window.progress, (std::vector<int>{16, 33, 50, 66, 83, 100, 0}));
-}
-
-TEST_F(ExportTest, NothingToExportOrCancelledWritesNothingAndKeepsTheFolder) {
-  ExportContext context = Context();
-  ExportSelected(context);  // no selection
-  EXPECT_TRUE(window.asked.empty());
-  window.confirm = false;
-  ExportAll(context);
-  EXPECT_EQ(converter.staleDeleted, 1);  // a stale output goes even when cancelled
-  EXPECT_TRUE(converter.runs.empty());
-  EXPECT_TRUE(window.messages.empty());
-  EXPECT_EQ(outputPath, "D:\\before");
-  list.Clear();
-  window.confirm = true;
-  ExportAll(context);
-  EXPECT_EQ(window.asked.size(), 2u);  // still only the cancelled chooser
+  EXPECT_EQ(converter.staleDeleted, 2);
+  EXPECT_EQ(std::tuple(converter.runs.size(), window.messages.size(), outputPath),
+            std::tuple(2u, 1u, "D:\\out"));
 }
 
 TEST_F(ExportTest, RowsWithoutOutputOrUnwritableTargetsAreCounted) {
   converter.outputs.erase("C:\\in\\b.x.dds");
-  window.canWrite = [](const std::string& target) { return target != "D:\\out\\c.x.tga"; };
-  ExportContext context = Context();
+  window.unwritable = "E:\\c.x.tga";
+  window.folderAnswer = "E:\\";  // a drive root
   ExportAll(context);
-  EXPECT_EQ(window.written.size(), 4u);
+  EXPECT_EQ(window.asked[0], "Экспортировать файлы в папку:");
+  EXPECT_EQ(window.written, (Written{{"E:\\a.x.tga", "C:\\prog\\a.tga"},
+                                     {"E:\\d.x.tga", "C:\\prog\\d.tga"},
+                                     {"E:\\e.x.tga", "C:\\prog\\e.tga"},
+                                     {"E:\\f.x.tga", "C:\\prog\\f.tga"}}));
   EXPECT_EQ(converter.discarded.size(), 5u);  // c's output is discarded though not written
   EXPECT_EQ(window.messages, (Strings{"Готово!\nНе экспортировано файлов: 2 из 6"}));
 }
@@ -96,7 +73,6 @@ TEST_F(ExportTest, SameNamesAreCountedAndAnOutputThatIsTheTargetStays) {
   list.Add({{"C:\\other\\a.x.dds", 1}, {"D:\\out\\test.dds", 1}});
   converter.outputs["C:\\other\\a.x.dds"] = "C:\\prog\\other-a.tga";
   converter.outputs["D:\\out\\test.dds"] = "D:\\out\\test.tga";  // written beside the DDS file
-  ExportContext context = Context();
   ExportAll(context);
   EXPECT_EQ(window.written["D:\\out\\a.x.tga"], "C:\\prog\\other-a.tga");  // the later row wins
   EXPECT_EQ(window.written.count("D:\\out\\test.tga"), 0u);                // nothing copied onto itself
@@ -105,8 +81,7 @@ TEST_F(ExportTest, SameNamesAreCountedAndAnOutputThatIsTheTargetStays) {
 }
 
 TEST_F(ExportTest, ClosingTheWindowEndsTheExportAfterTheRowAndSaysNothing) {
-  window.onProcessMessages = [&] { window.ending = window.processed == 2; };
-  ExportContext context = Context();
+  window.endAt = 2;
   ExportAll(context);
   EXPECT_EQ(converter.runs.size(), 2u);
   EXPECT_TRUE(window.messages.empty());

@@ -3,46 +3,33 @@
 #include <gtest/gtest.h>
 
 #include <string>
+#include <tuple>
 #include <vector>
 
 namespace exporter {
 namespace {
 
+// A drive root gets one backslash; a folder's dot is not the name's.
 TEST(ExportTargetPath, Table) {
-  const struct {
-    const char* folder;
-    const char* dds;
-    const char* target;
-  } cases[] = {
+  const std::tuple<const char*, const char*, const char*> cases[] = {
       {"D:\\out", "C:\\tex\\stone.dds", "D:\\out\\stone.tga"},
-      {"D:\\", "C:\\tex\\stone.dds", "D:\\stone.tga"},  // drive root: one backslash
+      {"D:\\", "C:\\tex\\stone.dds", "D:\\stone.tga"},
       {"D:\\out\\", "C:\\tex\\stone.DDS", "D:\\out\\stone.tga"},
       {"D:\\out", "C:\\tex\\a.b.dds", "D:\\out\\a.b.tga"},
       {"D:\\out", "C:\\tex\\noext", "D:\\out\\noext.tga"},
-      {"D:\\out", "C:\\t.x\\noext", "D:\\out\\noext.tga"},  // the folder's dot is not the name's
-      {"D:\\out", "C:x.dds", "D:\\out\\x.tga"},
-  };
-  for (const auto& c : cases) EXPECT_EQ(ExportTargetPath(c.folder, c.dds), c.target) << c.dds;
+      {"D:\\out", "C:\\t.x\\noext", "D:\\out\\noext.tga"},
+      {"D:\\out", "C:x.dds", "D:\\out\\x.tga"}};
+  for (const auto& [folder, dds, target] : cases) EXPECT_EQ(ExportTargetPath(folder, dds), target) << dds;
 }
 
+// Truncated, never above the bar's range; 29/100 as a double quotient times 100 is 28.999...
 TEST(ProgressPercent, TruncatedPercentages) {
-  const struct {
-    int done, total, percent;
-  } cases[] = {
-      {1, 3, 33},
-      {2, 3, 66},
-      {3, 3, 100},
-      {0, 5, 0},
-      {1, 0, 0},
-      {1, -4, 0},
-      {999, 1000, 99},
-      {29, 100, 29},  // a double quotient times 100 gives 28.999...
-      {7, 5, 100},    // never above the bar's range
-      {2147483647, 2147483647, 100},
-      {1, 2147483647, 0},
-  };
-  for (const auto& c : cases)
-    EXPECT_EQ(ProgressPercent(c.done, c.total), c.percent) << c.done << "/" << c.total;
+  const std::tuple<int, int, int> cases[] = {{2, 3, 66},        {3, 3, 100}, {0, 5, 0},
+                                             {1, 0, 0},         {1, -4, 0},  {999, 1000, 99},
+                                             {29, 100, 29},     {7, 5, 100}, {2147483647, 2147483647, 100},
+                                             {1, 2147483647, 0}};
+  for (const auto& [done, total, percent] : cases)
+    EXPECT_EQ(ProgressPercent(done, total), percent) << done << "/" << total;
 }
 
 TEST(ExportSummaryText, MentionsFailuresAndOverwrittenFilesOnly) {

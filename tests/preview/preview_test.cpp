@@ -14,21 +14,16 @@ namespace {
 
 using testing_support::FakeConverter;
 using testing_support::FakeWindow;
+using Status = std::map<int, std::string>;
 
 constexpr unsigned kFocused = 0x1, kSelected = 0x2;
-
-// A 3 x 2 24-bit true-colour TGA.
-void WriteSmallTga(const std::string& path) {
-  std::string bytes = {0, 0, 2, 0, 0, 0, 0, 0, 0, 0, 0, 0, 3, 0, 2, 0, 24, 0};
-  bytes += std::string(3 * 2 * 3, '\x40');
-  std::ofstream(path, std::ios::binary) << bytes;
-}
 
 class PreviewTest : public ::testing::Test {
  protected:
   PreviewTest() : list(window), preview(PreviewContext{window, window, window, converter, window}) {
     list.Add({{"C:\\t\\a.dds", 1}, {"C:\\t\\b.dds", 2}, {"C:\\t\\c.dds", 3}});
-    WriteSmallTga(tga);
+    std::ofstream(tga, std::ios::binary)  // 3 x 2, 24-bit true colour
+        << std::string{0, 0, 2, 0, 0, 0, 0, 0, 0, 0, 0, 0, 3, 0, 2, 0, 24, 0} + std::string(18, '\x40');
     converter.outputs["C:\\t\\b.dds"] = tga;
   }
   ~PreviewTest() override { std::remove(tga.c_str()); }
@@ -40,7 +35,9 @@ class PreviewTest : public ::testing::Test {
   const std::string tga = "preview_test_output.tga";
 };
 
-TEST_F(PreviewTest, OnlyAChangeToFocusedAndSelectedShowsTheFirstSelectedRow) {
+TEST_F(PreviewTest, OnlyAChangeToFocusedAndSelectedShowsTheFirstSelectedRowOrAnEmptyPicture) {
+  preview.HandleItemStateChange(list, kFocused | kSelected);  // no row selected
+  EXPECT_EQ(list.CurrentIndex, -1);
   window.selected = {1, 2};
   bool waitWhileConverting = false;
   converter.onRun = [&] { waitWhileConverting = window.waitCursor; };
@@ -48,40 +45,30 @@ TEST_F(PreviewTest, OnlyAChangeToFocusedAndSelectedShowsTheFirstSelectedRow) {
     preview.HandleItemStateChange(list, state);
   EXPECT_TRUE(converter.runs.empty());
   EXPECT_EQ(preview.Shown(), nullptr);
-
   preview.HandleItemStateChange(list, kFocused | kSelected);
   EXPECT_EQ(converter.runs, (std::vector<std::string>{"C:\\t\\b.dds"}));
   EXPECT_EQ(converter.staleDeleted, 1);
   EXPECT_EQ(list.CurrentIndex, 1);
-  EXPECT_EQ(window.status[0], "3 x 2 x 24 BPP");
-  EXPECT_EQ(window.status[1], "2 / 3");
-  EXPECT_EQ(window.status[2], "C:\\t\\b.dds");
+  EXPECT_EQ(window.status, (Status{{0, "3 x 2 x 24 BPP"}, {1, "2 / 3"}, {2, "C:\\t\\b.dds"}}));
   EXPECT_EQ(converter.discarded, (std::vector<std::string>{tga}));
   EXPECT_EQ(window.invalidated, 1);
   ASSERT_NE(preview.Shown(), nullptr);
   EXPECT_EQ(preview.Shown()->ColorBitmap.Width(), 3);
-  EXPECT_TRUE(waitWhileConverting);
-  EXPECT_FALSE(window.waitCursor);
-}
-
-TEST_F(PreviewTest, NoOutputShowsAnEmptyPictureAndClearingForgetsIt) {
-  window.selected = {1};
+  EXPECT_TRUE(waitWhileConverting && !window.waitCursor);
+  window.selected = {0};  // the converter writes nothing for a.dds: an empty picture
   preview.HandleItemStateChange(list, kFocused | kSelected);
-  window.selected = {0};  // the converter writes nothing for a.dds
-  preview.HandleItemStateChange(list, kFocused | kSelected);
-  EXPECT_EQ(window.status[0], "0 x 0 x 0 BPP");
-  EXPECT_EQ(window.status[1], "1 / 3");
+  EXPECT_EQ(window.status, (Status{{0, "0 x 0 x 0 BPP"}, {1, "1 / 3"}, {2, "C:\\t\\a.dds"}}));
   EXPECT_EQ(converter.discarded.size(), 1u);
   EXPECT_TRUE(preview.Shown()->ColorBitmap.IsEmpty());
-
-  preview.Clear();
+  preview.Clear();  // forgets it
   EXPECT_EQ(preview.Shown(), nullptr);
-  for (int panel = 0; panel < 3; ++panel) EXPECT_EQ(window.status[panel], "");
+  EXPECT_EQ(window.status, (Status{{0, ""}, {1, ""}, {2, ""}}));
 }
 
 TEST_F(PreviewTest, APictureTooLargeToHoldShowsItsTrueSizeAndIsToldOnce) {
   const std::string huge = "preview_test_huge.tga";  // the header alone: 16384 x 16384 x 24
-  std::ofstream(huge, std::ios::binary) << std::string{0, 0, 2, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 64, 0, 64, 24, 0};
+  std::ofstream(huge, std::ios::binary)
+      << std::string{0, 0, 2, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 64, 0, 64, 24, 0};
   converter.outputs["C:\\t\\c.dds"] = huge;
   window.selected = {2};
   preview.HandleItemStateChange(list, kFocused | kSelected);
@@ -89,13 +76,6 @@ TEST_F(PreviewTest, APictureTooLargeToHoldShowsItsTrueSizeAndIsToldOnce) {
   EXPECT_EQ(window.status[0], "16384 x 16384 x 24 BPP");
   EXPECT_EQ(window.messages, std::vector<std::string>{"Текстура слишком велика для предпросмотра."});
   EXPECT_TRUE(preview.Shown()->ColorBitmap.IsEmpty());
-}
-
-TEST_F(PreviewTest, NoSelectedRowShowsNothing) {
-  window.selected = {};
-  preview.HandleItemStateChange(list, kFocused | kSelected);
-  EXPECT_TRUE(converter.runs.empty());
-  EXPECT_EQ(list.CurrentIndex, -1);
 }
 
 }  // namespace

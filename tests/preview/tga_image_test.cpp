@@ -107,12 +107,12 @@ TEST(TgaImageTest, DecodesEachFileTheSameWhateverCameBefore) {
                            std::to_string(std::chrono::steady_clock::now().time_since_epoch().count());
   for (const Case& c : kCases) {
     SCOPED_TRACE(c.name);
-    const Rows black(c.color.size(), Row(c.color[0].size(), 0u));
     TgaImage fresh;  // through a file: short reads and reads at its end
     std::ofstream(path, std::ios::binary).write(reinterpret_cast<const char*>(c.file.data()), c.file.size());
     fresh.LoadFile(path);
     EXPECT_EQ(RowsOf(fresh.ColorBitmap), c.color);
-    EXPECT_EQ(RowsOf(fresh.AlphaBitmap), c.alpha.empty() ? black : c.alpha);
+    EXPECT_EQ(RowsOf(fresh.AlphaBitmap),
+              c.alpha.empty() ? Rows(c.color.size(), Row(c.color[0].size(), 0u)) : c.alpha);
     const uint16_t w = static_cast<uint16_t>(c.color[0].size()), h = static_cast<uint16_t>(c.color.size());
     TgaImage used;
     Load(used, Header{0, 1, 1, 0, 3, 24, w, h, 8} + kMap3 + Bytes(w * h, 1));
@@ -157,8 +157,7 @@ TEST(TgaImageTest, LargePicturesAcrossBlocks) {
        Header{0, 0, 2, 0, 0, 0, w, h, 32, 0x20} + Bytes(raw.begin(), raw.begin() + 4 * (31 * w + 2020)));
   Row last = color[30];
   std::copy(color[31].begin(), color[31].begin() + 2020, last.begin());
-  color.resize(31);
-  color.resize(h, last);
+  std::fill(color.begin() + 31, color.end(), last);
   EXPECT_EQ(RowsOf(image.ColorBitmap), color);
 }
 
@@ -176,9 +175,9 @@ TEST(TgaImageTest, HeaderSizesEmptyAndTooLargePictures) {
   for (const auto& c : cases) {
     Load(image, Header{0, 0, 2, 0, 0, 0, 2, 2, 32} + Bytes(16, 1));
     EXPECT_EQ(Load(image, c.file), c.end);
-    EXPECT_EQ(std::tuple(image.Width, image.Height, image.PixelDepth, image.TooLarge()),
-              std::tuple(c.width, c.height, c.depth, c.tooLarge));
-    EXPECT_EQ(image.IsEmpty(), c.width == 0 || c.height == 0 || c.tooLarge);
+    EXPECT_EQ(
+        std::tuple(image.Width, image.Height, image.PixelDepth, image.TooLarge(), image.IsEmpty()),
+        std::tuple(c.width, c.height, c.depth, c.tooLarge, c.width == 0 || c.height == 0 || c.tooLarge));
     EXPECT_TRUE(!image.IsEmpty() || image.AlphaBitmap.IsEmpty());
   }
 }

@@ -1,8 +1,10 @@
 // Small fakes of the narrow interfaces the features work with: the window's parts, the
 // converter and a made-up file system.
 #pragma once
+#include <algorithm>
 #include <functional>
 #include <map>
+#include <sstream>
 #include <string>
 #include <vector>
 
@@ -26,46 +28,36 @@ class FakeWindow : public toolkit::Messages,
                    public preview::PreviewPane,
                    public exporter::TargetFiles {
  public:
-  // Answers of the dialogs: false cancels.
-  bool confirm = true;
+  // Answers of the dialogs: nothing cancels.
   std::string folderAnswer;
   std::vector<std::string> filesAnswer;
   int filesLeftOut = 0;
   // What the dialogs were opened with: title, then initial folder.
   std::vector<std::string> asked;
-
   std::vector<std::string> messages;
   std::map<int, std::string> status;
-  std::vector<int> progress;
-  int rowCount = 0;
-  std::vector<int> selected;
-  int invalidated = 0;
+  std::vector<int> progress, selected;
+  int rowCount = 0, invalidated = 0, processed = 0;
+  int endAt = 0;  // the call of ProcessMessages that reports the end of the application
   bool waitCursor = false;
-  int processed = 0;
-  bool ending = false;  // ProcessMessages reports the end of the application
-  std::function<void()> onProcessMessages;
   std::map<std::string, std::string> written;  // target -> source
-  std::function<bool(const std::string& target)> canWrite = [](const std::string&) { return true; };
+  std::string unwritable;                      // a target Write refuses
 
   void Show(const std::string& text) override { messages.push_back(text); }
   void SetStatusText(int panel, const std::string& text) override { status[panel] = text; }
   void SetProgress(int percent) override { progress.push_back(percent); }
   bool ChooseFolder(const std::string& title, const std::string& initialPath, std::string& folder) override {
     asked = {title, initialPath};
-    if (confirm) folder = folderAnswer;
-    return confirm;
+    folder = folderAnswer;
+    return !folder.empty();
   }
   bool ChooseFiles(const std::string& title, const std::string&, const std::string& initialDir,
                    std::vector<std::string>& chosen, int& leftOut) override {
     asked = {title, initialDir};
-    if (confirm) chosen = filesAnswer, leftOut = filesLeftOut;
-    return confirm;
+    chosen = filesAnswer, leftOut = filesLeftOut;
+    return !chosen.empty();
   }
-  bool ProcessMessages() override {
-    ++processed;
-    if (onProcessMessages) onProcessMessages();
-    return !ending;
-  }
+  bool ProcessMessages() override { return ++processed != endAt; }
   void ShowWaitCursor(bool on) override { waitCursor = on; }
   void ShowRowCount(int count) override { rowCount = count; }
   void DeleteAllRows() override { rowCount = 0; }
@@ -74,7 +66,7 @@ class FakeWindow : public toolkit::Messages,
   void Invalidate() override { ++invalidated; }
   bool SameFile(const std::string& a, const std::string& b) override { return a == b; }
   bool Write(const std::string& source, const std::string& target) override {
-    if (!canWrite(target)) return false;
+    if (target == unwritable) return false;
     written[target] = source;
     return true;
   }
@@ -84,19 +76,16 @@ class FakeWindow : public toolkit::Messages,
 class FakeConverter : public converter::ConverterRunner {
  public:
   std::map<std::string, std::string> outputs;  // DDS path -> file it "writes"
-  std::vector<std::string> runs;
-  std::vector<std::string> discarded;
+  std::vector<std::string> runs, discarded;
   int staleDeleted = 0;
   std::function<void()> onRun;
-
   void DeleteStaleOutput() override { ++staleDeleted; }
   converter::ConverterOutput Run(const std::string& ddsPath) override {
     runs.push_back(ddsPath);
     if (onRun) onRun();
-    converter::ConverterOutput output;
-    auto found = outputs.find(ddsPath);
-    if (found != outputs.end()) output = {true, found->second};
-    return output;
+    const auto found = outputs.find(ddsPath);
+    return found == outputs.end() ? converter::ConverterOutput{}
+                                  : converter::ConverterOutput{true, found->second};
   }
   void Discard(const converter::ConverterOutput& output) override {
     if (output.produced) discarded.push_back(output.path);
@@ -125,11 +114,8 @@ class FakeFolders : public texlist::FolderSource {
     return static_cast<int>(folders_.size()) - 1;
   }
   Folder& operator[](int i) { return folders_[static_cast<size_t>(i)]; }
-
   std::map<std::string, uint32_t> sizes;  // full path -> size; listed and asked alike
-  int reads = 0;
-  int identities = 0;
-
+  int reads = 0, identities = 0;
   int Read(const std::string& folder, const std::string&, std::vector<Subfolder>& subfolders,
            std::vector<texlist::TextureEntry>& files) override {
     ++reads;
@@ -143,43 +129,31 @@ class FakeFolders : public texlist::FolderSource {
     ++identities;
     const int f = Resolve(folder);
     if (f < 0 || !(*this)[f].identityReadable) return false;
-    volume = 7;
-    index = static_cast<uint64_t>(f);
+    volume = 7, index = static_cast<uint64_t>(f);
     return true;
   }
   bool IsFolder(const std::string& path) override { return Resolve(path) >= 0; }
   uint32_t FileSize(const std::string& path) override {
-    auto found = sizes.find(path);
-    return (found == sizes.end() ? 0 : found->second) + grownSince;
+    return (sizes.count(path) ? sizes.at(path) : 0) + grownSince;
   }
   uint32_t grownSince = 0;  // what every file has grown by since the folders were listed
 
  private:
   int Resolve(const std::string& path) {
-    const std::string root = root_.substr(0, root_.size() - 1);
-    if (path == root) return 0;
+    if (path + "\\" == root_) return 0;
     if (path.compare(0, root_.size(), root_) != 0) return -1;
     int f = 0;
-    size_t pos = root_.size();
-    while (pos < path.size()) {
-      size_t end = path.find('\\', pos);
-      if (end == std::string::npos) end = path.size();
-      const std::string name = path.substr(pos, end - pos);
-      int next = -1;
-      for (const Entry& e : (*this)[f].subfolders) {
-        if (e.name == name) next = e.folder;
-      }
-      if (next < 0) return -1;
-      f = next;
-      pos = end + 1;
+    std::istringstream rest(path.substr(root_.size()));
+    for (std::string name; std::getline(rest, name, '\\');) {
+      const std::vector<Entry>& subs = (*this)[f].subfolders;
+      auto e = std::find_if(subs.begin(), subs.end(), [&](const Entry& s) { return s.name == name; });
+      if (e == subs.end()) return -1;
+      f = e->folder;
     }
     return f;
   }
   std::string root_;
   std::vector<Folder> folders_;
 };
-
-// The full paths of a walk's or an import's entries.
-std::vector<std::string> PathsOf(const std::vector<texlist::TextureEntry>& entries);
 
 }  // namespace testing_support

@@ -5,29 +5,15 @@
 namespace texlist {
 namespace {
 
+// A folder's dot is not the name's, even when the folder looks like a DDS file; \xE0 is a
+// Windows-1251 letter.
 TEST(IsDdsPath, ByTheLastDotOfTheWholePath) {
-  const struct {
-    const char* path;
-    bool dds;
-  } cases[] = {
-      {"C:\\t\\a.dds", true},
-      {"C:\\t\\a.DDS", true},
-      {"C:\\t\\X.DdS", true},
-      {"a.dds", true},
-      {".dds", true},
-      {"C:\\t\\a.dds.bak", false},
-      {"C:\\t\\a.txt", false},
-      {"C:\\t\\a.dd", false},
-      {"C:\\t\\a.ddss", false},
-      {"C:\\t\\adds", false},
-      {"C:\\old.set\\readme", false},  // the dot of a folder: extension ".set\readme"
-      {"C:\\x.dds\\readme", false},    // even when the folder looks like a DDS file
-      {"C:\\x.dds\\", false},
-      {"", false},
-      {"C:\\t\\a.dds ", false},
-      {"C:\\t\\\xE0.dds", true},  // a Windows-1251 name
-  };
-  for (const auto& c : cases) EXPECT_EQ(IsDdsPath(c.path), c.dds) << c.path;
+  for (const char* path :
+       {"C:\\t\\a.dds", "C:\\t\\a.DDS", "C:\\t\\X.DdS", "a.dds", ".dds", "C:\\t\\\xE0.dds"})
+    EXPECT_TRUE(IsDdsPath(path)) << path;
+  for (const char* path : {"C:\\t\\a.dds.bak", "C:\\t\\a.txt", "C:\\t\\a.dd", "C:\\t\\a.ddss", "C:\\t\\adds",
+                           "C:\\old.set\\readme", "C:\\x.dds\\readme", "C:\\x.dds\\", "", "C:\\t\\a.dds "})
+    EXPECT_FALSE(IsDdsPath(path)) << path;
 }
 
 }  // namespace

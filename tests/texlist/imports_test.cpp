@@ -4,6 +4,8 @@
 
 #include <gtest/gtest.h>
 
+#include <tuple>
+
 #include "support/fakes.h"
 
 namespace texlist {
@@ -22,47 +24,23 @@ class Imports : public ::testing::Test {
     fs[sub].files = {"c.dds"};
     fs.sizes = {{"C:\\t\\b.dds", 10}, {"C:\\t\\a.DDS", 4294967295u}, {"C:\\t\\sub\\c.dds", 7}};
   }
-  ImportContext Context() { return ImportContext{list, fs, window, window, lastPath}; }
   Paths Rows() {
     Paths rows;
-    for (int i = 0; i < window.rowCount; ++i) {
-      const RowTexts r = list.Texts(i);
-      rows.push_back(r.folder + "|" + r.name + "|" + r.size);
-    }
+    for (int i = 0; i < window.rowCount; ++i)
+      rows.push_back(list.Texts(i).folder + "|" + list.Texts(i).name + "|" + list.Texts(i).size);
     return rows;
-  }
-  Paths Entries() {
-    Paths paths;
-    for (int i = 0; i < list.TextureCount(); ++i) paths.push_back(list.FullPath(i));
-    return paths;
   }
 
   FakeFolders fs;
   FakeWindow window;
   TextureList list;
   std::string lastPath = "C:\\old\\";
+  ImportContext context{list, fs, window, window, lastPath};
 };
 
-TEST_F(Imports, FilesFromTheOpenDialogWithTheirSizes) {
-  window.filesAnswer = {"C:\\t", "b.dds", "a.DDS", "notes.txt", "gone.dds"};
-  ImportContext context = Context();
-  ImportFiles(context, window);
-  EXPECT_EQ(window.asked, (Paths{"Выберите файл(ы) для импорта в список", "C:\\old\\"}));
-  // A file whose size cannot be read shows 0; 4 GiB - 1 stays unsigned.
-  EXPECT_EQ(Rows(), (Paths{"C:\\t\\|b.dds|10", "C:\\t\\|a.DDS|4294967295", "C:\\t\\|gone.dds|0"}));
-  EXPECT_EQ(Entries(), (Paths{"C:\\t\\b.dds", "C:\\t\\a.DDS", "C:\\t\\gone.dds"}));
-  EXPECT_EQ(lastPath, "C:\\t\\");
-
-  window.confirm = false;
-  ImportFiles(context, window);
-  EXPECT_EQ(list.TextureCount(), 3);
-  EXPECT_EQ(lastPath, "C:\\t\\");
-}
-
-TEST_F(Imports, FolderTreeDepthFirstAndAMessageWhenNothingIsFound) {
+TEST_F(Imports, FolderTreeDepthFirstWithTheListedSizes) {
   window.folderAnswer = "C:\\t";
   fs.grownSince = 1;  // the rows show the sizes the scan listed, not asked again
-  ImportContext context = Context();
   ImportFolder(context, window);
   EXPECT_EQ(window.asked, (Paths{"Импорт DDS-файлов из папки (включая подкаталоги):", "C:\\old\\"}));
   EXPECT_EQ(Rows(), (Paths{"C:\\t\\|b.dds|10", "C:\\t\\|a.DDS|4294967295", "C:\\t\\sub\\|c.dds|7"}));
@@ -72,27 +50,37 @@ TEST_F(Imports, FolderTreeDepthFirstAndAMessageWhenNothingIsFound) {
   EXPECT_EQ(window.processed, 1);
   EXPECT_FALSE(window.waitCursor);
 
-  window.folderAnswer = "C:\\t\\empty";
+  window.folderAnswer = "C:\\t\\empty";  // nothing found: remembered all the same
   ImportFolder(context, window);
-  EXPECT_EQ(list.TextureCount(), 3);
-  EXPECT_EQ(window.messages, (Paths{"Не найдено ни одного файла DDS!"}));
   EXPECT_EQ(lastPath, "C:\\t\\empty");
-
-  window.confirm = false;
+  window.folderAnswer.clear();  // cancelled: no message, nothing remembered
   ImportFolder(context, window);
   EXPECT_EQ(window.messages.size(), 1u);
   EXPECT_EQ(lastPath, "C:\\t\\empty");
 }
 
-TEST_F(Imports, DropsInDropOrderFoldersScannedOtherFilesSkipped) {
-  ImportContext context = Context();
+// Drops in drop order, folders scanned, other files skipped.
+TEST_F(Imports, DropsThenSelectionClearingAndChosenFiles) {
   HandleDroppedFiles(context, {"C:\\t\\sub\\c.dds", "C:\\t\\notes.txt", "C:\\t", "C:\\missing.dds"}, 0);
-  EXPECT_EQ(Entries(), (Paths{"C:\\t\\sub\\c.dds", "C:\\t\\b.dds", "C:\\t\\a.DDS", "C:\\t\\sub\\c.dds",
-                              "C:\\missing.dds"}));
-  EXPECT_EQ(Rows().back(), "C:\\|missing.dds|0");
+  EXPECT_EQ(Rows(), (Paths{"C:\\t\\sub\\|c.dds|7", "C:\\t\\|b.dds|10", "C:\\t\\|a.DDS|4294967295",
+                           "C:\\t\\sub\\|c.dds|7", "C:\\|missing.dds|0"}));
   EXPECT_EQ(lastPath, "C:\\old\\");  // a drop remembers nothing
-  EXPECT_TRUE(window.messages.empty());
-  EXPECT_FALSE(window.waitCursor);
+  EXPECT_TRUE(window.messages.empty() && !window.waitCursor);
+  // Selected rows: those beyond the list are left out; one out of order ends the walk, as it
+  // would in the list. Clearing empties the rows, the entries and the current row.
+  window.selected = {2, 5};
+  EXPECT_EQ(list.SelectedRows(), (std::vector<int>{2}));
+  window.selected = {1, 0, 2};
+  EXPECT_EQ(list.SelectedRows(), (std::vector<int>{1}));
+  list.CurrentIndex = 1;
+  list.Clear();
+  EXPECT_EQ(std::tuple(window.rowCount, list.TextureCount(), list.CurrentIndex), std::tuple(0, 0, -1));
+  // Files chosen in the open dialog: a size that cannot be read shows 0; 4 GiB - 1 stays unsigned.
+  window.filesAnswer = {"C:\\t", "b.dds", "a.DDS", "notes.txt", "gone.dds"};
+  ImportFiles(context, window);
+  EXPECT_EQ(window.asked, (Paths{"Выберите файл(ы) для импорта в список", "C:\\old\\"}));
+  EXPECT_EQ(Rows(), (Paths{"C:\\t\\|b.dds|10", "C:\\t\\|a.DDS|4294967295", "C:\\t\\|gone.dds|0"}));
+  EXPECT_EQ(lastPath, "C:\\t\\");
 }
 
 // Files and folders no ANSI name stands for: one message at the end of each import, after
@@ -104,7 +92,6 @@ TEST_F(Imports, LeftOutItemsAreCountedOnceAtTheEnd) {
   };
   fs[0].leftOut = 1, fs[1].leftOut = 2, fs[2].leftOut = 4;
   window.filesAnswer = {"C:\\t\\b.dds"}, window.filesLeftOut = 5;
-  ImportContext context = Context();
   for (const char* folder : {"C:\\t", "C:\\t\\empty"})
     window.folderAnswer = folder, ImportFolder(context, window);
   HandleDroppedFiles(context, {"C:\\t\\sub", "C:\\t\\sub\\c.dds"}, 3);
@@ -112,20 +99,6 @@ TEST_F(Imports, LeftOutItemsAreCountedOnceAtTheEnd) {
   EXPECT_EQ(list.TextureCount(), 6);
   EXPECT_EQ(window.messages,
             (Paths{leftOut(7), "Не найдено ни одного файла DDS!", leftOut(4), leftOut(5), leftOut(5)}));
-}
-
-TEST_F(Imports, ClearingEmptiesRowsEntriesAndTheCurrentRow) {
-  ImportContext context = Context();
-  HandleDroppedFiles(context, {"C:\\t"}, 0);
-  list.CurrentIndex = 1;
-  window.selected = {2, 5};  // row 5 is beyond the list
-  EXPECT_EQ(list.SelectedRows(), (std::vector<int>{2}));
-  window.selected = {1, 0, 2};  // a row out of order ends the walk, as it would in the list
-  EXPECT_EQ(list.SelectedRows(), (std::vector<int>{1}));
-  list.Clear();
-  EXPECT_EQ(window.rowCount, 0);
-  EXPECT_EQ(list.TextureCount(), 0);
-  EXPECT_EQ(list.CurrentIndex, -1);
 }
 
 }  // namespace
