@@ -15,51 +15,27 @@ namespace {
 // survive. A file another program holds open loses this run's folders, and the window
 // still closes. (The end of a Windows session ends the process: the end-to-end script
 // shows that it saves.)
-TEST(MainWindow, SettingsAreReadAtStartAndWrittenWithBothFolders) {
+TEST(MainWindow, FromStartWithTheSettingsFileToClose) {
   App app;
   const std::string ini = app.ProgramDir().File("texlook.ini");
   const std::string outputLine = "Output path=C:\\\xC2\xFB\xF5\xEE\xE4";  // C:\Выход in 1251
   WriteFileBytes(ini, "[Other]\r\nkeep=\xCA\xEB\xFE\xF7\r\n[Folders]\r\n" + outputLine + "\r\nExtra=x\r\n");
   ASSERT_TRUE(app.Start());
-  EXPECT_EQ(app.Form().OutputPath, outputLine.substr(12));
-  EXPECT_EQ(app.Form().LastPath, "");
-  app.Form().LastPath = "D:\\\xD2\xE5\xEA\xF1\xF2\xF3\xF0\xFB\\";
-  app.Close();
-  EXPECT_TRUE(toolkit::Terminated());
-  const std::string text = ReadFileBytes(ini);
-  for (const std::string& line : {std::string("[Other]\r\nkeep=\xCA\xEB\xFE\xF7\r\n"), outputLine + "\r\n",
-                                  std::string("Extra=x\r\n"), "Last path=" + app.Form().LastPath + "\r\n"})
-    EXPECT_NE(text.find(line), std::string::npos) << line << " in\n" << text;
-
-  App held;
-  const std::string heldIni = held.ProgramDir().File("texlook.ini");
-  WriteFileBytes(heldIni, "[Folders]\r\nOutput path=old\r\n");
-  ASSERT_TRUE(held.Start());
-  held.Form().OutputPath = "new";
-  HANDLE file = CreateFileA(heldIni.c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr);
-  PostMessageA(held.Main(), WM_COMMAND, held.Form().CommandId(Command::Exit), 0);
-  held.Pump(100);
-  CloseHandle(file);
-  EXPECT_EQ(ReadFileBytes(heldIni), "[Folders]\r\nOutput path=old\r\n");
-}
-
-TEST(MainWindow, SplitterDragAndEscape) {
-  App app;
-  ASSERT_TRUE(app.Start());
   MainForm& f = app.Form();
-  HWND splitter = app.Window(f.PanelSplitter);
+  EXPECT_EQ(f.OutputPath + "|" + f.LastPath, outputLine.substr(12) + "|");
+
+  // The splitter follows the mouse; Escape during a drag puts back the width of its start.
+  HWND splitter = f.PanelSplitter->Handle();
   const int start = f.ListPanel->Width();
-  // The mouse at the splitter's grip plus dx, in the splitter's client coordinates now.
-  auto mouse = [&](UINT msg, int dx) {
+  auto mouse = [&](UINT msg, int dx) {  // at the grip plus dx, in the splitter's coordinates now
     const int x = 3 + start + dx - f.PanelSplitter->Left();
     SendMessageA(splitter, msg, msg == WM_LBUTTONUP ? 0 : MK_LBUTTON, MAKELPARAM(x & 0xFFFF, 10));
   };
   mouse(WM_LBUTTONDOWN, 0);
   mouse(WM_MOUSEMOVE, 100);
-  EXPECT_EQ(f.ListPanel->Width(), start + 100);
-  EXPECT_EQ(f.PreviewPanel->Left(), f.PanelSplitter->Left() + f.PanelSplitter->Width());
+  EXPECT_EQ(std::make_pair(f.ListPanel->Width(), f.PreviewPanel->Left()),
+            std::make_pair(start + 100, f.PanelSplitter->Left() + f.PanelSplitter->Width()));
   mouse(WM_LBUTTONUP, 100);
-  // Escape during a drag puts back the width of the drag's start.
   mouse(WM_LBUTTONDOWN, 100);
   mouse(WM_MOUSEMOVE, 150);
   EXPECT_EQ(f.ListPanel->Width(), start + 150);
@@ -73,13 +49,9 @@ TEST(MainWindow, SplitterDragAndEscape) {
   SendInput(1, &key, sizeof key);
   EXPECT_EQ(f.ListPanel->Width(), start + 100);
   EXPECT_FALSE(f.PanelSplitter->Dragging());
-}
 
-// The list's popup menu at the mouse; the about box owned by the window.
-TEST(MainWindow, PopupMenuOfTheListAtTheMouseAndAboutBoxOwnedByTheWindow) {
-  App app;
-  ASSERT_TRUE(app.Start());
-  HWND list = app.Window(app.Form().FileList);
+  // The list's popup menu at the mouse; the about box owned by the window.
+  HWND list = f.FileList->Handle();
   RECT shown = {};
   std::thread closer([&] {
     for (HWND menu = nullptr; !menu || !IsWindowVisible(menu); Sleep(10))
@@ -89,20 +61,38 @@ TEST(MainWindow, PopupMenuOfTheListAtTheMouseAndAboutBoxOwnedByTheWindow) {
   });
   SendMessageA(list, WM_CONTEXTMENU, reinterpret_cast<WPARAM>(list), MAKELPARAM(100, 200));
   closer.join();
-  EXPECT_EQ(shown.left, 100);
-  EXPECT_EQ(shown.top, 200);
-  std::string title;
-  HWND owner = nullptr;
-  DialogWatcher watcher([&](HWND dialog) {
-    const std::string t = TextOf(dialog);
-    title = t;
-    owner = GetWindow(dialog, GW_OWNER);
-    Press(dialog, IDOK);
-    return true;
-  });
-  app.Command(Command::About);  // returns when the box is closed
-  EXPECT_NE(title.find("Texlook"), std::string::npos) << title;
-  EXPECT_EQ(owner, app.Main());
+  EXPECT_EQ(std::make_pair(shown.left, shown.top), std::make_pair(100L, 200L));
+  SeenBox about = {};
+  {
+    DialogWatcher watcher([&](HWND dialog) {
+      about = SeenBox{TextOf(dialog), "", GetWindow(dialog, GW_OWNER)};
+      Press(dialog, IDOK);
+      return true;
+    });
+    app.Command(Command::About);  // returns when the box is closed
+  }
+  EXPECT_NE(about.title.find("Texlook"), std::string::npos) << about.title;
+  EXPECT_EQ(about.owner, app.Main());
+
+  f.LastPath = "D:\\\xD2\xE5\xEA\xF1\xF2\xF3\xF0\xFB\\";
+  SendMessageA(app.Main(), WM_CLOSE, 0, 0);  // as the close button sends it
+  app.Pump(50);
+  EXPECT_TRUE(toolkit::Terminated());
+  const std::string text = ReadFileBytes(ini);
+  for (const std::string& line : {std::string("[Other]\r\nkeep=\xCA\xEB\xFE\xF7\r\n"), outputLine + "\r\n",
+                                  std::string("Extra=x\r\n"), "Last path=" + f.LastPath + "\r\n"})
+    EXPECT_NE(text.find(line), std::string::npos) << line << " in\n" << text;
+
+  App held;
+  const std::string heldIni = held.ProgramDir().File("texlook.ini");
+  WriteFileBytes(heldIni, "[Folders]\r\nOutput path=old\r\n");
+  ASSERT_TRUE(held.Start());
+  held.Form().OutputPath = "new";
+  HANDLE file = CreateFileA(heldIni.c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr);
+  PostMessageA(held.Main(), WM_COMMAND, held.Form().CommandId(Command::Exit), 0);
+  held.Pump(100);
+  CloseHandle(file);
+  EXPECT_EQ(ReadFileBytes(heldIni), "[Folders]\r\nOutput path=old\r\n");
 }
 
 }  // namespace

@@ -2,41 +2,47 @@
 // the watcher thread, real converter runs, real files written through temporary files.
 #include <gtest/gtest.h>
 
+#include <cstdio>
+
 #include "preview/tga_image.h"
 #include "support/dds_files.h"
 #include "support/window_harness_win.h"
 #include "toolkit/file_copy.h"
 #include "toolkit/folder_chooser_win.h"
-#include "toolkit/path_helpers.h"
 
 using namespace testing_support;
 
 namespace {
 
 const std::string kDone = "Готово!";
-using Names = std::vector<std::string>;
 
-// Confirms the chooser on the folder it opened on (or moves it to `select`), and notes
-// the progress bar whenever a message box is up.
-struct Answers {
-  Answers(App& app, const std::string& select = "")
-      : watcher([&app, select, this,
-                 want = toolkit::ExtractFileName(toolkit::WithoutTrailingBackslash(app.Form().OutputPath))](
-                    HWND d) {
-          if (GetDlgItem(d, 0xFFFF)) bar.push_back(app.Form().ExportProgress->Position());
-          return !GetDlgItem(d, 0xFFFF) && !(opened = ConfirmChooser(d, want, select)).empty();
-        }) {}
-  std::string opened;  // the chooser's selected folder when it opened
-  std::vector<int> bar;
-  DialogWatcher watcher;
-};
+// Runs an export with the chooser confirmed on the output folder; returns the texts of
+// the message boxes, each with the progress bar's position while it was up.
+Names Export(App& app, Command command) {
+  Names bar;
+  DialogWatcher watcher([&](HWND d) {
+    if (!GetDlgItem(d, 0xFFFF)) return ConfirmChooser(d, app.Form().OutputPath);
+    bar.push_back(" (" + std::to_string(app.Form().ExportProgress->Position()) + "%)");
+    return false;
+  });
+  app.Command(command);
+  Names texts;
+  for (const SeenBox& box : watcher.Boxes()) texts.push_back(box.text + bar[texts.size()]);
+  return texts;
+}
 
-uint32_t FirstPixel(const std::string& tga) {
-  preview::TgaImage image;
-  image.LoadFile(tga);
-  if (image.IsEmpty()) return 0;
-  const uint8_t* bgra = image.ColorBitmap.RowPointer(0);
-  return (uint32_t{bgra[2]} << 16) | (uint32_t{bgra[1]} << 8) | bgra[0];
+// The folder's files, each picture with the colour of its first pixel.
+Names Pictures(const std::string& folder) {
+  Names out;
+  for (const std::string& name : SortedNames(folder)) {
+    preview::TgaImage image;
+    image.LoadFile(folder + name);
+    char colour[16] = "";
+    if (const uint8_t* p = image.IsEmpty() ? nullptr : image.ColorBitmap.RowPointer(0))
+      snprintf(colour, sizeof colour, " %02x%02x%02x", p[2], p[1], p[0]);
+    out.push_back(name + colour);
+  }
+  return out;
 }
 
 // Held open by someone who lets others read, read-only or longer than the new picture:
@@ -55,17 +61,9 @@ TEST(Export, SelectedThenAllWriteRealPicturesAndLeaveUnwritableTargetsAlone) {
   app.Drop({data.File("a.dds"), data.File("b.dds"), data.File("c.dds"), data.File("test.dds")});
   app.Select({2, 0});
   f.OutputPath = first.Path();
-  {
-    Answers answers(app);
-    app.Command(Command::ExportSelected);
-    EXPECT_EQ(answers.opened, first.Name());
-    EXPECT_EQ(answers.watcher.Texts(), Names{kDone});
-    EXPECT_EQ(answers.bar, std::vector<int>{100});
-  }
+  EXPECT_EQ(Export(app, Command::ExportSelected), Names{kDone + " (100%)"});
   EXPECT_EQ(f.ExportProgress->Position(), 0);
-  EXPECT_EQ(SortedNames(first.Path()), (Names{"a.tga", "c.tga"}));
-  EXPECT_EQ(FirstPixel(first.File("a.tga")), 0xFF0000u);
-  EXPECT_EQ(FirstPixel(first.File("c.tga")), 0x0000FFu);
+  EXPECT_EQ(Pictures(first.Path()), (Names{"a.tga ff0000", "c.tga 0000ff"}));
   EXPECT_EQ(f.OutputPath, NoBackslash(first.Path()));
 
   WriteFileBytes(second.File("a.tga"), "held");
@@ -75,32 +73,24 @@ TEST(Export, SelectedThenAllWriteRealPicturesAndLeaveUnwritableTargetsAlone) {
   HANDLE held = CreateFileA(second.File("a.tga").c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr,
                             OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
   f.OutputPath = second.Path();
-  {
-    Answers answers(app);
-    app.Command(Command::ExportAll);
-    EXPECT_EQ(answers.watcher.Texts(), Names{kDone + "\nНе экспортировано файлов: 2 из 4"});
-  }
+  EXPECT_EQ(Export(app, Command::ExportAll), Names{kDone + "\nНе экспортировано файлов: 2 из 4 (100%)"});
   CloseHandle(held);
-  EXPECT_EQ(ReadFileBytes(second.File("a.tga")), "held");
-  EXPECT_EQ(ReadFileBytes(second.File("b.tga")), "read-only");
-  EXPECT_EQ(ReadFileBytes(second.File("c.tga")), ReadFileBytes(first.File("c.tga")));
-  EXPECT_EQ(SortedNames(second.Path()), (Names{"a.tga", "b.tga", "c.tga", "test.tga"}));
+  EXPECT_EQ((Names{ReadFileBytes(second.File("a.tga")), ReadFileBytes(second.File("b.tga")),
+                   ReadFileBytes(second.File("c.tga"))}),
+            (Names{"held", "read-only", ReadFileBytes(first.File("c.tga"))}));
+  EXPECT_EQ(Pictures(second.Path()), (Names{"a.tga", "b.tga", "c.tga 0000ff", "test.tga 808000"}));
   EXPECT_EQ(SortedNames(app.ProgramDir().Path()), Names{"readdxt.exe"});
-  SetFileAttributesA(second.File("b.tga").c_str(), FILE_ATTRIBUTE_NORMAL);
 
   app.Select({3});
   f.OutputPath = app.ProgramDir().Path();
-  {
-    Answers answers(app);
-    app.Command(Command::ExportSelected);
-    EXPECT_EQ(answers.watcher.Texts(), Names{kDone});
-  }
-  EXPECT_EQ(FirstPixel(app.ProgramDir().File("test.tga")), 0x808000u);
+  EXPECT_EQ(Export(app, Command::ExportSelected), Names{kDone + " (100%)"});
+  EXPECT_EQ(Pictures(app.ProgramDir().Path()), (Names{"readdxt.exe", "test.tga 808000"}));
 }
 
-// Folders whose path is 240 to 260 characters long: each copy is whole or reported as
-// not made, and no temporary file stays behind.
-TEST(Export, CopyIntoFoldersNearThePathLimit) {
+// A copy into folders of 240 to 260 characters is whole or reported as not made, and no
+// temporary file stays behind. A chosen folder is read whole: one the program cannot hold
+// (past the path limit) is refused, never cut to a sibling's name; a usable one comes back.
+TEST(Export, FoldersNearAndPastThePathLimit) {
   TempFolder t;
   WriteFileBytes(t.File("s.tga"), "picture");
   for (size_t length = 240; length <= 260; ++length) {
@@ -110,13 +100,7 @@ TEST(Export, CopyIntoFoldersNearThePathLimit) {
     EXPECT_EQ(SortedNames(folder + "\\"), copied ? Names{"x.tga"} : Names{}) << length;
     EXPECT_EQ(copied ? ReadFileBytes(folder + "\\x.tga") : "picture", "picture") << length;
   }
-}
-
-// A chosen folder is read whole: one the program cannot hold (past the path limit) is
-// refused, never cut to a sibling's name; a usable one comes back as it is.
-TEST(Export, ChosenFoldersAreReadWholeOrRefused) {
-  TempFolder t;
-  const std::string longer = t.File(std::string(280 - t.Path().size(), 'f'));
+  const std::string longer = t.File(std::string(280 - t.Path().size(), 'g'));
   ASSERT_TRUE(MakeDir(longer.substr(0, 259)) && MakeDir(longer));
   // The item as the chooser's tree makes it: the parent's, then the child's name in it.
   PIDLIST_ABSOLUTE parent = nullptr;
@@ -146,8 +130,7 @@ TEST(Export, ChosenFoldersAreReadWholeOrRefused) {
 // converter that cannot start is reported for each row and the export goes on.
 TEST(Export, ConverterOutputsAndAConverterThatCannotStart) {
   TempFolder data, other, out;
-  const std::string users = data.File("test.tga");
-  WriteFileBytes(users, "a user's own file");
+  WriteFileBytes(data.File("test.tga"), "a user's own file");
   WriteFileBytes(data.File("nothing.dds"), "write-nothing\n");
   WriteFileBytes(other.File("beside.dds"), "write-beside\n00ff00\n");
   WriteFileBytes(data.File("failed.dds"), "fail-with-output\n0000ff\n");
@@ -157,25 +140,17 @@ TEST(Export, ConverterOutputsAndAConverterThatCannotStart) {
   app.Drop(
       {data.File("nothing.dds"), other.File("beside.dds"), data.File("failed.dds"), data.File("own.dds")});
   app.Form().OutputPath = out.Path();
-  {
-    Answers answers(app);
-    app.Command(Command::ExportAll);
-    EXPECT_EQ(answers.watcher.Texts(), Names{kDone + "\nНе экспортировано файлов: 1 из 4"});
-  }
-  EXPECT_EQ(ReadFileBytes(users), "a user's own file");  // neither exported nor deleted
-  EXPECT_EQ(SortedNames(out.Path()), (Names{"beside.tga", "failed.tga", "own.tga"}));
-  EXPECT_EQ(FirstPixel(out.File("own.tga")), 0xFF0000u);
-  EXPECT_EQ(FirstPixel(out.File("beside.tga")), 0x00FF00u);
-  EXPECT_EQ(FirstPixel(out.File("failed.tga")), 0x0000FFu);
+  EXPECT_EQ(Export(app, Command::ExportAll), Names{kDone + "\nНе экспортировано файлов: 1 из 4 (100%)"});
+  EXPECT_EQ(ReadFileBytes(data.File("test.tga")), "a user's own file");  // neither exported nor deleted
+  EXPECT_EQ(Pictures(out.Path()), (Names{"beside.tga 00ff00", "failed.tga 0000ff", "own.tga ff0000"}));
   EXPECT_EQ(SortedNames(other.Path()), Names{"beside.dds"});
   EXPECT_EQ(SortedNames(app.ProgramDir().Path()), Names{"readdxt.exe"});
 
   DeleteFileA(app.ProgramDir().File("readdxt.exe").c_str());
-  Answers answers(app);
-  app.Command(Command::ExportAll);
   const std::string failed = "Ошибка при запуске readdxt.exe!";
-  EXPECT_EQ(answers.watcher.Texts(),
-            (Names{failed, failed, failed, failed, kDone + "\nНе экспортировано файлов: 4 из 4"}));
+  EXPECT_EQ(Export(app, Command::ExportAll),
+            (Names{failed + " (0%)", failed + " (25%)", failed + " (50%)", failed + " (75%)",
+                   kDone + "\nНе экспортировано файлов: 4 из 4 (100%)"}));
   EXPECT_EQ(app.Form().ExportProgress->Position(), 0);
 }
 

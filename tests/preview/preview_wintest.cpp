@@ -2,6 +2,9 @@
 // picture: centred at its size, or shrunk to the pane; the status line says what it is.
 #include <gtest/gtest.h>
 
+#include <thread>
+#include <tuple>
+
 #include "converter/converter_runner.h"
 #include "preview/tga_image.h"
 #include "support/dds_files.h"
@@ -22,6 +25,9 @@ TEST(Preview, SelectedRowsArePaintedCentredOrShrunkAndDescribed) {
   ASSERT_TRUE(app.Start());
   MainForm& f = app.Form();
   app.Drop({stone, data.File("wide.dds"), stone});
+  auto status = [&] {
+    return Names{f.MainWindow->StatusText(0), f.MainWindow->StatusText(1), f.MainWindow->StatusText(2)};
+  };
   toolkit::CursorKind cursorAtBox = toolkit::CursorKind::Arrow;
   DialogWatcher watcher([&](HWND dialog) {
     if (GetDlgItem(dialog, 0xFFFF)) cursorAtBox = toolkit::ScreenCursor();
@@ -29,11 +35,9 @@ TEST(Preview, SelectedRowsArePaintedCentredOrShrunkAndDescribed) {
   });
 
   app.Select({0});
-  EXPECT_EQ(f.MainWindow->StatusText(0), "64 x 32 x 32 BPP");
-  EXPECT_EQ(f.MainWindow->StatusText(1), "1 / 3");
-  EXPECT_EQ(f.MainWindow->StatusText(2), stone);
-  EXPECT_FALSE(toolkit::FileExists(app.ProgramDir().File("test.tga")));
-  EXPECT_FALSE(toolkit::FileExists(data.File("test.tga")));
+  EXPECT_EQ(status(), (Names{"64 x 32 x 32 BPP", "1 / 3", stone}));
+  EXPECT_FALSE(toolkit::FileExists(app.ProgramDir().File("test.tga")) ||
+               toolkit::FileExists(data.File("test.tga")));
   int w = 0, h = 0;
   std::vector<uint32_t> px = app.CapturePreview(w, h);
   auto at = [&](int x, int y) { return px[static_cast<size_t>(y) * w + x]; };
@@ -56,18 +60,18 @@ TEST(Preview, SelectedRowsArePaintedCentredOrShrunkAndDescribed) {
   DeleteFileA(app.ProgramDir().File("readdxt.exe").c_str());
   app.Select({2});
   app.Pump(50);
-  EXPECT_EQ(watcher.Texts(), std::vector<std::string>{"Ошибка при запуске readdxt.exe!"});
-  EXPECT_EQ(cursorAtBox, toolkit::CursorKind::Wait);
+  const std::vector<SeenBox> boxes = watcher.Boxes();
+  ASSERT_EQ(boxes.size(), 1u);
+  EXPECT_EQ(std::make_tuple(boxes[0].title, boxes[0].text, boxes[0].owner, cursorAtBox),
+            std::make_tuple(std::string("Texlook"), std::string("Ошибка при запуске readdxt.exe!"),
+                            app.Main(), toolkit::CursorKind::Wait));
   EXPECT_FALSE(toolkit::ScreenCursorSet());
-  EXPECT_EQ(f.MainWindow->StatusText(0), "0 x 0 x 0 BPP");
-  ASSERT_EQ(watcher.Boxes().size(), 1u);
-  EXPECT_EQ(watcher.Boxes()[0].title, "Texlook");
-  EXPECT_EQ(watcher.Boxes()[0].owner, app.Main());
+  EXPECT_EQ(status(), (Names{"0 x 0 x 0 BPP", "3 / 3", stone}));
 
   // Clearing the list through its menu command empties the status line.
   app.Command(Command::ClearList);
   EXPECT_EQ(f.FileList->RowCount(), 0);
-  for (int panel = 0; panel < 3; ++panel) EXPECT_EQ(f.MainWindow->StatusText(panel), "") << panel;
+  EXPECT_EQ(status(), Names(3));
 }
 
 // Two programs started from one folder (this test run once more as a second process):
@@ -100,20 +104,12 @@ TEST(Preview, TwoProgramsInOneFolderNeverSeeEachOthersPictures) {
   WriteFileBytes(app.ProgramDir().File("big.dds"), SolidDds(256, 256, 0xFF102030));
   WriteFileBytes(app.ProgramDir().File("small.dds"), SolidDds(13, 7, 0xFF302010));
   SetEnvironmentVariableA("TEXLOOK_SECOND", app.ProgramDir().Path().c_str());
-  char self[MAX_PATH] = {};
-  GetModuleFileNameA(nullptr, self, MAX_PATH);
-  std::string line = std::string("\"") + self + "\" --gtest_filter=Preview.TwoPrograms*";
-  STARTUPINFOA si = {};
-  si.cb = sizeof si;
-  PROCESS_INFORMATION pi = {};
-  ASSERT_TRUE(CreateProcessA(nullptr, &line[0], nullptr, nullptr, FALSE, 0, nullptr, nullptr, &si, &pi));
-  SetEnvironmentVariableA("TEXLOOK_SECOND", nullptr);
-  EXPECT_EQ(WrongPictures(app.ProgramDir().File("big.dds"), 256), 0);
   DWORD code = 1;
-  WaitForSingleObject(pi.hProcess, 60000);
-  GetExitCodeProcess(pi.hProcess, &code);
-  CloseHandle(pi.hProcess);
-  CloseHandle(pi.hThread);
+  std::thread other([&] {
+    code = testing_support::Run("\"" + BuildFolder() + "tests\\win_tests.exe\" --gtest_filter=Preview.Two*");
+  });
+  EXPECT_EQ(WrongPictures(app.ProgramDir().File("big.dds"), 256), 0);
+  other.join();
   EXPECT_EQ(code, 0u);
 }
 

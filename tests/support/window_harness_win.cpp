@@ -5,6 +5,7 @@
 
 #include <algorithm>
 #include <chrono>
+#include <cstdio>
 #include <cstring>
 
 #include "toolkit/application_win.h"
@@ -15,18 +16,6 @@ namespace testing_support {
 namespace {
 
 std::wstring Long(const std::string& path) { return L"\\\\?\\" + Wide(path); }
-
-// Wine starts Linux programs too; arguments must not hold blanks.
-void RunUnix(std::string commandLine) {
-  STARTUPINFOA si = {};
-  si.cb = sizeof si;
-  PROCESS_INFORMATION pi = {};
-  if (!CreateProcessA(nullptr, &commandLine[0], nullptr, nullptr, FALSE, 0, nullptr, nullptr, &si, &pi))
-    return;
-  WaitForSingleObject(pi.hProcess, 10000);
-  CloseHandle(pi.hProcess);
-  CloseHandle(pi.hThread);
-}
 
 std::string UnixPathOf(const std::string& windowsPath) {
   using Fn = char*(CDECL*)(LPCWSTR);
@@ -39,6 +28,20 @@ std::string UnixPathOf(const std::string& windowsPath) {
 }
 
 }  // namespace
+
+DWORD Run(std::string commandLine) {
+  STARTUPINFOA si = {};
+  si.cb = sizeof si;
+  PROCESS_INFORMATION pi = {};
+  DWORD code = 1;
+  if (!CreateProcessA(nullptr, &commandLine[0], nullptr, nullptr, FALSE, 0, nullptr, nullptr, &si, &pi))
+    return code;
+  WaitForSingleObject(pi.hProcess, 60000);
+  GetExitCodeProcess(pi.hProcess, &code);
+  CloseHandle(pi.hProcess);
+  CloseHandle(pi.hThread);
+  return code;
+}
 
 // Named by process and count: tests run in parallel processes.
 TempFolder::TempFolder() {
@@ -53,12 +56,7 @@ TempFolder::TempFolder() {
 }
 
 // On the Linux side: Wine would walk Linux links as folders.
-TempFolder::~TempFolder() { RunUnix("/bin/rm -rf " + UnixPathOf(path_)); }
-
-std::string TempFolder::Name() const {
-  const std::string path = NoBackslash(path_);
-  return path.substr(path.find_last_of('\\') + 1);
-}
+TempFolder::~TempFolder() { Run("/bin/rm -rf " + UnixPathOf(path_)); }
 
 std::wstring Wide(const std::string& ansi) {
   std::wstring wide(ansi.size(), L'\0');
@@ -95,8 +93,8 @@ std::string ReadFileBytes(const std::string& path) {
   return bytes.substr(0, read);
 }
 
-std::vector<std::string> SortedNames(const std::string& folder) {
-  std::vector<std::string> names;
+Names SortedNames(const std::string& folder) {
+  Names names;
   WIN32_FIND_DATAW data;
   HANDLE find = FindFirstFileW((Long(folder) + L"*").c_str(), &data);
   for (bool more = find != INVALID_HANDLE_VALUE; more; more = FindNextFileW(find, &data)) {
@@ -112,17 +110,16 @@ std::vector<std::string> SortedNames(const std::string& folder) {
 std::string BuildFolder() {
   char buffer[MAX_PATH] = {};
   GetModuleFileNameA(nullptr, buffer, MAX_PATH);
-  std::string path = buffer;  // <build>\tests\win_tests.exe
-  path = path.substr(0, path.find_last_of('\\'));
-  return path.substr(0, path.find_last_of('\\') + 1);
+  const std::string path = buffer;  // <build>\tests\win_tests.exe
+  return path.substr(0, path.find_last_of('\\', path.find_last_of('\\') - 1) + 1);
 }
 
 std::string NoBackslash(const std::string& folder) { return folder.substr(0, folder.size() - 1); }
 
 bool MakeUnixSymlink(const std::string& linkPath, const std::string& target) {
   const size_t slash = linkPath.find_last_of('\\');
-  RunUnix("/bin/ln -s " + target + " " + UnixPathOf(linkPath.substr(0, slash)) + "/" +
-          linkPath.substr(slash + 1));
+  Run("/bin/ln -s " + target + " " + UnixPathOf(linkPath.substr(0, slash)) + "/" +
+      linkPath.substr(slash + 1));
   // Wine may report a Linux program as ended before its work shows.
   for (int i = 0; i < 200; ++i, Sleep(10))
     if (GetFileAttributesA(linkPath.c_str()) != INVALID_FILE_ATTRIBUTES) return true;
@@ -135,26 +132,16 @@ std::string TextOf(HWND window) {
   return text;
 }
 
-namespace {
-BOOL CALLBACK CollectDialog(HWND hwnd, LPARAM lp) {
-  DWORD pid = 0;
-  GetWindowThreadProcessId(hwnd, &pid);
-  char cls[64] = {};
-  GetClassNameA(hwnd, cls, sizeof cls);
-  if (pid == GetCurrentProcessId() && !strcmp(cls, "#32770") && IsWindowVisible(hwnd))
-    reinterpret_cast<std::vector<HWND>*>(lp)->push_back(hwnd);
-  return TRUE;
-}
-}  // namespace
-
 DialogWatcher::DialogWatcher(Answerer answerer)
     : answerer_(std::move(answerer)), thread_([this] {
         std::vector<HWND> handled;
         for (; !stop_; Sleep(20)) {
-          std::vector<HWND> dialogs;
-          EnumWindows(&CollectDialog, reinterpret_cast<LPARAM>(&dialogs));
-          for (HWND dialog : dialogs) {
-            if (std::find(handled.begin(), handled.end(), dialog) != handled.end()) continue;
+          for (HWND dialog = nullptr; (dialog = FindWindowExA(nullptr, dialog, "#32770", nullptr));) {
+            DWORD pid = 0;
+            GetWindowThreadProcessId(dialog, &pid);
+            if (pid != GetCurrentProcessId() || !IsWindowVisible(dialog) ||
+                std::find(handled.begin(), handled.end(), dialog) != handled.end())
+              continue;
             if (answerer_ && answerer_(dialog)) {
               handled.push_back(dialog);
               continue;
@@ -179,27 +166,19 @@ std::vector<SeenBox> DialogWatcher::Boxes() {
   return boxes_;
 }
 
-std::vector<std::string> DialogWatcher::Texts() {
-  std::vector<std::string> texts;
-  for (const SeenBox& box : Boxes()) texts.push_back(box.text);
-  return texts;
-}
-
 void Press(HWND dialog, int button) {
   PostMessageA(dialog, WM_COMMAND, MAKEWPARAM(button, BN_CLICKED),
                reinterpret_cast<LPARAM>(GetDlgItem(dialog, button)));
 }
 
-std::string ConfirmChooser(HWND dialog, const std::string& label, const std::string& child) {
+bool ConfirmChooser(HWND dialog, const std::string& folder) {
+  std::string label = folder.substr(0, folder.find_last_not_of('\\') + 1);
+  label = label.substr(label.find_last_of('\\') + 1);
   HWND tree = FindWindowExA(dialog, nullptr, WC_TREEVIEWA, nullptr);
-  if (!tree) return "";
+  if (!tree) return false;
   auto labelOf = [&](HTREEITEM at) -> std::string {
     char text[MAX_PATH] = {};
-    TVITEMA item = {};
-    item.mask = TVIF_TEXT;
-    item.hItem = at;
-    item.pszText = text;
-    item.cchTextMax = sizeof text;
+    TVITEMA item = {TVIF_TEXT, at, 0, 0, text, sizeof text, 0, 0, 0, 0};
     return at && SendMessageA(tree, TVM_GETITEMA, 0, reinterpret_cast<LPARAM>(&item)) ? text : "";
   };
   auto next = [&](int how, HTREEITEM at) {
@@ -210,18 +189,10 @@ std::string ConfirmChooser(HWND dialog, const std::string& label, const std::str
   // there is cancelled, so nothing lands in another folder.
   for (int i = 0; i < 600 && labelOf(next(TVGN_CARET, nullptr)) != label; ++i) Sleep(50);
   const std::string opened = labelOf(next(TVGN_CARET, nullptr));
-  if (opened != label) {
-    Press(dialog, IDCANCEL);
-    return opened;
-  }
-  if (!child.empty()) {
-    HTREEITEM at = next(TVGN_CARET, nullptr);
-    SendMessageA(tree, TVM_EXPAND, TVE_EXPAND, reinterpret_cast<LPARAM>(at));
-    for (at = next(TVGN_CHILD, at); at && labelOf(at) != child;) at = next(TVGN_NEXT, at);
-    SendMessageA(tree, TVM_SELECTITEM, TVGN_CARET, reinterpret_cast<LPARAM>(at));
-  }
-  Press(dialog, IDOK);
-  return opened;
+  const bool there = opened == label;
+  if (!there) fprintf(stderr, "The chooser opened on \"%s\", not \"%s\"\n", opened.c_str(), label.c_str());
+  Press(dialog, there ? IDOK : IDCANCEL);
+  return there;
 }
 
 App::App(const std::string& converter) {
@@ -245,18 +216,10 @@ bool App::Start() {
 
 void App::Pump(int milliseconds) {
   const auto end = std::chrono::steady_clock::now() + std::chrono::milliseconds(milliseconds);
-  do {
-    toolkit::ProcessMessages();
-    Sleep(5);
-  } while (std::chrono::steady_clock::now() < end);
+  for (; std::chrono::steady_clock::now() < end; Sleep(5)) toolkit::ProcessMessages();
 }
 
 void App::Command(::Command command) { SendMessageA(Main(), WM_COMMAND, form_->CommandId(command), 0); }
-
-void App::Close() {
-  SendMessageA(Main(), WM_CLOSE, 0, 0);
-  Pump(50);
-}
 
 void App::Select(std::vector<int> rows) {
   form_->FileList->SetRowState(-1, 0, LVIS_SELECTED | LVIS_FOCUSED);
@@ -274,50 +237,40 @@ void App::Drop(const std::vector<std::wstring>& paths) {
   drop->fWide = TRUE;
   list.copy(reinterpret_cast<wchar_t*>(drop + 1), list.size());
   GlobalUnlock(memory);
-  SendMessageA(Window(form_->FileList), WM_DROPFILES, reinterpret_cast<WPARAM>(memory), 0);  // released there
+  SendMessageA(form_->FileList->Handle(), WM_DROPFILES, reinterpret_cast<WPARAM>(memory),
+               0);  // released there
   Pump(50);
 }
 
-void App::Drop(const std::vector<std::string>& paths) {
+void App::Drop(const Names& paths) {
   std::vector<std::wstring> wide;
   for (const std::string& p : paths) wide.push_back(Wide(p));
   Drop(wide);
 }
 
-std::vector<std::string> App::ListedPaths() {
-  std::vector<std::string> paths;
+Names App::ListedContents() {
+  Names contents;
   for (int row = 0; row < form_->Textures.TextureCount(); ++row)
-    paths.push_back(form_->Textures.FullPath(row));
-  return paths;
-}
-
-std::vector<std::string> App::ListedContents() {
-  std::vector<std::string> contents;
-  for (const std::string& path : ListedPaths()) contents.push_back(ReadFileBytes(path));
+    contents.push_back(ReadFileBytes(form_->Textures.FullPath(row)));
   return contents;
 }
 
 std::vector<uint32_t> App::CapturePreview(int& width, int& height) {
-  HWND box = Window(form_->PreviewBox);
+  HWND box = form_->PreviewBox->Handle();
   RECT rc;
   GetClientRect(box, &rc);
   width = rc.right;
   height = rc.bottom;
-  BITMAPINFO bi = {};
-  bi.bmiHeader = BITMAPINFOHEADER{sizeof bi.bmiHeader, width, -height, 1, 32, BI_RGB, 0, 0, 0, 0, 0};
+  BITMAPINFO bi = {{sizeof(BITMAPINFOHEADER), width, -height, 1, 32, BI_RGB, 0, 0, 0, 0, 0}, {}};
   void* bits = nullptr;
-  HDC screen = GetDC(nullptr);
-  HBITMAP dib = CreateDIBSection(screen, &bi, DIB_RGB_COLORS, &bits, nullptr, 0);
-  HDC mem = CreateCompatibleDC(screen);
-  HGDIOBJ old = SelectObject(mem, dib);
+  HDC mem = CreateCompatibleDC(nullptr);
+  HGDIOBJ old = SelectObject(mem, CreateDIBSection(mem, &bi, DIB_RGB_COLORS, &bits, nullptr, 0));
   SendMessageA(box, WM_PRINT, reinterpret_cast<WPARAM>(mem), PRF_CLIENT | PRF_ERASEBKGND);
   GdiFlush();
   std::vector<uint32_t> pixels(static_cast<uint32_t*>(bits), static_cast<uint32_t*>(bits) + width * height);
   for (uint32_t& p : pixels) p &= 0xFFFFFF;
-  SelectObject(mem, old);
+  DeleteObject(SelectObject(mem, old));
   DeleteDC(mem);
-  DeleteObject(dib);
-  ReleaseDC(nullptr, screen);
   return pixels;
 }
 

@@ -18,6 +18,8 @@
 
 namespace testing_support {
 
+using Names = std::vector<std::string>;
+
 // A fresh temporary folder, removed with everything in it at the end of the test.
 class TempFolder {
  public:
@@ -25,15 +27,13 @@ class TempFolder {
   ~TempFolder();
   const std::string& Path() const { return path_; }  // with a trailing backslash
   std::string File(const std::string& name) const { return path_ + name; }
-  std::string Name() const;  // its own name, as the chooser's tree labels it
 
  private:
   std::string path_;
 };
 
 std::wstring Wide(const std::string& ansi);
-// Any length (through "\\?\").
-void WriteFileBytes(const std::wstring& path, const std::string& bytes);
+void WriteFileBytes(const std::wstring& path, const std::string& bytes);  // any length
 inline void WriteFileBytes(const std::string& path, const std::string& bytes) {
   WriteFileBytes(Wide(path), bytes);
 }
@@ -42,12 +42,15 @@ std::string Touch(const std::wstring& path);
 inline std::string Touch(const std::string& path) { return Touch(Wide(path)); }
 bool MakeDir(const std::string& path);  // any length
 std::string ReadFileBytes(const std::string& path);
-std::vector<std::string> SortedNames(const std::string& folder);  // files and folders, any length
-std::string BuildFolder();  // where texlook.exe and readdxt.exe are, with a backslash
+Names SortedNames(const std::string& folder);  // files and folders, any length
+std::string BuildFolder();                     // where texlook.exe and readdxt.exe are
 std::string NoBackslash(const std::string& folder);
 // A Linux symbolic link at `linkPath` (a Windows path) with the text `target`.
 bool MakeUnixSymlink(const std::string& linkPath, const std::string& target);
 std::string TextOf(HWND window);
+// Runs a program and waits for its exit code; Wine starts Linux programs too (arguments
+// then must not hold blanks).
+DWORD Run(std::string commandLine);
 
 struct SeenBox {
   std::string title, text;
@@ -62,7 +65,6 @@ class DialogWatcher {
   explicit DialogWatcher(Answerer answerer = nullptr);
   ~DialogWatcher();
   std::vector<SeenBox> Boxes();
-  std::vector<std::string> Texts();
 
  private:
   Answerer answerer_;
@@ -74,9 +76,9 @@ class DialogWatcher {
 
 // --- On the watcher thread ---
 void Press(HWND dialog, int button);
-// The folder chooser: waits for it to select `label` (the tree fills in late), moves it
-// to its subfolder `child` if given, presses OK; returns the label it opened on, or "".
-std::string ConfirmChooser(HWND dialog, const std::string& label, const std::string& child = "");
+// The folder chooser: waits for it to select `folder` (the tree fills in late) and presses
+// OK; false (and cancelled) when not a chooser or it opened elsewhere.
+bool ConfirmChooser(HWND dialog, const std::string& folder);
 
 // The program as a user meets it: a program folder with a converter, the main window
 // built, shown and its messages handled.
@@ -88,17 +90,14 @@ class App {
   bool Start();  // false when start-up stopped
   MainForm& Form() { return *form_; }
   TempFolder& ProgramDir() { return programDir_; }
-  HWND Window(toolkit::Control* control) { return control->Handle(); }
   HWND Main() { return form_->MainWindow->Handle(); }
   void Pump(int milliseconds = 50);
   void Command(::Command command);  // as the menu delivers it; returns when it has run
-  void Close();                     // WM_CLOSE, as the close button sends it
   void Select(std::vector<int> rows);
   // WM_DROPFILES with a wide HDROP made in this process, as the shell delivers it.
   void Drop(const std::vector<std::wstring>& paths);
-  void Drop(const std::vector<std::string>& paths);
-  std::vector<std::string> ListedPaths();
-  std::vector<std::string> ListedContents();  // each row's file, read through its path
+  void Drop(const Names& paths);
+  Names ListedContents();  // each row's file, read through its path
   // The preview box as the screen shows it, 0xRRGGBB top-down.
   std::vector<uint32_t> CapturePreview(int& width, int& height);
 
