@@ -49,8 +49,11 @@ Names Pictures(const std::string& folder) {
 // the first two stay as they were and are counted, the third is replaced whole; no
 // temporary file is left anywhere. test.dds exported into the program folder, where the
 // converter once wrote its own output, ends up there.
-TEST(Export, SelectedThenAllWriteRealPicturesAndLeaveUnwritableTargetsAlone) {
-  TempFolder data, first, second;
+// Which output a converter left is read from the files: beside the DDS or in the program
+// folder only when this run wrote it, in its working folder whatever the exit code; a
+// converter that cannot start is reported for each row and the export goes on.
+TEST(Export, SelectedAndAllWithRealAndOtherConverters) {
+  TempFolder data, first, second, other, out;
   WriteFileBytes(data.File("a.dds"), SolidDds(4, 4, 0xFFFF0000));
   WriteFileBytes(data.File("b.dds"), SolidDds(8, 2, 0xFF00C000));
   WriteFileBytes(data.File("c.dds"), SolidDds(4, 4, 0xFF0000FF));
@@ -58,13 +61,12 @@ TEST(Export, SelectedThenAllWriteRealPicturesAndLeaveUnwritableTargetsAlone) {
   App app;
   ASSERT_TRUE(app.Start());
   MainForm& f = app.Form();
-  app.Drop({data.File("a.dds"), data.File("b.dds"), data.File("c.dds"), data.File("test.dds")});
+  app.Drop({Wide(data.File("a.dds")), Wide(data.File("b.dds")), Wide(data.File("c.dds")),
+            Wide(data.File("test.dds"))});
   app.Select({2, 0});
-  f.OutputPath = first.Path();
+  f.OutputPath = first.path;
   EXPECT_EQ(Export(app, Command::ExportSelected), Names{kDone + " (100%)"});
-  EXPECT_EQ(f.ExportProgress->Position(), 0);
-  EXPECT_EQ(Pictures(first.Path()), (Names{"a.tga ff0000", "c.tga 0000ff"}));
-  EXPECT_EQ(f.OutputPath, NoBackslash(first.Path()));
+  EXPECT_EQ(Pictures(first.path), (Names{"a.tga ff0000", "c.tga 0000ff"}));
 
   WriteFileBytes(second.File("a.tga"), "held");
   WriteFileBytes(second.File("b.tga"), "read-only");
@@ -72,19 +74,44 @@ TEST(Export, SelectedThenAllWriteRealPicturesAndLeaveUnwritableTargetsAlone) {
   WriteFileBytes(second.File("c.tga"), std::string(100000, 'L'));
   HANDLE held = CreateFileA(second.File("a.tga").c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr,
                             OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
-  f.OutputPath = second.Path();
+  f.OutputPath = second.path;
   EXPECT_EQ(Export(app, Command::ExportAll), Names{kDone + "\nНе экспортировано файлов: 2 из 4 (100%)"});
   CloseHandle(held);
   EXPECT_EQ((Names{ReadFileBytes(second.File("a.tga")), ReadFileBytes(second.File("b.tga")),
                    ReadFileBytes(second.File("c.tga"))}),
             (Names{"held", "read-only", ReadFileBytes(first.File("c.tga"))}));
-  EXPECT_EQ(Pictures(second.Path()), (Names{"a.tga", "b.tga", "c.tga 0000ff", "test.tga 808000"}));
-  EXPECT_EQ(SortedNames(app.ProgramDir().Path()), Names{"readdxt.exe"});
+  EXPECT_EQ(Pictures(second.path), (Names{"a.tga", "b.tga", "c.tga 0000ff", "test.tga 808000"}));
+  EXPECT_EQ(SortedNames(app.ProgramDir().path), Names{"readdxt.exe"});
 
   app.Select({3});
-  f.OutputPath = app.ProgramDir().Path();
+  f.OutputPath = app.ProgramDir().path;
   EXPECT_EQ(Export(app, Command::ExportSelected), Names{kDone + " (100%)"});
-  EXPECT_EQ(Pictures(app.ProgramDir().Path()), (Names{"readdxt.exe", "test.tga 808000"}));
+  EXPECT_EQ(Pictures(app.ProgramDir().path), (Names{"readdxt.exe", "test.tga 808000"}));
+
+  app.Command(Command::ClearList);
+  CopyFileA((BuildFolder() + "tests\\fake_readdxt.exe").c_str(), app.ProgramDir().File("readdxt.exe").c_str(),
+            FALSE);
+  DeleteFileA(app.ProgramDir().File("test.tga").c_str());
+  WriteFileBytes(data.File("test.tga"), "a user's own file");
+  WriteFileBytes(data.File("nothing.dds"), "write-nothing\n");
+  WriteFileBytes(other.File("beside.dds"), "write-beside\n00ff00\n");
+  WriteFileBytes(data.File("failed.dds"), "fail-with-output\n0000ff\n");
+  WriteFileBytes(data.File("own.dds"), "write-own-folder\nff0000\n");
+  app.Drop({Wide(data.File("nothing.dds")), Wide(other.File("beside.dds")), Wide(data.File("failed.dds")),
+            Wide(data.File("own.dds"))});
+  f.OutputPath = out.path;
+  EXPECT_EQ(Export(app, Command::ExportAll), Names{kDone + "\nНе экспортировано файлов: 1 из 4 (100%)"});
+  EXPECT_EQ(ReadFileBytes(data.File("test.tga")), "a user's own file");  // neither exported nor deleted
+  EXPECT_EQ(Pictures(out.path), (Names{"beside.tga 00ff00", "failed.tga 0000ff", "own.tga ff0000"}));
+  EXPECT_EQ(SortedNames(other.path), Names{"beside.dds"});
+  EXPECT_EQ(SortedNames(app.ProgramDir().path), Names{"readdxt.exe"});
+
+  DeleteFileA(app.ProgramDir().File("readdxt.exe").c_str());
+  const std::string failed = "Ошибка при запуске readdxt.exe!";
+  EXPECT_EQ(Export(app, Command::ExportAll),
+            (Names{failed + " (0%)", failed + " (25%)", failed + " (50%)", failed + " (75%)",
+                   kDone + "\nНе экспортировано файлов: 4 из 4 (100%)"}));
+  EXPECT_EQ(f.ExportProgress->Position(), 0);
 }
 
 // A copy into folders of 240 to 260 characters is whole or reported as not made, and no
@@ -94,24 +121,24 @@ TEST(Export, FoldersNearAndPastThePathLimit) {
   TempFolder t;
   WriteFileBytes(t.File("s.tga"), "picture");
   for (size_t length = 240; length <= 260; ++length) {
-    const std::string folder = t.File(std::string(length - t.Path().size(), 'f'));
+    const std::string folder = t.File(std::string(length - t.path.size(), 'f'));
     ASSERT_TRUE(MakeDir(folder)) << length;
     const bool copied = toolkit::CopyThroughTemporary(t.File("s.tga"), folder + "\\x.tga");
     EXPECT_EQ(SortedNames(folder + "\\"), copied ? Names{"x.tga"} : Names{}) << length;
     EXPECT_EQ(copied ? ReadFileBytes(folder + "\\x.tga") : "picture", "picture") << length;
   }
-  const std::string longer = t.File(std::string(280 - t.Path().size(), 'g'));
+  const std::string longer = t.File(std::string(280 - t.path.size(), 'g'));
   ASSERT_TRUE(MakeDir(longer.substr(0, 259)) && MakeDir(longer));
   // The item as the chooser's tree makes it: the parent's, then the child's name in it.
   PIDLIST_ABSOLUTE parent = nullptr;
   IShellFolder *desktop = nullptr, *inParent = nullptr;
-  ASSERT_EQ(SHParseDisplayName(Wide(NoBackslash(t.Path())).c_str(), nullptr, &parent, 0, nullptr), S_OK);
+  ASSERT_EQ(SHParseDisplayName(Wide(NoBackslash(t.path)).c_str(), nullptr, &parent, 0, nullptr), S_OK);
   SHGetDesktopFolder(&desktop);
   desktop->BindToObject(parent, nullptr, IID_IShellFolder, reinterpret_cast<void**>(&inParent));
-  for (const std::string& folder : {longer, t.Path() + "short"}) {
+  for (const std::string& folder : {longer, t.path + "short"}) {
     MakeDir(folder);
     PIDLIST_RELATIVE child = nullptr;
-    std::wstring name = Wide(folder.substr(t.Path().size()));
+    std::wstring name = Wide(folder.substr(t.path.size()));
     ASSERT_EQ(inParent->ParseDisplayName(nullptr, nullptr, &name[0], nullptr, &child, nullptr), S_OK);
     PIDLIST_ABSOLUTE item = ILCombine(parent, child);
     std::string chosen = "unchanged";
@@ -123,35 +150,6 @@ TEST(Export, FoldersNearAndPastThePathLimit) {
   inParent->Release();
   desktop->Release();
   ILFree(parent);
-}
-
-// Which output the converter left is read from the files: beside the DDS or in the program
-// folder only when this run wrote it, in its working folder whatever the exit code; a
-// converter that cannot start is reported for each row and the export goes on.
-TEST(Export, ConverterOutputsAndAConverterThatCannotStart) {
-  TempFolder data, other, out;
-  WriteFileBytes(data.File("test.tga"), "a user's own file");
-  WriteFileBytes(data.File("nothing.dds"), "write-nothing\n");
-  WriteFileBytes(other.File("beside.dds"), "write-beside\n00ff00\n");
-  WriteFileBytes(data.File("failed.dds"), "fail-with-output\n0000ff\n");
-  WriteFileBytes(data.File("own.dds"), "write-own-folder\nff0000\n");
-  App app(BuildFolder() + "tests\\fake_readdxt.exe");
-  ASSERT_TRUE(app.Start());
-  app.Drop(
-      {data.File("nothing.dds"), other.File("beside.dds"), data.File("failed.dds"), data.File("own.dds")});
-  app.Form().OutputPath = out.Path();
-  EXPECT_EQ(Export(app, Command::ExportAll), Names{kDone + "\nНе экспортировано файлов: 1 из 4 (100%)"});
-  EXPECT_EQ(ReadFileBytes(data.File("test.tga")), "a user's own file");  // neither exported nor deleted
-  EXPECT_EQ(Pictures(out.Path()), (Names{"beside.tga 00ff00", "failed.tga 0000ff", "own.tga ff0000"}));
-  EXPECT_EQ(SortedNames(other.Path()), Names{"beside.dds"});
-  EXPECT_EQ(SortedNames(app.ProgramDir().Path()), Names{"readdxt.exe"});
-
-  DeleteFileA(app.ProgramDir().File("readdxt.exe").c_str());
-  const std::string failed = "Ошибка при запуске readdxt.exe!";
-  EXPECT_EQ(Export(app, Command::ExportAll),
-            (Names{failed + " (0%)", failed + " (25%)", failed + " (50%)", failed + " (75%)",
-                   kDone + "\nНе экспортировано файлов: 4 из 4 (100%)"}));
-  EXPECT_EQ(app.Form().ExportProgress->Position(), 0);
 }
 
 }  // namespace

@@ -52,11 +52,11 @@ TempFolder::TempFolder() {
   do {
     name = base + std::string("tlk") + std::to_string(GetCurrentProcessId()) + "-" + std::to_string(++count);
   } while (!CreateDirectoryA(name.c_str(), nullptr));
-  path_ = name + "\\";
+  path = name + "\\";
 }
 
 // On the Linux side: Wine would walk Linux links as folders.
-TempFolder::~TempFolder() { Run("/bin/rm -rf " + UnixPathOf(path_)); }
+TempFolder::~TempFolder() { Run("/bin/rm -rf " + UnixPathOf(path)); }
 
 std::wstring Wide(const std::string& ansi) {
   std::wstring wide(ansi.size(), L'\0');
@@ -114,12 +114,8 @@ std::string BuildFolder() {
   return path.substr(0, path.find_last_of('\\', path.find_last_of('\\') - 1) + 1);
 }
 
-std::string NoBackslash(const std::string& folder) { return folder.substr(0, folder.size() - 1); }
-
 bool MakeUnixSymlink(const std::string& linkPath, const std::string& target) {
-  const size_t slash = linkPath.find_last_of('\\');
-  Run("/bin/ln -s " + target + " " + UnixPathOf(linkPath.substr(0, slash)) + "/" +
-      linkPath.substr(slash + 1));
+  Run("/bin/ln -s " + target + " " + UnixPathOf(linkPath));
   // Wine may report a Linux program as ended before its work shows.
   for (int i = 0; i < 200; ++i, Sleep(10))
     if (GetFileAttributesA(linkPath.c_str()) != INVALID_FILE_ATTRIBUTES) return true;
@@ -156,49 +152,29 @@ DialogWatcher::DialogWatcher(Answerer answerer)
         }
       }) {}
 
-DialogWatcher::~DialogWatcher() {
-  stop_ = true;
-  thread_.join();
-}
-
-std::vector<SeenBox> DialogWatcher::Boxes() {
-  std::lock_guard<std::mutex> lock(mutex_);
-  return boxes_;
-}
-
-void Press(HWND dialog, int button) {
-  PostMessageA(dialog, WM_COMMAND, MAKEWPARAM(button, BN_CLICKED),
-               reinterpret_cast<LPARAM>(GetDlgItem(dialog, button)));
-}
-
 bool ConfirmChooser(HWND dialog, const std::string& folder) {
   std::string label = folder.substr(0, folder.find_last_not_of('\\') + 1);
   label = label.substr(label.find_last_of('\\') + 1);
   HWND tree = FindWindowExA(dialog, nullptr, WC_TREEVIEWA, nullptr);
   if (!tree) return false;
-  auto labelOf = [&](HTREEITEM at) -> std::string {
+  auto caret = [&]() -> std::string {
     char text[MAX_PATH] = {};
-    TVITEMA item = {TVIF_TEXT, at, 0, 0, text, sizeof text, 0, 0, 0, 0};
-    return at && SendMessageA(tree, TVM_GETITEMA, 0, reinterpret_cast<LPARAM>(&item)) ? text : "";
-  };
-  auto next = [&](int how, HTREEITEM at) {
-    return reinterpret_cast<HTREEITEM>(
-        SendMessageA(tree, TVM_GETNEXTITEM, how, reinterpret_cast<LPARAM>(at)));
+    TVITEMA item = {TVIF_TEXT, TreeView_GetSelection(tree), 0, 0, text, sizeof text, 0, 0, 0, 0};
+    return item.hItem && TreeView_GetItem(tree, &item) ? text : "";
   };
   // A loaded machine can take many seconds to fill the tree; a chooser that never gets
   // there is cancelled, so nothing lands in another folder.
-  for (int i = 0; i < 600 && labelOf(next(TVGN_CARET, nullptr)) != label; ++i) Sleep(50);
-  const std::string opened = labelOf(next(TVGN_CARET, nullptr));
+  for (int i = 0; i < 600 && caret() != label; ++i) Sleep(50);
+  const std::string opened = caret();
   const bool there = opened == label;
   if (!there) fprintf(stderr, "The chooser opened on \"%s\", not \"%s\"\n", opened.c_str(), label.c_str());
   Press(dialog, there ? IDOK : IDCANCEL);
   return there;
 }
 
-App::App(const std::string& converter) {
-  CopyFileA((converter.empty() ? BuildFolder() + "readdxt.exe" : converter).c_str(),
-            programDir_.File("readdxt.exe").c_str(), FALSE);
-  toolkit::OverrideProgramFolder(programDir_.Path());
+App::App() {
+  CopyFileA((BuildFolder() + "readdxt.exe").c_str(), programDir_.File("readdxt.exe").c_str(), FALSE);
+  toolkit::OverrideProgramFolder(programDir_.path);
 }
 
 App::~App() {
@@ -240,12 +216,6 @@ void App::Drop(const std::vector<std::wstring>& paths) {
   SendMessageA(form_->FileList->Handle(), WM_DROPFILES, reinterpret_cast<WPARAM>(memory),
                0);  // released there
   Pump(50);
-}
-
-void App::Drop(const Names& paths) {
-  std::vector<std::wstring> wide;
-  for (const std::string& p : paths) wide.push_back(Wide(p));
-  Drop(wide);
 }
 
 Names App::ListedContents() {

@@ -21,15 +21,11 @@ namespace testing_support {
 using Names = std::vector<std::string>;
 
 // A fresh temporary folder, removed with everything in it at the end of the test.
-class TempFolder {
- public:
+struct TempFolder {
   TempFolder();
   ~TempFolder();
-  const std::string& Path() const { return path_; }  // with a trailing backslash
-  std::string File(const std::string& name) const { return path_ + name; }
-
- private:
-  std::string path_;
+  std::string File(const std::string& name) const { return path + name; }
+  std::string path;  // with a trailing backslash
 };
 
 std::wstring Wide(const std::string& ansi);
@@ -44,7 +40,7 @@ bool MakeDir(const std::string& path);  // any length
 std::string ReadFileBytes(const std::string& path);
 Names SortedNames(const std::string& folder);  // files and folders, any length
 std::string BuildFolder();                     // where texlook.exe and readdxt.exe are
-std::string NoBackslash(const std::string& folder);
+inline std::string NoBackslash(const std::string& folder) { return folder.substr(0, folder.size() - 1); }
 // A Linux symbolic link at `linkPath` (a Windows path) with the text `target`.
 bool MakeUnixSymlink(const std::string& linkPath, const std::string& target);
 std::string TextOf(HWND window);
@@ -63,8 +59,14 @@ class DialogWatcher {
  public:
   using Answerer = std::function<bool(HWND dialog)>;
   explicit DialogWatcher(Answerer answerer = nullptr);
-  ~DialogWatcher();
-  std::vector<SeenBox> Boxes();
+  ~DialogWatcher() {
+    stop_ = true;
+    thread_.join();
+  }
+  std::vector<SeenBox> Boxes() {
+    std::lock_guard<std::mutex> lock(mutex_);
+    return boxes_;
+  }
 
  private:
   Answerer answerer_;
@@ -74,18 +76,19 @@ class DialogWatcher {
   std::thread thread_;
 };
 
-// --- On the watcher thread ---
-void Press(HWND dialog, int button);
+inline void Press(HWND dialog, int button) {
+  PostMessageA(dialog, WM_COMMAND, MAKEWPARAM(button, BN_CLICKED),
+               reinterpret_cast<LPARAM>(GetDlgItem(dialog, button)));
+}
 // The folder chooser: waits for it to select `folder` (the tree fills in late) and presses
 // OK; false (and cancelled) when not a chooser or it opened elsewhere.
 bool ConfirmChooser(HWND dialog, const std::string& folder);
 
-// The program as a user meets it: a program folder with a converter, the main window
-// built, shown and its messages handled.
+// The program as a user meets it: a program folder with the real converter, the main
+// window built, shown and its messages handled.
 class App {
  public:
-  // converter: the file placed as readdxt.exe (empty: the real converter).
-  explicit App(const std::string& converter = std::string());
+  App();
   ~App();
   bool Start();  // false when start-up stopped
   MainForm& Form() { return *form_; }
@@ -96,7 +99,6 @@ class App {
   void Select(std::vector<int> rows);
   // WM_DROPFILES with a wide HDROP made in this process, as the shell delivers it.
   void Drop(const std::vector<std::wstring>& paths);
-  void Drop(const Names& paths);
   Names ListedContents();  // each row's file, read through its path
   // The preview box as the screen shows it, 0xRRGGBB top-down.
   std::vector<uint32_t> CapturePreview(int& width, int& height);
