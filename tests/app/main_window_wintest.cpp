@@ -1,11 +1,14 @@
 // The main window from start to close: the settings file, the splitter, the list's popup
-// menu and the about box.
+// menu, the about box, and selected rows converted with the real converter and painted:
+// centred at their size or shrunk to the pane, the status line saying what they are.
 #include <gtest/gtest.h>
 
 #include <thread>
+#include <tuple>
 
+#include "support/dds_files.h"
 #include "support/window_harness_win.h"
-#include "toolkit/application_win.h"
+#include "toolkit/file_system.h"
 
 using namespace testing_support;
 
@@ -15,7 +18,7 @@ namespace {
 // survive. A file another program holds open loses this run's folders, and the window
 // still closes. (The end of a Windows session ends the process: the end-to-end script
 // shows that it saves.)
-TEST(MainWindow, FromStartWithTheSettingsFileToClose) {
+TEST(MainWindow, FromStartWithTheSettingsFileThroughPreviewsToClose) {
   App app;
   const std::string ini = app.ProgramDir().File("texlook.ini");
   const std::string outputLine = "Output path=C:\\\xC2\xFB\xF5\xEE\xE4";  // C:\Выход in 1251
@@ -39,8 +42,7 @@ TEST(MainWindow, FromStartWithTheSettingsFileToClose) {
   mouse(WM_LBUTTONDOWN, 100);
   mouse(WM_MOUSEMOVE, 150);
   EXPECT_EQ(f.ListPanel->Width(), start + 150);
-  INPUT key = {};
-  key.type = INPUT_KEYBOARD;
+  INPUT key = {INPUT_KEYBOARD, {}};
   key.ki.wVk = VK_ESCAPE;
   SendInput(1, &key, sizeof key);
   app.Pump(50);
@@ -65,7 +67,7 @@ TEST(MainWindow, FromStartWithTheSettingsFileToClose) {
   SeenBox about = {};
   {
     DialogWatcher watcher([&](HWND dialog) {
-      about = SeenBox{TextOf(dialog), "", GetWindow(dialog, GW_OWNER)};
+      about = SeenBox{TextOf(dialog), "", GetWindow(dialog, GW_OWNER), toolkit::CursorKind::Arrow};
       Press(dialog, IDOK);
       return true;
     });
@@ -74,14 +76,57 @@ TEST(MainWindow, FromStartWithTheSettingsFileToClose) {
   EXPECT_NE(about.title.find("Texlook"), std::string::npos) << about.title;
   EXPECT_EQ(about.owner, app.Main());
 
+  TempFolder data;
+  const std::string stone = data.File("синий камень.dds");  // blank and Cyrillic letters
+  WriteFileBytes(stone, SolidDds(64, 32, 0xFF2040C0));
+  WriteFileBytes(data.File("wide.dds"), SolidDds(4000, 40, 0xFFC08040));
+  app.Drop({Wide(stone), Wide(data.File("wide.dds")), Wide(stone)});
+  auto status = [&] {
+    return Names{f.MainWindow->StatusText(0), f.MainWindow->StatusText(1), f.MainWindow->StatusText(2)};
+  };
+  DialogWatcher watcher;
+  app.Select({0});
+  EXPECT_EQ(status(), (Names{"64 x 32 x 32 BPP", "1 / 3", stone}));
+  EXPECT_FALSE(toolkit::FileExists(app.ProgramDir().File("test.tga")) ||
+               toolkit::FileExists(data.File("test.tga")));
+  int w = 0, h = 0;
+  std::vector<uint32_t> px = app.CapturePreview(w, h);
+  auto at = [&](int x, int y) { return px[static_cast<size_t>(y) * w + x]; };
+  ASSERT_TRUE(w > 64 && h > 32);
+  const uint32_t background = at(0, 0);
+  const int x = (w - 64) / 2, y = (h - 32) / 2;
+  EXPECT_EQ((std::vector<uint32_t>{at(x, y), at(x + 63, y + 31), at(x - 1, y), at(x + 64, y + 31)}),
+            (std::vector<uint32_t>{0x2040C0u, 0x2040C0u, background, background}));
+
+  // Full width, height 40 * w / 4000, centred vertically.
+  app.Select({1});
+  EXPECT_EQ(f.MainWindow->StatusText(0), "4000 x 40 x 32 BPP");
+  px = app.CapturePreview(w, h);
+  const int shrunk = static_cast<int>(40LL * w / 4000), top = (h - shrunk) / 2;
+  EXPECT_EQ((std::vector<uint32_t>{at(0, top + shrunk / 2), at(w - 1, top + shrunk / 2), at(w / 2, top - 2),
+                                   at(w / 2, top + shrunk + 1)}),
+            (std::vector<uint32_t>{0xC08040u, 0xC08040u, background, background}));
+
+  // A converter that cannot start: its message once, under the wait cursor; no picture.
+  DeleteFileA(app.ProgramDir().File("readdxt.exe").c_str());
+  app.Select({2});
+  app.Pump(50);
+  const std::vector<SeenBox> boxes = watcher.Boxes();
+  ASSERT_EQ(boxes.size(), 1u);
+  EXPECT_EQ(std::make_tuple(boxes[0].title, boxes[0].text, boxes[0].owner, boxes[0].cursor),
+            std::make_tuple(std::string("Texlook"), std::string("Ошибка при запуске readdxt.exe!"),
+                            app.Main(), toolkit::CursorKind::Wait));
+  EXPECT_FALSE(toolkit::ScreenCursorSet());
+  EXPECT_EQ(status(), (Names{"0 x 0 x 0 BPP", "3 / 3", stone}));
+  app.Command(Command::ClearList);  // through its menu command: the status line is emptied
+  EXPECT_EQ(status(), Names(3));
+
   f.LastPath = "D:\\\xD2\xE5\xEA\xF1\xF2\xF3\xF0\xFB\\";
   SendMessageA(app.Main(), WM_CLOSE, 0, 0);  // as the close button sends it
   app.Pump(50);
   EXPECT_TRUE(toolkit::Terminated());
-  const std::string text = ReadFileBytes(ini);
-  for (const std::string& line : {std::string("[Other]\r\nkeep=\xCA\xEB\xFE\xF7\r\n"), outputLine + "\r\n",
-                                  std::string("Extra=x\r\n"), "Last path=" + f.LastPath + "\r\n"})
-    EXPECT_NE(text.find(line), std::string::npos) << line << " in\n" << text;
+  EXPECT_EQ(ReadFileBytes(ini), "[Other]\r\nkeep=\xCA\xEB\xFE\xF7\r\n[Folders]\r\n" + outputLine +
+                                    "\r\nExtra=x\r\nLast path=" + f.LastPath + "\r\n");
 
   App held;
   const std::string heldIni = held.ProgramDir().File("texlook.ini");

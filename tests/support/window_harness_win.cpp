@@ -1,14 +1,13 @@
 #include "support/window_harness_win.h"
 
+#include <commctrl.h>
 #include <shellapi.h>
-#include <shlobj.h>
 
 #include <algorithm>
 #include <chrono>
 #include <cstdio>
 #include <cstring>
 
-#include "toolkit/application_win.h"
 #include "toolkit/file_system.h"
 
 namespace testing_support {
@@ -74,9 +73,9 @@ void WriteFileBytes(const std::wstring& path, const std::string& bytes) {
 }
 
 std::string Touch(const std::wstring& path) {
-  const std::wstring name = path.substr(path.find_last_of(L'\\') + 1);
-  char utf8[MAX_PATH * 3] = {};
-  WideCharToMultiByte(CP_UTF8, 0, name.c_str(), -1, utf8, sizeof utf8, nullptr, nullptr);
+  char utf8[MAX_PATH * 3] = {};  // the name only
+  WideCharToMultiByte(CP_UTF8, 0, &path[path.find_last_of(L'\\') + 1], -1, utf8, sizeof utf8, nullptr,
+                      nullptr);
   WriteFileBytes(path, utf8);
   return utf8;
 }
@@ -87,8 +86,8 @@ std::string ReadFileBytes(const std::string& path) {
   HANDLE file =
       CreateFileW(Long(path).c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0, nullptr);
   std::string bytes(1 << 20, '\0');
-  DWORD read = 0;
-  if (!ReadFile(file, &bytes[0], static_cast<DWORD>(bytes.size()), &read, nullptr)) read = 0;
+  DWORD read = 0;  // stays 0 when the file is missing
+  ReadFile(file, &bytes[0], static_cast<DWORD>(bytes.size()), &read, nullptr);
   CloseHandle(file);
   return bytes.substr(0, read);
 }
@@ -145,7 +144,9 @@ DialogWatcher::DialogWatcher(Answerer answerer)
             HWND text = GetDlgItem(dialog, 0xFFFF);  // a message box's text
             if (!text) continue;
             std::lock_guard<std::mutex> lock(mutex_);
-            boxes_.push_back(SeenBox{TextOf(dialog), TextOf(text), GetWindow(dialog, GW_OWNER)});
+            boxes_.push_back(
+                SeenBox{TextOf(dialog), TextOf(text), GetWindow(dialog, GW_OWNER),
+                        toolkit::ScreenCursorSet() ? toolkit::ScreenCursor() : toolkit::CursorKind::Arrow});
             handled.push_back(dialog);
             PostMessageA(dialog, WM_COMMAND, IDOK, 0);
           }

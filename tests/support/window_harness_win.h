@@ -3,8 +3,6 @@
 // the real dialogs as a user would.
 #pragma once
 #include <windows.h>
-// (needs windows.h first)
-#include <commctrl.h>
 
 #include <atomic>
 #include <functional>
@@ -15,6 +13,7 @@
 #include <vector>
 
 #include "app/main_form_win.h"
+#include "toolkit/application_win.h"
 
 namespace testing_support {
 
@@ -51,6 +50,7 @@ DWORD Run(std::string commandLine);
 struct SeenBox {
   std::string title, text;
   HWND owner;
+  toolkit::CursorKind cursor;  // over the program while it was up
 };
 
 // Answers every dialog box of this process from a second thread: message boxes are noted
