@@ -1,7 +1,6 @@
-// Two programs started from one folder (this test run once more as a second process):
-// each converter run gives its own picture, never the other's. (Two converters in one
-// process would share the current folder the platform sets for a start.) The pictures
-// themselves are painted in the main window's test.
+// Two programs started from one folder (this test run once more as a second process): each
+// converter run gives its own picture, never the other's. (Two converters in one process would
+// share the current folder the platform sets for a start.) Painting is in the main window's test.
 #include <gtest/gtest.h>
 
 #include <thread>
@@ -11,7 +10,6 @@
 #include "support/dds_files.h"
 #include "support/fakes.h"
 #include "support/window_harness_win.h"
-#include "toolkit/application_win.h"
 
 using namespace testing_support;
 

@@ -121,12 +121,6 @@ bool MakeUnixSymlink(const std::string& linkPath, const std::string& target) {
   return false;
 }
 
-std::string TextOf(HWND window) {
-  char text[1024] = {};
-  SendMessageA(window, WM_GETTEXT, sizeof text, reinterpret_cast<LPARAM>(text));
-  return text;
-}
-
 DialogWatcher::DialogWatcher(Answerer answerer)
     : answerer_(std::move(answerer)), thread_([this] {
         std::vector<HWND> handled;
@@ -137,12 +131,10 @@ DialogWatcher::DialogWatcher(Answerer answerer)
             if (pid != GetCurrentProcessId() || !IsWindowVisible(dialog) ||
                 std::find(handled.begin(), handled.end(), dialog) != handled.end())
               continue;
-            if (answerer_ && answerer_(dialog)) {
-              handled.push_back(dialog);
-              continue;
-            }
             HWND text = GetDlgItem(dialog, 0xFFFF);  // a message box's text
-            if (!text) continue;
+            const bool answered = answerer_ && answerer_(dialog);
+            if (answered) handled.push_back(dialog);
+            if (answered || !text) continue;
             std::lock_guard<std::mutex> lock(mutex_);
             boxes_.push_back(
                 SeenBox{TextOf(dialog), TextOf(text), GetWindow(dialog, GW_OWNER),
@@ -195,8 +187,6 @@ void App::Pump(int milliseconds) {
   const auto end = std::chrono::steady_clock::now() + std::chrono::milliseconds(milliseconds);
   for (; std::chrono::steady_clock::now() < end; Sleep(5)) toolkit::ProcessMessages();
 }
-
-void App::Command(::Command command) { SendMessageA(Main(), WM_COMMAND, form_->CommandId(command), 0); }
 
 void App::Select(std::vector<int> rows) {
   form_->FileList->SetRowState(-1, 0, LVIS_SELECTED | LVIS_FOCUSED);

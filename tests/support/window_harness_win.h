@@ -1,6 +1,5 @@
-// The one fixture of the Windows-side tests: the real main window in a private program
-// folder, its messages handled, commands run by name, and a watcher thread that answers
-// the real dialogs as a user would.
+// The one fixture of the Windows-side tests: the real main window in a private program folder,
+// its messages handled, commands run by name, and a thread answering dialogs as a user would.
 #pragma once
 #include <windows.h>
 
@@ -34,7 +33,6 @@ inline void WriteFileBytes(const std::string& path, const std::string& bytes) {
 }
 // A file holding its own name in UTF-8, which it returns: which file a path opens.
 std::string Touch(const std::wstring& path);
-inline std::string Touch(const std::string& path) { return Touch(Wide(path)); }
 bool MakeDir(const std::string& path);  // any length
 std::string ReadFileBytes(const std::string& path);
 Names SortedNames(const std::string& folder);  // files and folders, any length
@@ -42,9 +40,12 @@ std::string BuildFolder();                     // where texlook.exe and readdxt.
 inline std::string NoBackslash(const std::string& folder) { return folder.substr(0, folder.size() - 1); }
 // A Linux symbolic link at `linkPath` (a Windows path) with the text `target`.
 bool MakeUnixSymlink(const std::string& linkPath, const std::string& target);
-std::string TextOf(HWND window);
-// Runs a program and waits for its exit code; Wine starts Linux programs too (arguments
-// then must not hold blanks).
+inline std::string TextOf(HWND window) {
+  char text[1024] = {};
+  SendMessageA(window, WM_GETTEXT, sizeof text, reinterpret_cast<LPARAM>(text));
+  return text;
+}
+// Runs a program, Linux ones too (then with no blanks in arguments); its exit code.
 DWORD Run(std::string commandLine);
 
 struct SeenBox {
@@ -95,7 +96,9 @@ class App {
   TempFolder& ProgramDir() { return programDir_; }
   HWND Main() { return form_->MainWindow->Handle(); }
   void Pump(int milliseconds = 50);
-  void Command(::Command command);  // as the menu delivers it; returns when it has run
+  void Command(::Command command) {  // as the menu delivers it; returns when it has run
+    SendMessageA(Main(), WM_COMMAND, form_->CommandId(command), 0);
+  }
   void Select(std::vector<int> rows);
   // WM_DROPFILES with a wide HDROP made in this process, as the shell delivers it.
   void Drop(const std::vector<std::wstring>& paths);

@@ -59,7 +59,7 @@ TEST(Imports, OpenDialogFolderChooserAndDrop) {
     expected.push_back(Touch(Wide(files.path) + name));
     typed += L"\"" + name + L"\" ";
   }
-  Touch(files.File("skip.txt"));
+  Touch(Wide(files.File("skip.txt")));
   f.LastPath = files.path;
   toolkit::SetOpenDialogPlatformCall([](OPENFILENAMEW* ofn, bool isOpen) {
     g_call = *ofn;
@@ -83,11 +83,10 @@ TEST(Imports, OpenDialogFolderChooserAndDrop) {
   expected.clear();
   for (const char* file :
        {"a.dds", "B.DDS", "sub\\c.Dds", "secret\\x.dds", ".dotted\\y.dds", "maps.dds\\inner.dds"})
-    expected.push_back(Touch(tree.File(file)));
+    expected.push_back(Touch(Wide(tree.File(file))));
   for (const std::wstring& name : {kOdd[0], kOdd[1], kOdd[2], sub + L"\\in.dds"})
     expected.push_back(Touch(Wide(tree.path) + name));
-  Touch(tree.File("notes.txt"));
-  Touch(tree.File("e.dds.bak"));
+  for (const char* other : {"notes.txt", "e.dds.bak"}) Touch(Wide(tree.File(other)));
   ASSERT_TRUE(SetFileAttributesA(tree.File("secret").c_str(), FILE_ATTRIBUTE_HIDDEN));
   ASSERT_TRUE(MakeUnixSymlink(tree.File("sub\\up"), "..") && MakeUnixSymlink(tree.File("self"), "."));
   f.LastPath = tree.path;
@@ -106,7 +105,7 @@ TEST(Imports, OpenDialogFolderChooserAndDrop) {
   MakeDir(dropped.File("tree"));
   std::vector<std::wstring> paths = {Wide(dropped.File("one.dds")), Wide(dropped.File("tree")),
                                      Wide(dropped.File("skip.txt")), Wide(dropped.File("ghost.dds"))};
-  expected = {Touch(paths[0]), Touch(dropped.File("tree\\a.dds")), ""};
+  expected = {Touch(paths[0]), Touch(Wide(dropped.File("tree\\a.dds"))), ""};
   Touch(paths[2]);
   ASSERT_TRUE(MakeUnixSymlink(dropped.File("tree\\again"), "."));
   for (const std::wstring& name : kOdd) {
