@@ -2,49 +2,56 @@
 // the watcher thread, real converter runs, real files written through temporary files.
 #include <gtest/gtest.h>
 
-#include "preview/tga_image.h"
+#include <cstdio>
+
 #include "support/dds_files.h"
 #include "support/window_harness_win.h"
 #include "toolkit/file_copy.h"
 #include "toolkit/folder_chooser_win.h"
-#include "toolkit/path_helpers.h"
 
 using namespace testing_support;
 
 namespace {
 
 const std::string kDone = "Готово!";
-using Names = std::vector<std::string>;
 
-// Confirms the chooser on the folder it opened on (or moves it to `select`), and notes
-// the progress bar whenever a message box is up.
-struct Answers {
-  Answers(App& app, const std::string& select = "")
-      : watcher([&app, select, this,
-                 want = toolkit::ExtractFileName(toolkit::WithoutTrailingBackslash(app.Form().OutputPath))](
-                    HWND d) {
-          if (GetDlgItem(d, 0xFFFF)) bar.push_back(app.Form().ExportProgress->Position());
-          return !GetDlgItem(d, 0xFFFF) && !(opened = ConfirmChooser(d, want, select)).empty();
-        }) {}
-  std::string opened;  // the chooser's selected folder when it opened
-  std::vector<int> bar;
-  DialogWatcher watcher;
-};
+// Runs an export with the chooser confirmed on the output folder; returns the texts of
+// the message boxes, each with the progress bar's position while it was up.
+Names Export(App& app, Command command) {
+  Names bar;
+  DialogWatcher watcher([&](HWND d) {
+    if (!GetDlgItem(d, 0xFFFF)) return ConfirmChooser(d, app.Form().OutputPath);
+    bar.push_back(" (" + std::to_string(app.Form().ExportProgress->Position()) + "%)");
+    return false;
+  });
+  app.Command(command);
+  Names texts;
+  for (const SeenBox& box : watcher.Boxes()) texts.push_back(box.text + bar[texts.size()]);
+  return texts;
+}
 
-uint32_t FirstPixel(const std::string& tga) {
-  preview::TgaImage image;
-  image.LoadFile(tga);
-  if (image.IsEmpty()) return 0;
-  const uint8_t* bgra = image.ColorBitmap.RowPointer(0);
-  return (uint32_t{bgra[2]} << 16) | (uint32_t{bgra[1]} << 8) | bgra[0];
+// The folder's files, each picture with the colour of its first pixel.
+Names Pictures(const std::string& folder) {
+  Names out;
+  for (const std::string& name : SortedNames(folder)) {
+    const std::string b = ReadFileBytes(folder + name);  // solid colours: any pixel is the first
+    char colour[16] = "";
+    if (b.size() > 20 && b[0] == 0 && b[2] == 2)  // an uncompressed true-colour TGA
+      snprintf(colour, sizeof colour, " %02x%02x%02x", b[20] & 0xFF, b[19] & 0xFF, b[18] & 0xFF);
+    out.push_back(name + colour);
+  }
+  return out;
 }
 
 // Held open by someone who lets others read, read-only or longer than the new picture:
 // the first two stay as they were and are counted, the third is replaced whole; no
 // temporary file is left anywhere. test.dds exported into the program folder, where the
 // converter once wrote its own output, ends up there.
-TEST(Export, SelectedThenAllWriteRealPicturesAndLeaveUnwritableTargetsAlone) {
-  TempFolder data, first, second;
+// Which output a converter left is read from the files: beside the DDS or in the program
+// folder only when this run wrote it, in its working folder whatever the exit code; a
+// converter that cannot start is reported for each row and the export goes on.
+TEST(Export, SelectedAndAllWithRealAndOtherConverters) {
+  TempFolder data, first, second, other, out;
   WriteFileBytes(data.File("a.dds"), SolidDds(4, 4, 0xFFFF0000));
   WriteFileBytes(data.File("b.dds"), SolidDds(8, 2, 0xFF00C000));
   WriteFileBytes(data.File("c.dds"), SolidDds(4, 4, 0xFF0000FF));
@@ -52,21 +59,12 @@ TEST(Export, SelectedThenAllWriteRealPicturesAndLeaveUnwritableTargetsAlone) {
   App app;
   ASSERT_TRUE(app.Start());
   MainForm& f = app.Form();
-  app.Drop({data.File("a.dds"), data.File("b.dds"), data.File("c.dds"), data.File("test.dds")});
+  app.Drop({Wide(data.File("a.dds")), Wide(data.File("b.dds")), Wide(data.File("c.dds")),
+            Wide(data.File("test.dds"))});
   app.Select({2, 0});
-  f.OutputPath = first.Path();
-  {
-    Answers answers(app);
-    app.Command(Command::ExportSelected);
-    EXPECT_EQ(answers.opened, first.Name());
-    EXPECT_EQ(answers.watcher.Texts(), Names{kDone});
-    EXPECT_EQ(answers.bar, std::vector<int>{100});
-  }
-  EXPECT_EQ(f.ExportProgress->Position(), 0);
-  EXPECT_EQ(SortedNames(first.Path()), (Names{"a.tga", "c.tga"}));
-  EXPECT_EQ(FirstPixel(first.File("a.tga")), 0xFF0000u);
-  EXPECT_EQ(FirstPixel(first.File("c.tga")), 0x0000FFu);
-  EXPECT_EQ(f.OutputPath, NoBackslash(first.Path()));
+  f.OutputPath = first.path;
+  EXPECT_EQ(Export(app, Command::ExportSelected), Names{kDone + " (100%)"});
+  EXPECT_EQ(Pictures(first.path), (Names{"a.tga ff0000", "c.tga 0000ff"}));
 
   WriteFileBytes(second.File("a.tga"), "held");
   WriteFileBytes(second.File("b.tga"), "read-only");
@@ -74,60 +72,69 @@ TEST(Export, SelectedThenAllWriteRealPicturesAndLeaveUnwritableTargetsAlone) {
   WriteFileBytes(second.File("c.tga"), std::string(100000, 'L'));
   HANDLE held = CreateFileA(second.File("a.tga").c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr,
                             OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
-  f.OutputPath = second.Path();
-  {
-    Answers answers(app);
-    app.Command(Command::ExportAll);
-    EXPECT_EQ(answers.watcher.Texts(), Names{kDone + "\nНе экспортировано файлов: 2 из 4"});
-  }
+  f.OutputPath = second.path;
+  EXPECT_EQ(Export(app, Command::ExportAll), Names{kDone + "\nНе экспортировано файлов: 2 из 4 (100%)"});
   CloseHandle(held);
-  EXPECT_EQ(ReadFileBytes(second.File("a.tga")), "held");
-  EXPECT_EQ(ReadFileBytes(second.File("b.tga")), "read-only");
-  EXPECT_EQ(ReadFileBytes(second.File("c.tga")), ReadFileBytes(first.File("c.tga")));
-  EXPECT_EQ(SortedNames(second.Path()), (Names{"a.tga", "b.tga", "c.tga", "test.tga"}));
-  EXPECT_EQ(SortedNames(app.ProgramDir().Path()), Names{"readdxt.exe"});
-  SetFileAttributesA(second.File("b.tga").c_str(), FILE_ATTRIBUTE_NORMAL);
+  EXPECT_EQ((Names{ReadFileBytes(second.File("a.tga")), ReadFileBytes(second.File("b.tga")),
+                   ReadFileBytes(second.File("c.tga"))}),
+            (Names{"held", "read-only", ReadFileBytes(first.File("c.tga"))}));
+  EXPECT_EQ(Pictures(second.path), (Names{"a.tga", "b.tga", "c.tga 0000ff", "test.tga 808000"}));
 
   app.Select({3});
-  f.OutputPath = app.ProgramDir().Path();
-  {
-    Answers answers(app);
-    app.Command(Command::ExportSelected);
-    EXPECT_EQ(answers.watcher.Texts(), Names{kDone});
-  }
-  EXPECT_EQ(FirstPixel(app.ProgramDir().File("test.tga")), 0x808000u);
+  f.OutputPath = app.ProgramDir().path;
+  EXPECT_EQ(Export(app, Command::ExportSelected), Names{kDone + " (100%)"});
+  EXPECT_EQ(Pictures(app.ProgramDir().path), (Names{"readdxt.exe", "test.tga 808000"}));
+
+  app.Command(Command::ClearList);
+  CopyFileA((BuildFolder() + "tests\\fake_readdxt.exe").c_str(), app.ProgramDir().File("readdxt.exe").c_str(),
+            FALSE);
+  WriteFileBytes(data.File("test.tga"), "a user's own file");
+  WriteFileBytes(data.File("nothing.dds"), "write-nothing\n");
+  WriteFileBytes(other.File("beside.dds"), "write-beside\n00ff00\n");
+  WriteFileBytes(data.File("failed.dds"), "fail-with-output\n0000ff\n");
+  WriteFileBytes(data.File("own.dds"), "write-own-folder\nff0000\n");
+  app.Drop({Wide(data.File("nothing.dds")), Wide(other.File("beside.dds")), Wide(data.File("failed.dds")),
+            Wide(data.File("own.dds"))});
+  f.OutputPath = out.path;
+  EXPECT_EQ(Export(app, Command::ExportAll), Names{kDone + "\nНе экспортировано файлов: 1 из 4 (100%)"});
+  EXPECT_EQ(ReadFileBytes(data.File("test.tga")), "a user's own file");  // neither exported nor deleted
+  EXPECT_EQ(Pictures(out.path), (Names{"beside.tga 00ff00", "failed.tga 0000ff", "own.tga ff0000"}));
+  EXPECT_EQ(SortedNames(other.path), Names{"beside.dds"});
+  EXPECT_EQ(SortedNames(app.ProgramDir().path), Names{"readdxt.exe"});
+
+  DeleteFileA(app.ProgramDir().File("readdxt.exe").c_str());
+  const std::string failed = "Ошибка при запуске readdxt.exe!";
+  EXPECT_EQ(Export(app, Command::ExportAll),
+            (Names{failed + " (0%)", failed + " (25%)", failed + " (50%)", failed + " (75%)",
+                   kDone + "\nНе экспортировано файлов: 4 из 4 (100%)"}));
+  EXPECT_EQ(f.ExportProgress->Position(), 0);
 }
 
-// Folders whose path is 240 to 260 characters long: each copy is whole or reported as
-// not made, and no temporary file stays behind.
-TEST(Export, CopyIntoFoldersNearThePathLimit) {
+// A copy into folders of 240 to 260 characters is whole or reported as not made, and no
+// temporary file stays behind. A chosen folder is read whole: one the program cannot hold
+// (past the path limit) is refused, never cut to a sibling's name; a usable one comes back.
+TEST(Export, FoldersNearAndPastThePathLimit) {
   TempFolder t;
   WriteFileBytes(t.File("s.tga"), "picture");
   for (size_t length = 240; length <= 260; ++length) {
-    const std::string folder = t.File(std::string(length - t.Path().size(), 'f'));
+    const std::string folder = t.File(std::string(length - t.path.size(), 'f'));
     ASSERT_TRUE(MakeDir(folder)) << length;
     const bool copied = toolkit::CopyThroughTemporary(t.File("s.tga"), folder + "\\x.tga");
     EXPECT_EQ(SortedNames(folder + "\\"), copied ? Names{"x.tga"} : Names{}) << length;
     EXPECT_EQ(copied ? ReadFileBytes(folder + "\\x.tga") : "picture", "picture") << length;
   }
-}
-
-// A chosen folder is read whole: one the program cannot hold (past the path limit) is
-// refused, never cut to a sibling's name; a usable one comes back as it is.
-TEST(Export, ChosenFoldersAreReadWholeOrRefused) {
-  TempFolder t;
-  const std::string longer = t.File(std::string(280 - t.Path().size(), 'f'));
+  const std::string longer = t.File(std::string(280 - t.path.size(), 'g'));
   ASSERT_TRUE(MakeDir(longer.substr(0, 259)) && MakeDir(longer));
   // The item as the chooser's tree makes it: the parent's, then the child's name in it.
   PIDLIST_ABSOLUTE parent = nullptr;
   IShellFolder *desktop = nullptr, *inParent = nullptr;
-  ASSERT_EQ(SHParseDisplayName(Wide(NoBackslash(t.Path())).c_str(), nullptr, &parent, 0, nullptr), S_OK);
+  ASSERT_EQ(SHParseDisplayName(Wide(NoBackslash(t.path)).c_str(), nullptr, &parent, 0, nullptr), S_OK);
   SHGetDesktopFolder(&desktop);
   desktop->BindToObject(parent, nullptr, IID_IShellFolder, reinterpret_cast<void**>(&inParent));
-  for (const std::string& folder : {longer, t.Path() + "short"}) {
+  for (const std::string& folder : {longer, t.path + "short"}) {
     MakeDir(folder);
     PIDLIST_RELATIVE child = nullptr;
-    std::wstring name = Wide(folder.substr(t.Path().size()));
+    std::wstring name = Wide(folder.substr(t.path.size()));
     ASSERT_EQ(inParent->ParseDisplayName(nullptr, nullptr, &name[0], nullptr, &child, nullptr), S_OK);
     PIDLIST_ABSOLUTE item = ILCombine(parent, child);
     std::string chosen = "unchanged";
@@ -139,44 +146,6 @@ TEST(Export, ChosenFoldersAreReadWholeOrRefused) {
   inParent->Release();
   desktop->Release();
   ILFree(parent);
-}
-
-// Which output the converter left is read from the files: beside the DDS or in the program
-// folder only when this run wrote it, in its working folder whatever the exit code; a
-// converter that cannot start is reported for each row and the export goes on.
-TEST(Export, ConverterOutputsAndAConverterThatCannotStart) {
-  TempFolder data, other, out;
-  const std::string users = data.File("test.tga");
-  WriteFileBytes(users, "a user's own file");
-  WriteFileBytes(data.File("nothing.dds"), "write-nothing\n");
-  WriteFileBytes(other.File("beside.dds"), "write-beside\n00ff00\n");
-  WriteFileBytes(data.File("failed.dds"), "fail-with-output\n0000ff\n");
-  WriteFileBytes(data.File("own.dds"), "write-own-folder\nff0000\n");
-  App app(BuildFolder() + "tests\\fake_readdxt.exe");
-  ASSERT_TRUE(app.Start());
-  app.Drop(
-      {data.File("nothing.dds"), other.File("beside.dds"), data.File("failed.dds"), data.File("own.dds")});
-  app.Form().OutputPath = out.Path();
-  {
-    Answers answers(app);
-    app.Command(Command::ExportAll);
-    EXPECT_EQ(answers.watcher.Texts(), Names{kDone + "\nНе экспортировано файлов: 1 из 4"});
-  }
-  EXPECT_EQ(ReadFileBytes(users), "a user's own file");  // neither exported nor deleted
-  EXPECT_EQ(SortedNames(out.Path()), (Names{"beside.tga", "failed.tga", "own.tga"}));
-  EXPECT_EQ(FirstPixel(out.File("own.tga")), 0xFF0000u);
-  EXPECT_EQ(FirstPixel(out.File("beside.tga")), 0x00FF00u);
-  EXPECT_EQ(FirstPixel(out.File("failed.tga")), 0x0000FFu);
-  EXPECT_EQ(SortedNames(other.Path()), Names{"beside.dds"});
-  EXPECT_EQ(SortedNames(app.ProgramDir().Path()), Names{"readdxt.exe"});
-
-  DeleteFileA(app.ProgramDir().File("readdxt.exe").c_str());
-  Answers answers(app);
-  app.Command(Command::ExportAll);
-  const std::string failed = "Ошибка при запуске readdxt.exe!";
-  EXPECT_EQ(answers.watcher.Texts(),
-            (Names{failed, failed, failed, failed, kDone + "\nНе экспортировано файлов: 4 из 4"}));
-  EXPECT_EQ(app.Form().ExportProgress->Position(), 0);
 }
 
 }  // namespace

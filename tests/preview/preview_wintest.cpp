@@ -1,82 +1,22 @@
-// Selecting rows of the real list converts with the real converter and paints the
-// picture: centred at its size, or shrunk to the pane; the status line says what it is.
+// Two programs started from one folder (this test run once more as a second process): each
+// converter run gives its own picture, never the other's. (Two converters in one process would
+// share the current folder the platform sets for a start.) Painting is in the main window's test.
 #include <gtest/gtest.h>
+
+#include <thread>
 
 #include "converter/converter_runner.h"
 #include "preview/tga_image.h"
 #include "support/dds_files.h"
+#include "support/fakes.h"
 #include "support/window_harness_win.h"
-#include "toolkit/application_win.h"
-#include "toolkit/file_system.h"
 
 using namespace testing_support;
 
 namespace {
 
-TEST(Preview, SelectedRowsArePaintedCentredOrShrunkAndDescribed) {
-  TempFolder data;
-  const std::string stone = data.File("синий камень.dds");  // blank and Cyrillic letters
-  WriteFileBytes(stone, SolidDds(64, 32, 0xFF2040C0));
-  WriteFileBytes(data.File("wide.dds"), SolidDds(4000, 40, 0xFFC08040));
-  App app;
-  ASSERT_TRUE(app.Start());
-  MainForm& f = app.Form();
-  app.Drop({stone, data.File("wide.dds"), stone});
-  toolkit::CursorKind cursorAtBox = toolkit::CursorKind::Arrow;
-  DialogWatcher watcher([&](HWND dialog) {
-    if (GetDlgItem(dialog, 0xFFFF)) cursorAtBox = toolkit::ScreenCursor();
-    return false;  // the watcher notes and closes it
-  });
-
-  app.Select({0});
-  EXPECT_EQ(f.MainWindow->StatusText(0), "64 x 32 x 32 BPP");
-  EXPECT_EQ(f.MainWindow->StatusText(1), "1 / 3");
-  EXPECT_EQ(f.MainWindow->StatusText(2), stone);
-  EXPECT_FALSE(toolkit::FileExists(app.ProgramDir().File("test.tga")));
-  EXPECT_FALSE(toolkit::FileExists(data.File("test.tga")));
-  int w = 0, h = 0;
-  std::vector<uint32_t> px = app.CapturePreview(w, h);
-  auto at = [&](int x, int y) { return px[static_cast<size_t>(y) * w + x]; };
-  ASSERT_TRUE(w > 64 && h > 32);
-  const uint32_t background = at(0, 0);
-  const int x = (w - 64) / 2, y = (h - 32) / 2;
-  EXPECT_EQ((std::vector<uint32_t>{at(x, y), at(x + 63, y + 31), at(x - 1, y), at(x + 64, y + 31)}),
-            (std::vector<uint32_t>{0x2040C0u, 0x2040C0u, background, background}));
-
-  // Full width, height 40 * w / 4000, centred vertically.
-  app.Select({1});
-  EXPECT_EQ(f.MainWindow->StatusText(0), "4000 x 40 x 32 BPP");
-  px = app.CapturePreview(w, h);
-  const int shrunk = static_cast<int>(40LL * w / 4000), top = (h - shrunk) / 2;
-  EXPECT_EQ((std::vector<uint32_t>{at(0, top + shrunk / 2), at(w - 1, top + shrunk / 2), at(w / 2, top - 2),
-                                   at(w / 2, top + shrunk + 1)}),
-            (std::vector<uint32_t>{0xC08040u, 0xC08040u, background, background}));
-
-  // A converter that cannot start: its message once, under the wait cursor; no picture.
-  DeleteFileA(app.ProgramDir().File("readdxt.exe").c_str());
-  app.Select({2});
-  app.Pump(50);
-  EXPECT_EQ(watcher.Texts(), std::vector<std::string>{"Ошибка при запуске readdxt.exe!"});
-  EXPECT_EQ(cursorAtBox, toolkit::CursorKind::Wait);
-  EXPECT_FALSE(toolkit::ScreenCursorSet());
-  EXPECT_EQ(f.MainWindow->StatusText(0), "0 x 0 x 0 BPP");
-  ASSERT_EQ(watcher.Boxes().size(), 1u);
-  EXPECT_EQ(watcher.Boxes()[0].title, "Texlook");
-  EXPECT_EQ(watcher.Boxes()[0].owner, app.Main());
-
-  // Clearing the list through its menu command empties the status line.
-  app.Command(Command::ClearList);
-  EXPECT_EQ(f.FileList->RowCount(), 0);
-  for (int panel = 0; panel < 3; ++panel) EXPECT_EQ(f.MainWindow->StatusText(panel), "") << panel;
-}
-
-// Two programs started from one folder (this test run once more as a second process):
-// each converter run gives its own picture, never the other's. (Two converters in one
-// process would share the current folder the platform sets for a start.)
 int WrongPictures(const std::string& dds, int width) {
-  struct : toolkit::Messages {
-    void Show(const std::string&) override {}
-  } quiet;
+  FakeWindow quiet;
   converter::ProgramConverter runner(quiet);
   int wrong = 0;
   for (int run = 0; run < 20; ++run) {
@@ -99,21 +39,13 @@ TEST(Preview, TwoProgramsInOneFolderNeverSeeEachOthersPictures) {
   App app;  // the program folder and its converter
   WriteFileBytes(app.ProgramDir().File("big.dds"), SolidDds(256, 256, 0xFF102030));
   WriteFileBytes(app.ProgramDir().File("small.dds"), SolidDds(13, 7, 0xFF302010));
-  SetEnvironmentVariableA("TEXLOOK_SECOND", app.ProgramDir().Path().c_str());
-  char self[MAX_PATH] = {};
-  GetModuleFileNameA(nullptr, self, MAX_PATH);
-  std::string line = std::string("\"") + self + "\" --gtest_filter=Preview.TwoPrograms*";
-  STARTUPINFOA si = {};
-  si.cb = sizeof si;
-  PROCESS_INFORMATION pi = {};
-  ASSERT_TRUE(CreateProcessA(nullptr, &line[0], nullptr, nullptr, FALSE, 0, nullptr, nullptr, &si, &pi));
-  SetEnvironmentVariableA("TEXLOOK_SECOND", nullptr);
-  EXPECT_EQ(WrongPictures(app.ProgramDir().File("big.dds"), 256), 0);
+  SetEnvironmentVariableA("TEXLOOK_SECOND", app.ProgramDir().path.c_str());
   DWORD code = 1;
-  WaitForSingleObject(pi.hProcess, 60000);
-  GetExitCodeProcess(pi.hProcess, &code);
-  CloseHandle(pi.hProcess);
-  CloseHandle(pi.hThread);
+  std::thread other([&] {
+    code = testing_support::Run("\"" + BuildFolder() + "tests\\win_tests.exe\" --gtest_filter=Preview.Two*");
+  });
+  EXPECT_EQ(WrongPictures(app.ProgramDir().File("big.dds"), 256), 0);
+  other.join();
   EXPECT_EQ(code, 0u);
 }
 

@@ -1,13 +1,13 @@
 #include "support/window_harness_win.h"
 
+#include <commctrl.h>
 #include <shellapi.h>
-#include <shlobj.h>
 
 #include <algorithm>
 #include <chrono>
+#include <cstdio>
 #include <cstring>
 
-#include "toolkit/application_win.h"
 #include "toolkit/file_system.h"
 
 namespace testing_support {
@@ -15,18 +15,6 @@ namespace testing_support {
 namespace {
 
 std::wstring Long(const std::string& path) { return L"\\\\?\\" + Wide(path); }
-
-// Wine starts Linux programs too; arguments must not hold blanks.
-void RunUnix(std::string commandLine) {
-  STARTUPINFOA si = {};
-  si.cb = sizeof si;
-  PROCESS_INFORMATION pi = {};
-  if (!CreateProcessA(nullptr, &commandLine[0], nullptr, nullptr, FALSE, 0, nullptr, nullptr, &si, &pi))
-    return;
-  WaitForSingleObject(pi.hProcess, 10000);
-  CloseHandle(pi.hProcess);
-  CloseHandle(pi.hThread);
-}
 
 std::string UnixPathOf(const std::string& windowsPath) {
   using Fn = char*(CDECL*)(LPCWSTR);
@@ -40,6 +28,20 @@ std::string UnixPathOf(const std::string& windowsPath) {
 
 }  // namespace
 
+DWORD Run(std::string commandLine) {
+  STARTUPINFOA si = {};
+  si.cb = sizeof si;
+  PROCESS_INFORMATION pi = {};
+  DWORD code = 1;
+  if (!CreateProcessA(nullptr, &commandLine[0], nullptr, nullptr, FALSE, 0, nullptr, nullptr, &si, &pi))
+    return code;
+  WaitForSingleObject(pi.hProcess, 60000);
+  GetExitCodeProcess(pi.hProcess, &code);
+  CloseHandle(pi.hProcess);
+  CloseHandle(pi.hThread);
+  return code;
+}
+
 // Named by process and count: tests run in parallel processes.
 TempFolder::TempFolder() {
   char base[MAX_PATH] = {};
@@ -49,16 +51,11 @@ TempFolder::TempFolder() {
   do {
     name = base + std::string("tlk") + std::to_string(GetCurrentProcessId()) + "-" + std::to_string(++count);
   } while (!CreateDirectoryA(name.c_str(), nullptr));
-  path_ = name + "\\";
+  path = name + "\\";
 }
 
 // On the Linux side: Wine would walk Linux links as folders.
-TempFolder::~TempFolder() { RunUnix("/bin/rm -rf " + UnixPathOf(path_)); }
-
-std::string TempFolder::Name() const {
-  const std::string path = NoBackslash(path_);
-  return path.substr(path.find_last_of('\\') + 1);
-}
+TempFolder::~TempFolder() { Run("/bin/rm -rf " + UnixPathOf(path)); }
 
 std::wstring Wide(const std::string& ansi) {
   std::wstring wide(ansi.size(), L'\0');
@@ -76,9 +73,9 @@ void WriteFileBytes(const std::wstring& path, const std::string& bytes) {
 }
 
 std::string Touch(const std::wstring& path) {
-  const std::wstring name = path.substr(path.find_last_of(L'\\') + 1);
-  char utf8[MAX_PATH * 3] = {};
-  WideCharToMultiByte(CP_UTF8, 0, name.c_str(), -1, utf8, sizeof utf8, nullptr, nullptr);
+  char utf8[MAX_PATH * 3] = {};  // the name only
+  WideCharToMultiByte(CP_UTF8, 0, &path[path.find_last_of(L'\\') + 1], -1, utf8, sizeof utf8, nullptr,
+                      nullptr);
   WriteFileBytes(path, utf8);
   return utf8;
 }
@@ -89,14 +86,14 @@ std::string ReadFileBytes(const std::string& path) {
   HANDLE file =
       CreateFileW(Long(path).c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0, nullptr);
   std::string bytes(1 << 20, '\0');
-  DWORD read = 0;
-  if (!ReadFile(file, &bytes[0], static_cast<DWORD>(bytes.size()), &read, nullptr)) read = 0;
+  DWORD read = 0;  // stays 0 when the file is missing
+  ReadFile(file, &bytes[0], static_cast<DWORD>(bytes.size()), &read, nullptr);
   CloseHandle(file);
   return bytes.substr(0, read);
 }
 
-std::vector<std::string> SortedNames(const std::string& folder) {
-  std::vector<std::string> names;
+Names SortedNames(const std::string& folder) {
+  Names names;
   WIN32_FIND_DATAW data;
   HANDLE find = FindFirstFileW((Long(folder) + L"*").c_str(), &data);
   for (bool more = find != INVALID_HANDLE_VALUE; more; more = FindNextFileW(find, &data)) {
@@ -112,122 +109,65 @@ std::vector<std::string> SortedNames(const std::string& folder) {
 std::string BuildFolder() {
   char buffer[MAX_PATH] = {};
   GetModuleFileNameA(nullptr, buffer, MAX_PATH);
-  std::string path = buffer;  // <build>\tests\win_tests.exe
-  path = path.substr(0, path.find_last_of('\\'));
-  return path.substr(0, path.find_last_of('\\') + 1);
+  const std::string path = buffer;  // <build>\tests\win_tests.exe
+  return path.substr(0, path.find_last_of('\\', path.find_last_of('\\') - 1) + 1);
 }
 
-std::string NoBackslash(const std::string& folder) { return folder.substr(0, folder.size() - 1); }
-
 bool MakeUnixSymlink(const std::string& linkPath, const std::string& target) {
-  const size_t slash = linkPath.find_last_of('\\');
-  RunUnix("/bin/ln -s " + target + " " + UnixPathOf(linkPath.substr(0, slash)) + "/" +
-          linkPath.substr(slash + 1));
+  Run("/bin/ln -s " + target + " " + UnixPathOf(linkPath));
   // Wine may report a Linux program as ended before its work shows.
   for (int i = 0; i < 200; ++i, Sleep(10))
     if (GetFileAttributesA(linkPath.c_str()) != INVALID_FILE_ATTRIBUTES) return true;
   return false;
 }
 
-std::string TextOf(HWND window) {
-  char text[1024] = {};
-  SendMessageA(window, WM_GETTEXT, sizeof text, reinterpret_cast<LPARAM>(text));
-  return text;
-}
-
-namespace {
-BOOL CALLBACK CollectDialog(HWND hwnd, LPARAM lp) {
-  DWORD pid = 0;
-  GetWindowThreadProcessId(hwnd, &pid);
-  char cls[64] = {};
-  GetClassNameA(hwnd, cls, sizeof cls);
-  if (pid == GetCurrentProcessId() && !strcmp(cls, "#32770") && IsWindowVisible(hwnd))
-    reinterpret_cast<std::vector<HWND>*>(lp)->push_back(hwnd);
-  return TRUE;
-}
-}  // namespace
-
 DialogWatcher::DialogWatcher(Answerer answerer)
     : answerer_(std::move(answerer)), thread_([this] {
         std::vector<HWND> handled;
         for (; !stop_; Sleep(20)) {
-          std::vector<HWND> dialogs;
-          EnumWindows(&CollectDialog, reinterpret_cast<LPARAM>(&dialogs));
-          for (HWND dialog : dialogs) {
-            if (std::find(handled.begin(), handled.end(), dialog) != handled.end()) continue;
-            if (answerer_ && answerer_(dialog)) {
-              handled.push_back(dialog);
+          for (HWND dialog = nullptr; (dialog = FindWindowExA(nullptr, dialog, "#32770", nullptr));) {
+            DWORD pid = 0;
+            GetWindowThreadProcessId(dialog, &pid);
+            if (pid != GetCurrentProcessId() || !IsWindowVisible(dialog) ||
+                std::find(handled.begin(), handled.end(), dialog) != handled.end())
               continue;
-            }
             HWND text = GetDlgItem(dialog, 0xFFFF);  // a message box's text
-            if (!text) continue;
+            const bool answered = answerer_ && answerer_(dialog);
+            if (answered) handled.push_back(dialog);
+            if (answered || !text) continue;
             std::lock_guard<std::mutex> lock(mutex_);
-            boxes_.push_back(SeenBox{TextOf(dialog), TextOf(text), GetWindow(dialog, GW_OWNER)});
+            boxes_.push_back(
+                SeenBox{TextOf(dialog), TextOf(text), GetWindow(dialog, GW_OWNER),
+                        toolkit::ScreenCursorSet() ? toolkit::ScreenCursor() : toolkit::CursorKind::Arrow});
             handled.push_back(dialog);
             PostMessageA(dialog, WM_COMMAND, IDOK, 0);
           }
         }
       }) {}
 
-DialogWatcher::~DialogWatcher() {
-  stop_ = true;
-  thread_.join();
-}
-
-std::vector<SeenBox> DialogWatcher::Boxes() {
-  std::lock_guard<std::mutex> lock(mutex_);
-  return boxes_;
-}
-
-std::vector<std::string> DialogWatcher::Texts() {
-  std::vector<std::string> texts;
-  for (const SeenBox& box : Boxes()) texts.push_back(box.text);
-  return texts;
-}
-
-void Press(HWND dialog, int button) {
-  PostMessageA(dialog, WM_COMMAND, MAKEWPARAM(button, BN_CLICKED),
-               reinterpret_cast<LPARAM>(GetDlgItem(dialog, button)));
-}
-
-std::string ConfirmChooser(HWND dialog, const std::string& label, const std::string& child) {
+bool ConfirmChooser(HWND dialog, const std::string& folder) {
+  std::string label = folder.substr(0, folder.find_last_not_of('\\') + 1);
+  label = label.substr(label.find_last_of('\\') + 1);
   HWND tree = FindWindowExA(dialog, nullptr, WC_TREEVIEWA, nullptr);
-  if (!tree) return "";
-  auto labelOf = [&](HTREEITEM at) -> std::string {
+  if (!tree) return false;
+  auto caret = [&]() -> std::string {
     char text[MAX_PATH] = {};
-    TVITEMA item = {};
-    item.mask = TVIF_TEXT;
-    item.hItem = at;
-    item.pszText = text;
-    item.cchTextMax = sizeof text;
-    return at && SendMessageA(tree, TVM_GETITEMA, 0, reinterpret_cast<LPARAM>(&item)) ? text : "";
-  };
-  auto next = [&](int how, HTREEITEM at) {
-    return reinterpret_cast<HTREEITEM>(
-        SendMessageA(tree, TVM_GETNEXTITEM, how, reinterpret_cast<LPARAM>(at)));
+    TVITEMA item = {TVIF_TEXT, TreeView_GetSelection(tree), 0, 0, text, sizeof text, 0, 0, 0, 0};
+    return item.hItem && TreeView_GetItem(tree, &item) ? text : "";
   };
   // A loaded machine can take many seconds to fill the tree; a chooser that never gets
   // there is cancelled, so nothing lands in another folder.
-  for (int i = 0; i < 600 && labelOf(next(TVGN_CARET, nullptr)) != label; ++i) Sleep(50);
-  const std::string opened = labelOf(next(TVGN_CARET, nullptr));
-  if (opened != label) {
-    Press(dialog, IDCANCEL);
-    return opened;
-  }
-  if (!child.empty()) {
-    HTREEITEM at = next(TVGN_CARET, nullptr);
-    SendMessageA(tree, TVM_EXPAND, TVE_EXPAND, reinterpret_cast<LPARAM>(at));
-    for (at = next(TVGN_CHILD, at); at && labelOf(at) != child;) at = next(TVGN_NEXT, at);
-    SendMessageA(tree, TVM_SELECTITEM, TVGN_CARET, reinterpret_cast<LPARAM>(at));
-  }
-  Press(dialog, IDOK);
-  return opened;
+  for (int i = 0; i < 600 && caret() != label; ++i) Sleep(50);
+  const std::string opened = caret();
+  const bool there = opened == label;
+  if (!there) fprintf(stderr, "The chooser opened on \"%s\", not \"%s\"\n", opened.c_str(), label.c_str());
+  Press(dialog, there ? IDOK : IDCANCEL);
+  return there;
 }
 
-App::App(const std::string& converter) {
-  CopyFileA((converter.empty() ? BuildFolder() + "readdxt.exe" : converter).c_str(),
-            programDir_.File("readdxt.exe").c_str(), FALSE);
-  toolkit::OverrideProgramFolder(programDir_.Path());
+App::App() {
+  CopyFileA((BuildFolder() + "readdxt.exe").c_str(), programDir_.File("readdxt.exe").c_str(), FALSE);
+  toolkit::OverrideProgramFolder(programDir_.path);
 }
 
 App::~App() {
@@ -245,17 +185,7 @@ bool App::Start() {
 
 void App::Pump(int milliseconds) {
   const auto end = std::chrono::steady_clock::now() + std::chrono::milliseconds(milliseconds);
-  do {
-    toolkit::ProcessMessages();
-    Sleep(5);
-  } while (std::chrono::steady_clock::now() < end);
-}
-
-void App::Command(::Command command) { SendMessageA(Main(), WM_COMMAND, form_->CommandId(command), 0); }
-
-void App::Close() {
-  SendMessageA(Main(), WM_CLOSE, 0, 0);
-  Pump(50);
+  for (; std::chrono::steady_clock::now() < end; Sleep(5)) toolkit::ProcessMessages();
 }
 
 void App::Select(std::vector<int> rows) {
@@ -274,50 +204,34 @@ void App::Drop(const std::vector<std::wstring>& paths) {
   drop->fWide = TRUE;
   list.copy(reinterpret_cast<wchar_t*>(drop + 1), list.size());
   GlobalUnlock(memory);
-  SendMessageA(Window(form_->FileList), WM_DROPFILES, reinterpret_cast<WPARAM>(memory), 0);  // released there
+  SendMessageA(form_->FileList->Handle(), WM_DROPFILES, reinterpret_cast<WPARAM>(memory),
+               0);  // released there
   Pump(50);
 }
 
-void App::Drop(const std::vector<std::string>& paths) {
-  std::vector<std::wstring> wide;
-  for (const std::string& p : paths) wide.push_back(Wide(p));
-  Drop(wide);
-}
-
-std::vector<std::string> App::ListedPaths() {
-  std::vector<std::string> paths;
+Names App::ListedContents() {
+  Names contents;
   for (int row = 0; row < form_->Textures.TextureCount(); ++row)
-    paths.push_back(form_->Textures.FullPath(row));
-  return paths;
-}
-
-std::vector<std::string> App::ListedContents() {
-  std::vector<std::string> contents;
-  for (const std::string& path : ListedPaths()) contents.push_back(ReadFileBytes(path));
+    contents.push_back(ReadFileBytes(form_->Textures.FullPath(row)));
   return contents;
 }
 
 std::vector<uint32_t> App::CapturePreview(int& width, int& height) {
-  HWND box = Window(form_->PreviewBox);
+  HWND box = form_->PreviewBox->Handle();
   RECT rc;
   GetClientRect(box, &rc);
   width = rc.right;
   height = rc.bottom;
-  BITMAPINFO bi = {};
-  bi.bmiHeader = BITMAPINFOHEADER{sizeof bi.bmiHeader, width, -height, 1, 32, BI_RGB, 0, 0, 0, 0, 0};
+  BITMAPINFO bi = {{sizeof(BITMAPINFOHEADER), width, -height, 1, 32, BI_RGB, 0, 0, 0, 0, 0}, {}};
   void* bits = nullptr;
-  HDC screen = GetDC(nullptr);
-  HBITMAP dib = CreateDIBSection(screen, &bi, DIB_RGB_COLORS, &bits, nullptr, 0);
-  HDC mem = CreateCompatibleDC(screen);
-  HGDIOBJ old = SelectObject(mem, dib);
+  HDC mem = CreateCompatibleDC(nullptr);
+  HGDIOBJ old = SelectObject(mem, CreateDIBSection(mem, &bi, DIB_RGB_COLORS, &bits, nullptr, 0));
   SendMessageA(box, WM_PRINT, reinterpret_cast<WPARAM>(mem), PRF_CLIENT | PRF_ERASEBKGND);
   GdiFlush();
   std::vector<uint32_t> pixels(static_cast<uint32_t*>(bits), static_cast<uint32_t*>(bits) + width * height);
   for (uint32_t& p : pixels) p &= 0xFFFFFF;
-  SelectObject(mem, old);
+  DeleteObject(SelectObject(mem, old));
   DeleteDC(mem);
-  DeleteObject(dib);
-  ReleaseDC(nullptr, screen);
   return pixels;
 }
 

@@ -1,10 +1,7 @@
-// The one fixture of the Windows-side tests: the real main window in a private program
-// folder, its messages handled, commands run by name, and a watcher thread that answers
-// the real dialogs as a user would.
+// The one fixture of the Windows-side tests: the real main window in a private program folder,
+// its messages handled, commands run by name, and a thread answering dialogs as a user would.
 #pragma once
 #include <windows.h>
-// (needs windows.h first)
-#include <commctrl.h>
 
 #include <atomic>
 #include <functional>
@@ -15,43 +12,46 @@
 #include <vector>
 
 #include "app/main_form_win.h"
+#include "toolkit/application_win.h"
 
 namespace testing_support {
 
+using Names = std::vector<std::string>;
+
 // A fresh temporary folder, removed with everything in it at the end of the test.
-class TempFolder {
- public:
+struct TempFolder {
   TempFolder();
   ~TempFolder();
-  const std::string& Path() const { return path_; }  // with a trailing backslash
-  std::string File(const std::string& name) const { return path_ + name; }
-  std::string Name() const;  // its own name, as the chooser's tree labels it
-
- private:
-  std::string path_;
+  std::string File(const std::string& name) const { return path + name; }
+  std::string path;  // with a trailing backslash
 };
 
 std::wstring Wide(const std::string& ansi);
-// Any length (through "\\?\").
-void WriteFileBytes(const std::wstring& path, const std::string& bytes);
+void WriteFileBytes(const std::wstring& path, const std::string& bytes);  // any length
 inline void WriteFileBytes(const std::string& path, const std::string& bytes) {
   WriteFileBytes(Wide(path), bytes);
 }
 // A file holding its own name in UTF-8, which it returns: which file a path opens.
 std::string Touch(const std::wstring& path);
-inline std::string Touch(const std::string& path) { return Touch(Wide(path)); }
 bool MakeDir(const std::string& path);  // any length
 std::string ReadFileBytes(const std::string& path);
-std::vector<std::string> SortedNames(const std::string& folder);  // files and folders, any length
-std::string BuildFolder();  // where texlook.exe and readdxt.exe are, with a backslash
-std::string NoBackslash(const std::string& folder);
+Names SortedNames(const std::string& folder);  // files and folders, any length
+std::string BuildFolder();                     // where texlook.exe and readdxt.exe are
+inline std::string NoBackslash(const std::string& folder) { return folder.substr(0, folder.size() - 1); }
 // A Linux symbolic link at `linkPath` (a Windows path) with the text `target`.
 bool MakeUnixSymlink(const std::string& linkPath, const std::string& target);
-std::string TextOf(HWND window);
+inline std::string TextOf(HWND window) {
+  char text[1024] = {};
+  SendMessageA(window, WM_GETTEXT, sizeof text, reinterpret_cast<LPARAM>(text));
+  return text;
+}
+// Runs a program, Linux ones too (then with no blanks in arguments); its exit code.
+DWORD Run(std::string commandLine);
 
 struct SeenBox {
   std::string title, text;
   HWND owner;
+  toolkit::CursorKind cursor;  // over the program while it was up
 };
 
 // Answers every dialog box of this process from a second thread: message boxes are noted
@@ -60,9 +60,14 @@ class DialogWatcher {
  public:
   using Answerer = std::function<bool(HWND dialog)>;
   explicit DialogWatcher(Answerer answerer = nullptr);
-  ~DialogWatcher();
-  std::vector<SeenBox> Boxes();
-  std::vector<std::string> Texts();
+  ~DialogWatcher() {
+    stop_ = true;
+    thread_.join();
+  }
+  std::vector<SeenBox> Boxes() {
+    std::lock_guard<std::mutex> lock(mutex_);
+    return boxes_;
+  }
 
  private:
   Answerer answerer_;
@@ -72,33 +77,32 @@ class DialogWatcher {
   std::thread thread_;
 };
 
-// --- On the watcher thread ---
-void Press(HWND dialog, int button);
-// The folder chooser: waits for it to select `label` (the tree fills in late), moves it
-// to its subfolder `child` if given, presses OK; returns the label it opened on, or "".
-std::string ConfirmChooser(HWND dialog, const std::string& label, const std::string& child = "");
+inline void Press(HWND dialog, int button) {
+  PostMessageA(dialog, WM_COMMAND, MAKEWPARAM(button, BN_CLICKED),
+               reinterpret_cast<LPARAM>(GetDlgItem(dialog, button)));
+}
+// The folder chooser: waits for it to select `folder` (the tree fills in late) and presses
+// OK; false (and cancelled) when not a chooser or it opened elsewhere.
+bool ConfirmChooser(HWND dialog, const std::string& folder);
 
-// The program as a user meets it: a program folder with a converter, the main window
-// built, shown and its messages handled.
+// The program as a user meets it: a program folder with the real converter, the main
+// window built, shown and its messages handled.
 class App {
  public:
-  // converter: the file placed as readdxt.exe (empty: the real converter).
-  explicit App(const std::string& converter = std::string());
+  App();
   ~App();
   bool Start();  // false when start-up stopped
   MainForm& Form() { return *form_; }
   TempFolder& ProgramDir() { return programDir_; }
-  HWND Window(toolkit::Control* control) { return control->Handle(); }
   HWND Main() { return form_->MainWindow->Handle(); }
   void Pump(int milliseconds = 50);
-  void Command(::Command command);  // as the menu delivers it; returns when it has run
-  void Close();                     // WM_CLOSE, as the close button sends it
+  void Command(::Command command) {  // as the menu delivers it; returns when it has run
+    SendMessageA(Main(), WM_COMMAND, form_->CommandId(command), 0);
+  }
   void Select(std::vector<int> rows);
   // WM_DROPFILES with a wide HDROP made in this process, as the shell delivers it.
   void Drop(const std::vector<std::wstring>& paths);
-  void Drop(const std::vector<std::string>& paths);
-  std::vector<std::string> ListedPaths();
-  std::vector<std::string> ListedContents();  // each row's file, read through its path
+  Names ListedContents();  // each row's file, read through its path
   // The preview box as the screen shows it, 0xRRGGBB top-down.
   std::vector<uint32_t> CapturePreview(int& width, int& height);
 
