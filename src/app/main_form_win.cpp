@@ -45,7 +45,8 @@ const std::vector<MenuLine> kListPopupMenu = {
     Item("Экспортировать все в TGA...", Command::ExportAll),
 };
 
-// Builds the menu from its lines and attaches each command to its item.
+// Builds the menu from its lines, attaches each command to its item and notes the
+// command's identifier.
 Menu* CreateMenu(MainForm& form, Form& owner, const std::vector<MenuLine>& lines) {
   std::vector<std::string> templ;
   for (const MenuLine& line : lines) templ.push_back(line.text);
@@ -59,6 +60,7 @@ Menu* CreateMenu(MainForm& form, Form& owner, const std::vector<MenuLine>& lines
     if (line.hasCommand) {
       const Command command = line.command;
       menu->SetItemHandler(index, [&form, command](Menu&, int) { form.Run(command); });
+      form.CommandIds[command] = menu->CommandId(index);
     }
     ++index;
   }
@@ -211,17 +213,8 @@ void SaveSettings(MainForm& form) {
 void HandleShow(MainForm& form) { form.MainWindow->SetWindowState(WindowState::Maximised); }
 
 unsigned MainForm::CommandId(Command command) const {
-  for (const auto* lines : {&kMainMenu, &kListPopupMenu}) {
-    Menu* menu = lines == &kMainMenu ? MainMenu : ListPopupMenu;
-    int index = 0;
-    for (const MenuLine& line : *lines) {
-      const std::string text = line.text;
-      if (text == "(" || text == ")") continue;
-      if (line.hasCommand && line.command == command) return menu->CommandId(index);
-      ++index;
-    }
-  }
-  return 0;
+  const auto found = CommandIds.find(command);
+  return found == CommandIds.end() ? 0 : found->second;
 }
 
 void MainForm::Run(Command command) {

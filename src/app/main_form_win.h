@@ -1,6 +1,7 @@
 // The one record of the run: the main window with every control, menu and dialog, the
 // texture list, the preview and the remembered folders; commands reach the features here.
 #pragma once
+#include <map>
 #include <memory>
 #include <string>
 #include <vector>
@@ -54,6 +55,7 @@ struct MainForm {
 
   // The identifier the platform sees for a command (4096 and up).
   unsigned CommandId(Command command) const;
+  std::map<Command, unsigned> CommandIds;  // filled as the menus are built
   // Every menu command, list selection and drop comes in here.
   void Run(Command command);
   void HandleItemStateChange(unsigned newState);

@@ -16,10 +16,11 @@ void RunExport(ExportContext& context, bool allEntries) {
   texlist::TextureList& list = context.list;
   // The rows are fixed now: the commands that could change the list wait for the export,
   // and a selection made between rows does not change what this export writes.
-  std::vector<int> rows = list.SelectedRows();
+  std::vector<int> rows;
   if (allEntries) {
-    rows.clear();
     for (int row = 0; row < list.TextureCount(); ++row) rows.push_back(row);
+  } else {
+    rows = list.SelectedRows();
   }
   if (rows.empty()) return;
   // A stale output would otherwise be taken for the first row's.

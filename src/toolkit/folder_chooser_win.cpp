@@ -4,6 +4,7 @@
 #include <objbase.h>
 #include <shlobj.h>
 
+#include "toolkit/ansi_names_win.h"
 #include "toolkit/application_win.h"
 #include "toolkit/dialog_texts.h"
 #include "toolkit/folder_chooser_win.h"
@@ -42,49 +43,33 @@ HWND DialogOwner(WindowHandle owner) {
   return main ? static_cast<HWND>(main->Handle()) : nullptr;
 }
 
-// A shell item's name in `folder` (flags SHGDN_...), whatever its length.
-std::wstring NameOf(IShellFolder* folder, LPCITEMIDLIST item, SHGDNF flags) {
+// The chosen folder's full path as the shell gives it, whatever its length.
+std::wstring ParsingName(PCIDLIST_ABSOLUTE item) {
+  IShellFolder* desktop = nullptr;
+  if (FAILED(SHGetDesktopFolder(&desktop))) return std::wstring();
   STRRET name = {};
-  if (FAILED(folder->GetDisplayNameOf(item, flags, &name))) return std::wstring();
-  std::wstring path;
+  const HRESULT got = desktop->GetDisplayNameOf(item, SHGDN_FORPARSING, &name);
+  desktop->Release();
+  if (FAILED(got)) return std::wstring();
   if (name.uType == STRRET_WSTR) {
-    path = name.pOleStr;
+    const std::wstring path = name.pOleStr;
     CoTaskMemFree(name.pOleStr);
     return path;
   }
-  const char* ansi =
-      name.uType == STRRET_CSTR ? name.cStr : reinterpret_cast<const char*>(item) + name.uOffset;
-  const int n = MultiByteToWideChar(CP_ACP, 0, ansi, -1, nullptr, 0);
-  if (n <= 1) return path;
-  path.resize(static_cast<size_t>(n));
-  MultiByteToWideChar(CP_ACP, 0, ansi, -1, &path[0], n);
-  path.resize(static_cast<size_t>(n - 1));
-  return path;
-}
-
-bool UsableAnsiPath(const std::wstring& wide, std::string& ansi) {
-  if (wide.empty()) return false;
-  BOOL usedDefault = FALSE;
-  const int n = WideCharToMultiByte(CP_ACP, WC_NO_BEST_FIT_CHARS, wide.c_str(), static_cast<int>(wide.size()),
-                                    nullptr, 0, nullptr, &usedDefault);
-  if (n <= 0 || usedDefault || n >= MAX_PATH) return false;
-  ansi.resize(static_cast<size_t>(n));
-  WideCharToMultiByte(CP_ACP, WC_NO_BEST_FIT_CHARS, wide.c_str(), static_cast<int>(wide.size()), &ansi[0], n,
-                      nullptr, nullptr);
-  return true;
+  return ToWide(name.uType == STRRET_CSTR ? name.cStr : reinterpret_cast<const char*>(item) + name.uOffset);
 }
 
 }  // namespace
 
 bool ChosenFolderPath(PCIDLIST_ABSOLUTE item, std::string& path) {
-  IShellFolder* desktop = nullptr;
-  if (FAILED(SHGetDesktopFolder(&desktop))) return false;
-  const std::wstring whole = NameOf(desktop, item, SHGDN_FORPARSING);
-  desktop->Release();
+  const std::wstring whole = ParsingName(item);
   // The shell may cut a longer path to its own buffer, to the name of another folder: a
   // path that reaches that length is taken for cut.
-  if (whole.size() >= MAX_PATH - 1) return false;
-  return UsableAnsiPath(whole, path);
+  if (whole.empty() || whole.size() >= MAX_PATH - 1) return false;
+  std::string ansi;
+  if (!ToExactAnsi(whole, ansi) || ansi.size() >= MAX_PATH - 1) return false;
+  path = ansi;
+  return true;
 }
 
 struct FolderChooserAccess {
