@@ -5,15 +5,18 @@
 #   scripts/bench-export.sh [BUILD_DIR] [ROWS]   (default: build-bench-export-win, 200)
 set -eu
 root=$(cd "$(dirname "$0")/.." && pwd)
-win=${1:-$root/build-bench-export-win}
+. "$root/scripts/host.sh"
+echo "Windows build: ${run_arch}-bit (the one this machine runs first)"
+win=${1:-$root/build-bench-export-win$([ "$run_arch" = 64 ] && echo 64)}
 rows=${2:-200}
 
-cmake -S "$root" -B "$win" -G Ninja -DCMAKE_TOOLCHAIN_FILE="$root/cmake/mingw32.cmake" \
+cmake -S "$root" -B "$win" -G Ninja -DCMAKE_TOOLCHAIN_FILE="$root/cmake/mingw$run_arch.cmake" \
   -DCMAKE_BUILD_TYPE=Release >/dev/null
 cmake --build "$win" --target bench_export readdxt >/dev/null
 
 work=$(mktemp -d /tmp/texlook-export-bench-XXXXXX)
 state=$work/wine
+export WINEARCH=win$run_arch  # the prefix in $work lies outside the build folder
 trap '"$root/tests/wine/wine-run.sh" "$state" --stop >/dev/null 2>&1; rm -rf "$work"' EXIT
 
 "$root/tests/wine/wine-run.sh" "$state" --start >/dev/null 2>&1

@@ -5,9 +5,11 @@
 #   scripts/bench-import.sh [BUILD_DIR]   (default: build-bench-import-win)
 set -eu
 root=$(cd "$(dirname "$0")/.." && pwd)
-win=${1:-$root/build-bench-import-win}
+. "$root/scripts/host.sh"
+echo "Windows build: ${run_arch}-bit (the one this machine runs first)"
+win=${1:-$root/build-bench-import-win$([ "$run_arch" = 64 ] && echo 64)}
 
-cmake -S "$root" -B "$win" -G Ninja -DCMAKE_TOOLCHAIN_FILE="$root/cmake/mingw32.cmake" \
+cmake -S "$root" -B "$win" -G Ninja -DCMAKE_TOOLCHAIN_FILE="$root/cmake/mingw$run_arch.cmake" \
   -DCMAKE_BUILD_TYPE=Release >/dev/null
 cmake --build "$win" --target bench_import_rows readdxt >/dev/null
 win=$(cd "$win" && pwd)

@@ -3,9 +3,12 @@
 # cached shrink, and the one-time downscale. Stops its Wine server and display at the end.
 set -eu
 root=$(cd "$(dirname "$0")/.." && pwd)
-"$root/scripts/build.sh" win >/dev/null
-cmake --build "$root/build/win" --target bench_repaint >/dev/null
+. "$root/scripts/host.sh"
+echo "Windows build: ${run_arch}-bit (the one this machine runs first)"
+build=$root/build/$(win_build_dir "$run_arch")
+"$root/scripts/build.sh" "win$run_arch" >/dev/null
+cmake --build "$build" --target bench_repaint >/dev/null
 run="$root/tests/wine/wine-run.sh"
-state="$root/build/win/bench-wine"
+state="$build/bench-wine"
 trap '"$run" "$state" --stop' EXIT
-"$run" "$state" "$root/build/win/bench/bench_repaint.exe"
+"$run" "$state" "$build/bench/bench_repaint.exe"

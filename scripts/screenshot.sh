@@ -7,7 +7,8 @@ set -eu
 root=$(cd "$(dirname "$0")/.." && pwd)
 out=$(realpath -m "${1:-$root/build/screenshots}")
 mkdir -p "$out"
-build="$root/build/win"
+. "$root/scripts/host.sh"
+build="$root/build/$(win_build_dir "$run_arch")"  # the build this machine runs first
 state="$build/wine"
 run="$root/tests/wine/wine-run.sh"
 cmake --build "$build" --target texlook readdxt show_files >/dev/null

@@ -25,9 +25,10 @@ struct BitmapInfoHeader {
 };
 static_assert(sizeof(BitmapInfoHeader) == 40, "BitmapInfoHeader must match BITMAPINFOHEADER");
 
-// Largest pixel memory one bitmap may take; larger sizes are refused. A 32-bit process
-// has 2 GiB of address space and a TGA reader holds two bitmaps.
-constexpr uint64_t kMaxPixelBytes = uint64_t{512} << 20;
+// Largest pixel memory one bitmap may take; larger sizes are refused. A TGA reader holds
+// two bitmaps: in a 32-bit process, whose whole address space is 2 GiB, 512 MiB each; in
+// a 64-bit one 16384 x 16384, the largest texture the graphics interfaces allow.
+constexpr uint64_t kMaxPixelBytes = sizeof(void*) == 4 ? uint64_t{512} << 20 : uint64_t{1} << 30;
 
 class Bitmap {
  public:

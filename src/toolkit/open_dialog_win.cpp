@@ -21,10 +21,10 @@ namespace toolkit {
 namespace {
 
 // The structure in its first form, without the fields later versions added: every
-// system since then accepts it, and it is what OPENFILENAME_SIZE_VERSION_400A names.
-constexpr DWORD kOpenFileNameSize = 76;
-static_assert(offsetof(OPENFILENAMEW, lpTemplateName) + sizeof(LPCWSTR) == kOpenFileNameSize,
-              "OPENFILENAMEW layout");
+// system since then accepts it, and it is what OPENFILENAME_SIZE_VERSION_400 names:
+// 76 bytes in a 32-bit program, 136 in a 64-bit one.
+constexpr DWORD kOpenFileNameSize = offsetof(OPENFILENAMEW, lpTemplateName) + sizeof(LPCWSTR);
+static_assert(kOpenFileNameSize == (sizeof(void*) == 4 ? 76 : 136), "OPENFILENAMEW layout");
 static_assert(ofn::kReadOnly == OFN_READONLY && ofn::kOverwritePrompt == OFN_OVERWRITEPROMPT &&
                   ofn::kHideReadOnly == OFN_HIDEREADONLY && ofn::kNoChangeDir == OFN_NOCHANGEDIR &&
                   ofn::kAllowMultiSelect == OFN_ALLOWMULTISELECT &&

@@ -1,8 +1,8 @@
 #!/bin/bash
-# The Windows release as a user gets it: scripts/package.sh's zip holds exactly the two
-# programs, the guide and the changes; both programs carry the version; unpacked into a
-# folder with blanks and Cyrillic letters, Texlook adds a DDS file, previews it and
-# writes "texlook.ini" beside itself on closing.
+# The Windows release as a user gets it: scripts/package.sh's zip of this build's kind
+# (win32 or win64) holds exactly the two programs, the guide and the changes; both programs
+# carry the version; unpacked into a folder with blanks and Cyrillic letters, Texlook adds
+# a DDS file, previews it and writes "texlook.ini" beside itself on closing.
 #   release_zip.sh BUILD_DIR SOURCE_DIR
 set -u
 build=$(realpath "$1"); src=$(realpath "$2")
@@ -18,7 +18,7 @@ check() {  # check NAME CONDITION...
 
 version=$(sed -n 's/^project(Texlook VERSION \([0-9.]*\).*/\1/p' "$src/CMakeLists.txt")
 "$src/scripts/package.sh" "$build" "$work/dist" >/dev/null
-zip=$work/dist/texlook-$version-win32.zip
+zip=$work/dist/texlook-$version-$(cat "$build/wine-arch").zip  # the zip of this build's kind
 # Names as a reader that honours the UTF-8 flag sees them (without it: the DOS code page).
 names=$(python3 -c 'import sys, zipfile; print("\n".join(sorted(zipfile.ZipFile(sys.argv[1]).namelist())))' "$zip")
 expected=$(printf "texlook-$version/%s\n" "" ИЗМЕНЕНИЯ.txt ПРОЧТИ.txt readdxt.exe texlook.exe | LC_ALL=C sort)

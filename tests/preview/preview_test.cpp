@@ -66,14 +66,14 @@ TEST_F(PreviewTest, OnlyAChangeToFocusedAndSelectedShowsTheFirstSelectedRowOrAnE
 }
 
 TEST_F(PreviewTest, APictureTooLargeToHoldShowsItsTrueSizeAndIsToldOnce) {
-  const std::string huge = "preview_test_huge.tga";  // the header alone: 16384 x 16384 x 24
+  const std::string huge = "preview_test_huge.tga";  // the header alone: 32768 x 32768 x 24
   std::ofstream(huge, std::ios::binary)
-      << std::string{0, 0, 2, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 64, 0, 64, 24, 0};
+      << std::string{0, 0, 2, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, '\x80', 0, '\x80', 24, 0};
   converter.outputs["C:\\t\\c.dds"] = huge;
   window.selected = {2};
   preview.HandleItemStateChange(list, kFocused | kSelected);
   std::remove(huge.c_str());
-  EXPECT_EQ(window.status[0], "16384 x 16384 x 24 BPP");
+  EXPECT_EQ(window.status[0], "32768 x 32768 x 24 BPP");
   EXPECT_EQ(window.messages, std::vector<std::string>{"Текстура слишком велика для предпросмотра."});
   EXPECT_TRUE(preview.Shown()->ColorBitmap.IsEmpty());
 }

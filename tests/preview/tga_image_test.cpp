@@ -167,8 +167,8 @@ TEST(TgaImageTest, HeaderSizesEmptyAndTooLargePictures) {
       {Bytes{0, 0, 2, 0, 0, 0, 0, 0, 0, 0, 0, 0, 4, 0, 2}, 4, 2, 0, false, 15},  // missing bytes are 0
       {Header{0, 1, 2, 0, 1, 24, 0, 5, 24} + Bytes{1, 2, 3} + Bytes(48, 1), 0, 5, 24, false, 21},
       {Header{0, 0, 2, 0, 0, 0, 5, 0, 32} + Bytes(48, 1), 5, 0, 32, false, 18},
-      {Header{0, 0, 10, 0, 0, 0, 16384, 16384, 24} + Bytes{0xFF, 1, 2, 3}, 16384, 16384, 24, true, 18},
-      {Header{0, 0, 2, 0, 0, 0, 65535, 2049, 32} + Bytes(48, 1), 65535, 2049, 32, true, 18},
+      {Header{0, 0, 10, 0, 0, 0, 32768, 16384, 24} + Bytes{0xFF, 1, 2, 3}, 32768, 16384, 24, true, 18},
+      {Header{0, 0, 2, 0, 0, 0, 65535, 4097, 32} + Bytes(48, 1), 65535, 4097, 32, true, 18},
   };
   // clang-format on
   TgaImage image;

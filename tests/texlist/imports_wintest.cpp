@@ -70,7 +70,7 @@ TEST(Imports, OpenDialogFolderChooserAndDrop) {
   toolkit::SetOpenDialogPlatformCall(nullptr);
   EXPECT_EQ(std::make_tuple(g_call.lStructSize, g_call.Flags, g_call.hwndOwner, g_filter),
             std::make_tuple(
-                DWORD{76}, DWORD{0x281A07}, app.Main(),
+                DWORD{sizeof(void*) == 4 ? 76 : 136}, DWORD{0x281A07}, app.Main(),
                 std::wstring(L"\u0424\u0430\u0439\u043B\u044B DDS (Direct Draw Surface)\0*.dds\0", 39)));
   EXPECT_TRUE(app.ListedContents() == expected) << f.Textures.TextureCount();
 

@@ -9,7 +9,27 @@ state=$1; shift
 mkdir -p "$state"
 state=$(cd "$state" && pwd)
 
-export WINEPREFIX="$state/prefix" WINEARCH=win32 WINEDEBUG=${WINEDEBUG:--all}
+# The prefix is of the programs' kind: win32 or win64, as the build folder that holds the
+# state says (its wine-arch file), else as WINEARCH says, else win32.
+arch_of_state() {
+  local dir=$state
+  while [ "$dir" != / ]; do
+    [ -f "$dir/wine-arch" ] && { cat "$dir/wine-arch"; return; }
+    dir=$(dirname "$dir")
+  done
+  echo "${WINEARCH:-win32}"
+}
+export WINEARCH=$(arch_of_state)
+# 64-bit programs go to the 64-bit loader and server by name: the "wine" wrapper prefers
+# the 32-bit loader wherever it is installed, and it cannot run where the kernel runs no
+# 32-bit programs.
+wine=wine
+if [ "$WINEARCH" = win64 ] && [ -x /usr/lib/wine/wine64 ]; then
+  wine=/usr/lib/wine/wine64
+  export WINELOADER=$wine WINESERVER=/usr/lib/wine/wineserver64
+fi
+wineserver() { "${WINESERVER:-$(command -v wineserver)}" "$@"; }
+export WINEPREFIX="$state/prefix" WINEDEBUG=${WINEDEBUG:--all}
 export WINEDLLOVERRIDES="mscoree,mshtml=;winemenubuilder.exe=d"
 export LANG=ru_RU.UTF-8 LC_ALL=ru_RU.UTF-8
 
@@ -32,13 +52,13 @@ start_display() {
 prepare_prefix() {
   [ -f "$WINEPREFIX/.texlook-ready-2" ] && return 0
   # Nothing started here may inherit the lock (fd 9): a server it starts would hold it.
-  wineboot -i 9>&- >/dev/null 2>&1
+  "$wine" wineboot.exe -i 9>&- >/dev/null 2>&1
   # A crash must fail the test, not wait for someone to close a dialog.
-  wine reg add 'HKCU\Software\Wine\WineDbg' /v ShowCrashDialog /t REG_DWORD /d 0 /f 9>&- >/dev/null 2>&1
+  "$wine" reg add 'HKCU\Software\Wine\WineDbg' /v ShowCrashDialog /t REG_DWORD /d 0 /f 9>&- >/dev/null 2>&1
   # A virtual desktop: Wine draws frames and maximises windows itself (Xvfb has no
   # window manager), and the screen is the same 1024 x 768 everywhere.
-  wine reg add 'HKCU\Software\Wine\Explorer' /v Desktop /d Default /f 9>&- >/dev/null 2>&1
-  wine reg add 'HKCU\Software\Wine\Explorer\Desktops' /v Default /d 1024x768 /f 9>&- >/dev/null 2>&1
+  "$wine" reg add 'HKCU\Software\Wine\Explorer' /v Desktop /d Default /f 9>&- >/dev/null 2>&1
+  "$wine" reg add 'HKCU\Software\Wine\Explorer\Desktops' /v Default /d 1024x768 /f 9>&- >/dev/null 2>&1
   wineserver -w 9>&-
   touch "$WINEPREFIX/.texlook-ready-2"
 }
@@ -49,8 +69,8 @@ prepare_prefix() {
 start_wine() {
   [ -f "$state/wine.started" ] && wineserver -k0 2>/dev/null && return 0
   wineserver -p 9>&- </dev/null >/dev/null 2>&1
-  wine explorer.exe /desktop=Default,1024x768 9>&- </dev/null >/dev/null 2>&1 &
-  wine cmd.exe /c exit 9>&- </dev/null >/dev/null 2>&1
+  "$wine" explorer.exe /desktop=Default,1024x768 9>&- </dev/null >/dev/null 2>&1 &
+  "$wine" cmd.exe /c exit 9>&- </dev/null >/dev/null 2>&1
   touch "$state/wine.started"
 }
 
@@ -73,4 +93,4 @@ case "${1:-}" in
     exit 0 ;;
 esac
 export DISPLAY=":$(cat "$state/xvfb.display")"
-exec wine "$@"
+exec "$wine" "$@"
