@@ -28,7 +28,7 @@ if [ "$WINEARCH" = win64 ] && [ -x /usr/lib/wine/wine64 ]; then
   wine=/usr/lib/wine/wine64
   export WINELOADER=$wine WINESERVER=/usr/lib/wine/wineserver64
 fi
-wineserver() { "${WINESERVER:-$(command -v wineserver)}" "$@"; }
+wineserver() { if [ -n "${WINESERVER:-}" ]; then "$WINESERVER" "$@"; else command wineserver "$@"; fi; }
 export WINEPREFIX="$state/prefix" WINEDEBUG=${WINEDEBUG:--all}
 export WINEDLLOVERRIDES="mscoree,mshtml=;winemenubuilder.exe=d"
 export LANG=ru_RU.UTF-8 LC_ALL=ru_RU.UTF-8
