@@ -1,7 +1,9 @@
-// What the busy state lets through while an export runs or a preview is made.
+// What the busy state lets through while an export runs, a preview is made or a converter runs.
 #include "app/busy_state.h"
 
 #include <gtest/gtest.h>
+
+#include "support/fakes.h"
 
 namespace {
 
@@ -21,6 +23,12 @@ TEST(BusyState, WhatEachActivityAdmits) {
       EXPECT_EQ(admits(), (std::vector<bool>{false, false, false}));
     }
     EXPECT_EQ(admits(), (std::vector<bool>{false, false, true}));
+    // While a converter runs (the window handled meanwhile), not even a preview.
+    testing_support::FakeConverter fake;
+    std::vector<bool> converting;
+    fake.onRun = [&] { converting = admits(); };
+    BusyConverter(fake, busy).Run("a.dds");
+    EXPECT_EQ(converting, (std::vector<bool>{false, false, false}));
   }
   EXPECT_EQ(admits(), (std::vector<bool>{true, true, true}));
 }
