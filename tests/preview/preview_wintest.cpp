@@ -2,6 +2,8 @@
 // converter run gives its own picture, never the other's. (Two converters in one process would
 // share the current folder the platform sets for a start.) Painting is in the main window's test.
 // The window while a converter runs.
+#include <windows.h>
+
 #include <gtest/gtest.h>
 #include <tlhelp32.h>
 
