@@ -20,11 +20,10 @@ namespace {
 // shows that it saves.)
 TEST(MainWindow, FromStartWithTheSettingsFileThroughPreviewsToClose) {
   // The working folders of Texlook processes that have ended go at start; others stay.
-  std::string temp(MAX_PATH, '\0');
-  temp.resize(GetTempPathA(MAX_PATH, &temp[0]));
-  const std::string gone = temp + "texlook-4294967292";  // no such process
+  char temp[MAX_PATH] = {};
+  const std::string gone = std::string(temp, GetTempPathA(MAX_PATH, temp)) + "texlook-4294967292";  // no such process
   const Names folders = {gone, gone + "-3", gone + "x",
-                         temp + "texlook-" + std::to_string(GetCurrentProcessId()) + "-9"};
+                         temp + ("texlook-" + std::to_string(GetCurrentProcessId())) + "-9"};
   for (const std::string& folder : folders) MakeDir(folder), WriteFileBytes(folder + "\\test.tga", "x");
   App app;
   const std::string ini = app.ProgramDir().File("texlook.ini");
