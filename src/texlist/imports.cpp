@@ -43,7 +43,8 @@ void ReportLeftOut(toolkit::Messages& messages, int leftOut) {
 void ImportFiles(ImportContext& context, toolkit::FilePrompt& dialog) {
   std::vector<std::string> chosen;
   int leftOut = 0;
-  if (!dialog.ChooseFiles(kOpenDialogTitle, kOpenDialogFilter, context.lastPath.path, chosen, leftOut)) return;
+  if (!dialog.ChooseFiles(kOpenDialogTitle, kOpenDialogFilter, context.lastPath.path, chosen, leftOut))
+    return;
   const OpenDialogImport import = ParseOpenDialogResult(chosen);
   std::vector<TextureEntry> entries;
   for (const std::string& path : import.paths) entries.push_back({path, context.files.FileSize(path)});

@@ -15,13 +15,14 @@ using namespace testing_support;
 namespace {
 
 // Closing saves the folders this run chose, and leaves the others as the file holds them
-// then; other entries and the Windows-1251 bytes of the file survive. A file another program holds open loses this run's folders, and the window
-// still closes. (The end of a Windows session ends the process: the end-to-end script
-// shows that it saves.)
+// then; other entries and the Windows-1251 bytes of the file survive. A file another program
+// holds open loses this run's folders, and the window still closes. (The end of a Windows
+// session ends the process: the end-to-end script shows that it saves.)
 TEST(MainWindow, FromStartWithTheSettingsFileThroughPreviewsToClose) {
-  // The working folders of Texlook processes that have ended go at start; others stay.
+  // The working folders of Texlook processes that have ended (no process 4294967292 runs)
+  // go at start; others stay.
   char temp[MAX_PATH] = {};
-  const std::string gone = std::string(temp, GetTempPathA(MAX_PATH, temp)) + "texlook-4294967292";  // no such process
+  const std::string gone = std::string(temp, GetTempPathA(MAX_PATH, temp)) + "texlook-4294967292";
   const Names folders = {gone, gone + "-3", gone + "x",
                          temp + ("texlook-" + std::to_string(GetCurrentProcessId())) + "-9"};
   for (const std::string& folder : folders) MakeDir(folder), WriteFileBytes(folder + "\\test.tga", "x");
@@ -132,7 +133,7 @@ TEST(MainWindow, FromStartWithTheSettingsFileThroughPreviewsToClose) {
   EXPECT_EQ(status(), Names(3));
 
   // Another instance has saved its export folder since: this run chose none, so it stays.
-  const std::string saved = "[Other]\r\nkeep=\xCA\xEB\xFE\xF7\r\n[Folders]\r\nOutput path=C:\\B\r\nExtra=x\r\n";
+  const std::string saved = "[Other]\r\nkeep=\xCA\xEB\xFE\xF7\r\n[Folders]\r\nOutput path=B\r\nExtra=x\r\n";
   WriteFileBytes(ini, saved);
   f.LastPath.Choose("D:\\\xD2\xE5\xEA\xF1\xF2\xF3\xF0\xFB\\");
   SendMessageA(app.Main(), WM_CLOSE, 0, 0);  // as the close button sends it

@@ -86,7 +86,7 @@ TEST_F(ExportTest, ClosingTheWindowEndsTheExportAfterTheRowAndSaysNothing) {
   EXPECT_EQ(converter.runs.size(), 2u);
   EXPECT_TRUE(window.messages.empty());
   EXPECT_EQ(window.progress.back(), 33);  // not reset: nobody is left to see it
-  EXPECT_EQ(outputPath.path, "D:\\out");       // already remembered for the settings
+  EXPECT_EQ(outputPath.path, "D:\\out");  // already remembered for the settings
 }
 
 }  // namespace

@@ -100,8 +100,8 @@ TEST(Export, SelectedAndAllWithRealAndOtherConverters) {
   app.Drop({Wide(data.File("nothing.dds")), Wide(other.File("beside.dds")), Wide(data.File("failed.dds")),
             Wide(data.File("own.dds")), Wide(data.File("Камень.dds")), Wide(other.File("камень.dds"))});
   f.OutputPath.path = out.path;
-  EXPECT_EQ(Export(app, Command::ExportAll),
-            Names{kDone + "\nНе экспортировано файлов: 2 из 6\nЗаменено файлами с тем же именем из следующих строк: 1 (100%)"});
+  EXPECT_EQ(Export(app, Command::ExportAll), Names{kDone + "\nНе экспортировано файлов: 2 из 6\nЗаменено "
+                                                          "файлами с тем же именем из следующих строк: 1 (100%)"});
   EXPECT_EQ(ReadFileBytes(data.File("test.tga")), "a user's own file");  // neither exported nor deleted
   EXPECT_EQ(Pictures(out.path), (Names{"failed.tga 0000ff", "own.tga ff0000", "Камень.tga 405060"}));
   EXPECT_EQ(SortedNames(other.path), (Names{"beside.dds", "test.tga", "камень.dds"}));  // not its output

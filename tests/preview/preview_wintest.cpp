@@ -1,7 +1,6 @@
 // Two programs started from one folder (this test run once more as a second process): each
 // converter run gives its own picture, never the other's. (Two converters in one process would
 // share the current folder the platform sets for a start.) Painting is in the main window's test.
-// The window while a converter runs.
 #include <windows.h>
 
 #include <gtest/gtest.h>
@@ -75,7 +74,8 @@ TEST(Preview, TheWindowStaysInUseWhileTheConverterRunsAndClosingEndsIt) {
     inUse = InvalidateRect(box, nullptr, TRUE) &&
             SendMessageTimeoutA(app.Main(), WM_NULL, 0, 0, SMTO_NORMAL, 3000, nullptr);
     for (int i = 0; i < 100 && GetUpdateRect(box, nullptr, FALSE); ++i) Sleep(20);
-    inUse = inUse && !GetUpdateRect(box, nullptr, FALSE) && toolkit::ScreenCursor() == toolkit::CursorKind::Wait;
+    inUse =
+        inUse && !GetUpdateRect(box, nullptr, FALSE) && toolkit::ScreenCursor() == toolkit::CursorKind::Wait;
     if (inUse) {  // else the window would take these only once the converter has ended
       PostMessageA(app.Main(), WM_COMMAND, f.CommandId(Command::ClearList), 0);
       app.Drop({Wide(slow)});
@@ -85,15 +85,16 @@ TEST(Preview, TheWindowStaysInUseWhileTheConverterRunsAndClosingEndsIt) {
   });
   app.Select({0});
   user.join();
-  HANDLE all = CreateToolhelp32Snapshot(TH32CS_SNAPPROCESS, 0);  // the converter is a child of this process
+  const std::string ini = app.ProgramDir().File("texlook.ini");
+  HANDLE all = CreateToolhelp32Snapshot(TH32CS_SNAPPROCESS, 0);  // the converter is a child of ours
   PROCESSENTRY32 e = {sizeof e, 0, 0, 0, 0, 0, 0, 0, 0, {}};
   int running = 0;
   for (BOOL more = Process32First(all, &e); more; more = Process32Next(all, &e))
     running += e.th32ParentProcessID == GetCurrentProcessId();
   CloseHandle(all);
   EXPECT_TRUE(inUse);
-  EXPECT_EQ(std::tuple(running, f.MainWindow->StatusText(0), f.MainWindow->StatusText(1), f.Textures.TextureCount(),
-                       toolkit::Terminated(), toolkit::FileExists(app.ProgramDir().File("texlook.ini"))),
+  EXPECT_EQ(std::tuple(running, f.MainWindow->StatusText(0), f.MainWindow->StatusText(1),
+                       f.Textures.TextureCount(), toolkit::Terminated(), toolkit::FileExists(ini)),
             std::tuple(0, "0 x 0 x 0 BPP", "1 / 2", 2, true, true));
 }
 
