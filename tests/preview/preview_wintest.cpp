@@ -86,11 +86,11 @@ TEST(Preview, TheWindowStaysInUseWhileTheConverterRunsAndClosingEndsIt) {
   app.Select({0});
   user.join();
   const std::string ini = app.ProgramDir().File("texlook.ini");
-  HANDLE all = CreateToolhelp32Snapshot(TH32CS_SNAPPROCESS, 0);  // the converter is a child of ours
+  HANDLE all = CreateToolhelp32Snapshot(TH32CS_SNAPPROCESS, 0);  // the converter: a child of ours
   PROCESSENTRY32 e = {sizeof e, 0, 0, 0, 0, 0, 0, 0, 0, {}};
   int running = 0;
   for (BOOL more = Process32First(all, &e); more; more = Process32Next(all, &e))
-    running += e.th32ParentProcessID == GetCurrentProcessId();
+    running += e.th32ParentProcessID == GetCurrentProcessId() && !lstrcmpiA(e.szExeFile, "readdxt.exe");
   CloseHandle(all);
   EXPECT_TRUE(inUse);
   EXPECT_EQ(std::tuple(running, f.MainWindow->StatusText(0), f.MainWindow->StatusText(1),
