@@ -1,8 +1,12 @@
-// The one busy state of the run: an export running or a preview being made. Every
-// command, drop and selection is checked here before it reaches its feature.
+// The one busy state of the run: an export running, a preview being made, a converter
+// running for either. Every command, drop and selection is checked here before it reaches
+// its feature.
 #pragma once
+#include <string>
 
-enum class Activity { None, Export, Preview };
+#include "converter/converter_runner.h"
+
+enum class Activity { None, Export, Preview, Conversion };
 
 enum class Input {
   ListCommand,  // a command that reads or changes the list: imports, clearing, exports
@@ -14,8 +18,8 @@ class BusyState {
  public:
   // Messages handled between exported rows may bring commands and drops, which would
   // change the list under the export: they wait for it to end. A row may be previewed
-  // between two exported rows; a second preview never starts inside the first (its
-  // message boxes let messages through).
+  // between two exported rows, never while a converter runs (the window is handled while
+  // it does); a second preview never starts inside the first.
   bool Admits(Input input) const {
     if (activity_ == Activity::None) return true;
     return input == Input::Selection && activity_ == Activity::Export;
@@ -38,4 +42,21 @@ class BusyState {
 
  private:
   Activity activity_ = Activity::None;
+};
+
+// A converter whose runs mark the busy state: one converter at a time, though the window
+// is handled while it runs.
+class BusyConverter : public converter::ConverterRunner {
+ public:
+  BusyConverter(converter::ConverterRunner& runner, BusyState& state) : runner_(runner), state_(state) {}
+  void DeleteStaleOutput() override { runner_.DeleteStaleOutput(); }
+  converter::ConverterOutput Run(const std::string& ddsPath) override {
+    BusyState::Scope converting(state_, Activity::Conversion);
+    return runner_.Run(ddsPath);
+  }
+  void Discard(const converter::ConverterOutput& output) override { runner_.Discard(output); }
+
+ private:
+  converter::ConverterRunner& runner_;
+  BusyState& state_;
 };

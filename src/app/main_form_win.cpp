@@ -188,6 +188,8 @@ bool CompleteStartup(MainForm& form) {
     ShowMessage(kConverterMissing);
     return false;
   }
+  // A run that was killed left its working folder, pictures and all.
+  RemoveAbandonedScratchFolders();
   LoadSettings(form);
   for (int panel = 0; panel < 3; ++panel) form.MainWindow->SetStatusText(panel, "");
   return true;
@@ -220,7 +222,7 @@ unsigned MainForm::CommandId(Command command) const {
 void MainForm::Run(Command command) {
   if (ChangesList(command) && !Busy.Admits(Input::ListCommand)) return;
   texlist::ImportContext imports{Textures, Folders, Parts, Parts, LastPath};
-  exporter::ExportContext exports{Textures, Parts, Parts, Parts, Parts, Converter, Parts, OutputPath};
+  exporter::ExportContext exports{Textures, Parts, Parts, Parts, Parts, MarkedConverter, Parts, OutputPath};
   switch (command) {
     case Command::ImportFiles:
       texlist::ImportFiles(imports, Parts);

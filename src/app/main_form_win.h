@@ -42,16 +42,17 @@ struct MainForm {
   toolkit::Menu* ListPopupMenu = nullptr;
 
   // Remembered folders (settings file).
-  std::string OutputPath;
-  std::string LastPath;
+  toolkit::RememberedFolder OutputPath;
+  toolkit::RememberedFolder LastPath;
   bool SettingsSaved = false;
 
   WindowParts Parts{*this};
   texlist::TextureList Textures{Parts};
   texlist::DiskFolders Folders;
-  converter::ProgramConverter Converter{Parts};
-  preview::Preview Preview{preview::PreviewContext{Parts, Parts, Parts, Converter, Parts}};
   BusyState Busy;
+  converter::ProgramConverter Converter{Parts};
+  BusyConverter MarkedConverter{Converter, Busy};  // what the features run
+  preview::Preview Preview{preview::PreviewContext{Parts, Parts, Parts, MarkedConverter, Parts}};
 
   // The identifier the platform sees for a command (4096 and up).
   unsigned CommandId(Command command) const;

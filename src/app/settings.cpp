@@ -16,13 +16,16 @@ RememberedFolders ReadSettings() {
   const std::string file = SettingsFilePath();
   if (!toolkit::FileExists(file)) return folders;
   toolkit::ProfileFile profile(file, kSection, toolkit::ProfileFile::Mode::Read);
-  folders.OutputPath = profile.Value(kOutputPathKey, "");
-  folders.LastPath = profile.Value(kLastPathKey, "");
+  folders.OutputPath.path = profile.Value(kOutputPathKey, "");
+  folders.LastPath.path = profile.Value(kLastPathKey, "");
   return folders;
 }
 
 void WriteSettings(const RememberedFolders& folders) {
   toolkit::ProfileFile profile(SettingsFilePath(), kSection, toolkit::ProfileFile::Mode::Write);
-  profile.Value(kOutputPathKey, folders.OutputPath);
-  profile.Value(kLastPathKey, folders.LastPath);
+  // In this order, so that a new file lists them as ever.
+  for (const auto& [key, folder] : {std::make_pair(kOutputPathKey, &folders.OutputPath),
+                                    std::make_pair(kLastPathKey, &folders.LastPath)}) {
+    if (folder->chosen || !profile.Holds(key)) profile.Value(key, folder->chosen ? folder->path : "");
+  }
 }

@@ -2,13 +2,18 @@
 #pragma once
 #include <string>
 
+#include "toolkit/window_parts.h"
+
 struct RememberedFolders {
-  std::string OutputPath;  // the last export folder
-  std::string LastPath;    // the last import folder
+  toolkit::RememberedFolder OutputPath;  // the last export folder
+  toolkit::RememberedFolder LastPath;    // the last import folder
 };
 
 std::string SettingsFilePath();
-// Empty folders when there is no settings file.
+// The stored folders, none chosen; empty ones when there is no settings file.
 RememberedFolders ReadSettings();
-// A write-protected file or folder only loses this run's folders; nothing is retried.
+// Writes the folders this run chose. One it did not choose keeps what the file holds now
+// (another instance may have written it since this one started), or is written empty when
+// the file lacks it. A write-protected file or folder only loses this run's folders;
+// nothing is retried.
 void WriteSettings(const RememberedFolders& folders);

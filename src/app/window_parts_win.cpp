@@ -80,6 +80,8 @@ void WindowParts::Invalidate() { form_.PreviewBox->Invalidate(); }
 
 bool WindowParts::SameFile(const std::string& a, const std::string& b) { return toolkit::SameFile(a, b); }
 
+std::string WindowParts::ComparedName(const std::string& path) { return toolkit::FileSystemUpperCase(path); }
+
 bool WindowParts::Write(const std::string& source, const std::string& target) {
   return toolkit::CopyThroughTemporary(source, target);
 }

@@ -34,6 +34,7 @@ class WindowParts : public toolkit::Messages,
   void Invalidate() override;
   bool Write(const std::string& source, const std::string& target) override;
   bool SameFile(const std::string& a, const std::string& b) override;
+  std::string ComparedName(const std::string& path) override;
 
  private:
   MainForm& form_;

@@ -1,11 +1,9 @@
 #include "converter/converter_runner.h"
 
-#include <algorithm>
 #include <vector>
 
 #include "converter/converter_output.h"
 #include "toolkit/file_system.h"
-#include "toolkit/path_helpers.h"
 #include "toolkit/process.h"
 #include "toolkit/window_parts.h"
 
@@ -28,29 +26,29 @@ std::string ProgramOutputPath() { return toolkit::ProgramFolder() + kOutputName;
 
 }  // namespace
 
+// Only in the folder of our own: a "test.tga" in the program folder is the user's (an
+// export of test.dds, say) unless a run has just written it.
 void ProgramConverter::DeleteStaleOutput() {
   if (!workFolder_.Path().empty()) toolkit::DeleteFileAt(workFolder_.Path() + kOutputName);
-  toolkit::DeleteFileAt(ProgramOutputPath());
 }
 
 ConverterOutput ProgramConverter::Run(const std::string& ddsPath) {
   const std::string workFolder = workFolder_.Path().empty() ? toolkit::ProgramFolder() : workFolder_.Path();
-  // Where a converter may write its output, in order of preference: our converter writes
-  // into its working folder; others may write into their own folder or beside the DDS file.
+  // The places the converter's contract names, in order of preference: its working folder
+  // (ours alone), then the program folder. A "test.tga" beside the DDS file may be anyone's
+  // (another program exporting test.dds there): it is never taken.
   std::vector<std::string> candidates = {workFolder + kOutputName};
-  for (const std::string& other : {ProgramOutputPath(), toolkit::ExtractFilePath(ddsPath) + kOutputName}) {
-    if (std::find(candidates.begin(), candidates.end(), other) == candidates.end())
-      candidates.push_back(other);
-  }
+  if (ProgramOutputPath() != candidates[0]) candidates.push_back(ProgramOutputPath());
   std::vector<FileStamp> before;
   for (const std::string& path : candidates) before.push_back(Stamp(path));
   const toolkit::StartResult result =
       toolkit::RunHiddenAndWait(toolkit::ProgramFolder() + kConverterName, "\"" + ddsPath + "\"", workFolder);
   if (result == toolkit::StartResult::StartFailed) messages_.Show(kStartFailed);
   if (result == toolkit::StartResult::WaitFailed) messages_.Show(kWaitFailed);
+  ConverterOutput output;
+  if (result == toolkit::StartResult::Abandoned) return output;  // nobody is left to see it
   // A "test.tga" that was there before the run and was not rewritten by it is someone
   // else's file: it is neither used nor deleted.
-  ConverterOutput output;
   for (size_t i = 0; i < candidates.size() && !output.produced; ++i) {
     if (ConverterWroteFile(before[i], Stamp(candidates[i]))) output = {true, candidates[i]};
   }

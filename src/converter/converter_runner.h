@@ -12,8 +12,7 @@ namespace converter {
 
 extern const char kConverterName[];  // "readdxt.exe", beside the program
 
-// The file one run wrote ("test.tga" in the run's working folder, the program folder or
-// beside the DDS file).
+// The file one run wrote ("test.tga" in the run's working folder or the program folder).
 struct ConverterOutput {
   bool produced = false;
   std::string path;  // the file to use and discard; empty when nothing was produced
@@ -22,11 +21,11 @@ struct ConverterOutput {
 class ConverterRunner {
  public:
   virtual ~ConverterRunner() = default;
-  // Deletes the program folder's output left from before: it would be taken for the
-  // next run's.
+  // Deletes an output left in the working folder from before, should one be there.
   virtual void DeleteStaleOutput() = 0;
-  // Runs the converter and waits for it; a failed start or wait has been reported when
-  // this returns.
+  // Runs the converter and waits for it, the window painting and answering meanwhile; a
+  // failed start or wait has been reported when this returns. Closing the window ends
+  // the converter: then nothing was produced.
   virtual ConverterOutput Run(const std::string& ddsPath) = 0;
   // Deletes what Run produced (nothing when it produced nothing).
   virtual void Discard(const ConverterOutput& output) = 0;

@@ -3,7 +3,6 @@
 #include <set>
 
 #include "export/export_plan.h"
-#include "toolkit/path_helpers.h"
 
 namespace exporter {
 
@@ -26,11 +25,11 @@ void RunExport(ExportContext& context, bool allEntries) {
   // A stale output would otherwise be taken for the first row's.
   context.converter.DeleteStaleOutput();
   std::string folder;
-  if (!context.chooser.ChooseFolder(allEntries ? kTitleAll : kTitleSelected, context.outputPath, folder))
+  if (!context.chooser.ChooseFolder(allEntries ? kTitleAll : kTitleSelected, context.outputPath.path, folder))
     return;
   // Remembered before the rows run: closing the window during the export saves the
   // settings there and then, and they must hold this folder.
-  context.outputPath = folder;
+  context.outputPath.Choose(folder);
   const ExportOutcome outcome = ExportTextures(context, rows, folder);
   if (outcome.interrupted) return;  // the window is closing; nobody is left to tell
   context.messages.Show(ExportSummaryText(outcome.failed, outcome.total, outcome.overwritten));
@@ -60,7 +59,7 @@ ExportOutcome ExportTextures(ExportContext& context, const std::vector<int>& row
     // stays as it is.
     if (outputIsTarget || (output.produced && context.files.Write(output.path, target))) {
       ++written;
-      if (!targets.insert(toolkit::AsciiUpperCase(target)).second) ++outcome.overwritten;
+      if (!targets.insert(context.files.ComparedName(target)).second) ++outcome.overwritten;
     }
     ++done;
     context.progress.SetProgress(ProgressPercent(done, outcome.total));

@@ -19,6 +19,8 @@ class TargetFiles {
   virtual bool Write(const std::string& source, const std::string& target) = 0;
   // True when both paths name one existing file.
   virtual bool SameFile(const std::string& a, const std::string& b) = 0;
+  // The path as the file system compares names: equal for two spellings of one file.
+  virtual std::string ComparedName(const std::string& path) = 0;
 };
 
 // What the export works with; `outputPath` is the remembered export folder.
@@ -30,7 +32,7 @@ struct ExportContext {
   toolkit::EventLoop& loop;
   converter::ConverterRunner& converter;
   TargetFiles& files;
-  std::string& outputPath;
+  toolkit::RememberedFolder& outputPath;
 };
 
 void ExportSelected(ExportContext& context);

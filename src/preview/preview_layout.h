@@ -10,8 +10,8 @@ struct PreviewPlacement {
 };
 
 // A picture that fits the box (equality included) is drawn at its own size, centred; a
-// larger one is shrunk keeping its aspect ratio, never enlarged. Empty pictures, empty
-// boxes and pictures that would shrink to nothing are not drawn.
+// larger one is shrunk keeping its aspect ratio, never enlarged, and never below one pixel
+// either way. Empty pictures and empty boxes are not drawn.
 PreviewPlacement PlacePreview(int boxW, int boxH, int imageW, int imageH);
 
 }  // namespace preview

@@ -43,18 +43,19 @@ void ReportLeftOut(toolkit::Messages& messages, int leftOut) {
 void ImportFiles(ImportContext& context, toolkit::FilePrompt& dialog) {
   std::vector<std::string> chosen;
   int leftOut = 0;
-  if (!dialog.ChooseFiles(kOpenDialogTitle, kOpenDialogFilter, context.lastPath, chosen, leftOut)) return;
+  if (!dialog.ChooseFiles(kOpenDialogTitle, kOpenDialogFilter, context.lastPath.path, chosen, leftOut))
+    return;
   const OpenDialogImport import = ParseOpenDialogResult(chosen);
   std::vector<TextureEntry> entries;
   for (const std::string& path : import.paths) entries.push_back({path, context.files.FileSize(path)});
   context.list.Add(entries);
-  if (import.setLastPath) context.lastPath = import.lastPath;
+  if (import.setLastPath) context.lastPath.Choose(import.lastPath);
   ReportLeftOut(context.messages, leftOut);
 }
 
 void ImportFolder(ImportContext& context, toolkit::FolderPrompt& chooser) {
   std::string folder;
-  if (!chooser.ChooseFolder(kChooserTitle, context.lastPath, folder)) return;
+  if (!chooser.ChooseFolder(kChooserTitle, context.lastPath.path, folder)) return;
   std::vector<TextureEntry> found;
   int leftOut = 0;
   {
@@ -65,7 +66,7 @@ void ImportFolder(ImportContext& context, toolkit::FolderPrompt& chooser) {
   // Both when both apply: nothing was added, and this is why.
   if (found.empty()) context.messages.Show(kNothingFound);
   ReportLeftOut(context.messages, leftOut);
-  context.lastPath = folder;
+  context.lastPath.Choose(folder);
 }
 
 void HandleDroppedFiles(ImportContext& context, const std::vector<std::string>& dropped, int leftOut) {

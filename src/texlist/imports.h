@@ -18,7 +18,7 @@ struct ImportContext {
   FolderSource& files;
   toolkit::Messages& messages;
   toolkit::EventLoop& loop;
-  std::string& lastPath;
+  toolkit::RememberedFolder& lastPath;
 };
 
 void ImportFiles(ImportContext& context, toolkit::FilePrompt& dialog);

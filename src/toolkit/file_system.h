@@ -27,11 +27,15 @@ struct FileStampInfo {
 };
 FileStampInfo StampOf(const std::string& path);
 
+// The text upper-cased as the file system compares names: in the system's ANSI code page,
+// Cyrillic letters too. Two names with the same result name one file.
+std::string FileSystemUpperCase(const std::string& text);
+
 // True when both paths name one existing file, however they are spelt.
 bool SameFile(const std::string& a, const std::string& b);
 
-// A folder of this process's own under the user's temporary folder, made on first use and
-// removed with whatever is left in it when the object ends.
+// A folder of this process's own under the user's temporary folder (ScratchFolderName), made
+// on first use and removed with the files left in it when the object ends.
 class ScratchFolder {
  public:
   ScratchFolder() = default;
@@ -45,6 +49,11 @@ class ScratchFolder {
   std::string path_;
   bool tried_ = false;
 };
+
+// Removes the working folders of earlier processes that no longer run (killed, so their
+// folders stayed): only those named as ScratchFolder names them and whose process is gone,
+// with the files in them; a folder with a subfolder, or a link, stays.
+void RemoveAbandonedScratchFolders();
 
 constexpr uint32_t kAttrDirectory = 0x10;
 constexpr uint32_t kAttrNormal = 0x80;

@@ -12,6 +12,28 @@ std::string& ProgramFolderStorage() {
   static std::string folder;
   return folder;
 }
+
+// The user's temporary folder with its trailing backslash; empty when there is none.
+std::string TemporaryFolder() {
+  char temp[MAX_PATH + 1] = {};
+  const DWORD n = GetTempPathA(sizeof temp, temp);
+  return n == 0 || n >= sizeof temp ? std::string() : WithTrailingBackslash(temp);
+}
+
+// Deletes the folder's files, then the folder, trying that `attempts` times.
+void RemoveFolderAndFiles(const std::string& folder, int attempts) {
+  for (const DirectoryEntry& entry : ListDirectory(folder, "*.*", kAttrNormal)) {
+    if (!(entry.attributes & kAttrDirectory)) DeleteFileA((folder + entry.name).c_str());
+  }
+  for (int attempt = 1; !RemoveDirectoryA(folder.c_str()) && attempt < attempts; ++attempt) Sleep(25);
+}
+
+// A process this one may not open runs all the same.
+bool ProcessRuns(uint32_t processId) {
+  KernelHandle process(OpenProcess(SYNCHRONIZE, FALSE, processId));
+  if (!process) return GetLastError() == ERROR_ACCESS_DENIED;
+  return WaitForSingleObject(process.Get(), 0) == WAIT_TIMEOUT;
+}
 }  // namespace
 
 bool FileExists(const std::string& path) {
@@ -55,6 +77,12 @@ bool MatchesMask(const std::string& name, const std::string& mask) {
   return MatchesLoweredMask(n, m);
 }
 
+std::string FileSystemUpperCase(const std::string& text) {
+  std::string upper = text;
+  if (!upper.empty()) CharUpperBuffA(&upper[0], static_cast<DWORD>(upper.size()));
+  return upper;
+}
+
 bool SameFile(const std::string& a, const std::string& b) {
   const auto identity = [](const std::string& path, BY_HANDLE_FILE_INFORMATION& info) {
     FileHandle file(CreateFileA(path.c_str(), FILE_READ_ATTRIBUTES,
@@ -71,13 +99,11 @@ bool SameFile(const std::string& a, const std::string& b) {
 const std::string& ScratchFolder::Path() {
   if (tried_) return path_;
   tried_ = true;
-  char temp[MAX_PATH + 1] = {};
-  const DWORD n = GetTempPathA(sizeof temp, temp);
-  if (n == 0 || n >= sizeof temp) return path_;
-  const std::string base = WithTrailingBackslash(temp) + "texlook-" + std::to_string(GetCurrentProcessId());
+  const std::string temp = TemporaryFolder();
+  if (temp.empty()) return path_;
   // A folder left by an earlier process of the same number is not ours to reuse.
   for (int attempt = 0; attempt < 100; ++attempt) {
-    const std::string folder = base + (attempt ? "-" + std::to_string(attempt) : std::string());
+    const std::string folder = temp + ScratchFolderName(GetCurrentProcessId(), attempt);
     if (CreateDirectoryA(folder.c_str(), nullptr)) {
       path_ = folder + '\\';
       break;
@@ -95,11 +121,20 @@ ScratchFolder::~ScratchFolder() {
   const DWORD n = GetCurrentDirectoryA(sizeof current, current);
   if (n > 0 && n < sizeof current && WithTrailingBackslash(current).compare(0, path_.size(), path_) == 0)
     SetCurrentDirectoryA(ProgramFolder().c_str());
-  for (const DirectoryEntry& entry : ListDirectory(path_, "*.*", kAttrNormal)) {
-    if (!(entry.attributes & kAttrDirectory)) DeleteFileA((path_ + entry.name).c_str());
-  }
   // A converter that has just ended may still hold it as its current folder for a moment.
-  for (int attempt = 0; attempt < 20 && !RemoveDirectoryA(path_.c_str()); ++attempt) Sleep(25);
+  RemoveFolderAndFiles(path_, 20);
+}
+
+void RemoveAbandonedScratchFolders() {
+  const std::string temp = TemporaryFolder();
+  for (const DirectoryEntry& entry : ListDirectory(temp, "texlook-*", kAttrDirectory)) {
+    uint32_t processId = 0;
+    // A link may lead to anyone's folder: its files are not looked at.
+    if ((entry.attributes & kAttrReparsePoint) || !ScratchFolderProcess(entry.name, processId) ||
+        ProcessRuns(processId))
+      continue;
+    RemoveFolderAndFiles(temp + entry.name + '\\', 1);
+  }
 }
 
 FileStampInfo StampOf(const std::string& path) {

@@ -52,6 +52,28 @@ std::string AsciiUpperCase(const std::string& text) {
   return out;
 }
 
+std::string ScratchFolderName(uint32_t processId, int attempt) {
+  return "texlook-" + std::to_string(processId) + (attempt ? "-" + std::to_string(attempt) : std::string());
+}
+
+bool ScratchFolderProcess(const std::string& name, uint32_t& processId) {
+  const size_t start = sizeof "texlook-" - 1;
+  uint64_t pid = 0;
+  int attempt = 0;
+  size_t i = start;
+  const auto digit = [&name](size_t at) { return at < name.size() && name[at] >= '0' && name[at] <= '9'; };
+  for (; digit(i) && i < start + 10; ++i) pid = pid * 10 + static_cast<uint64_t>(name[i] - '0');
+  if (i < name.size() && name[i] == '-')
+    for (++i; digit(i) && attempt < 100; ++i) attempt = attempt * 10 + (name[i] - '0');
+  // Built again from what was read, it must give the name back: no leading zeros, nothing
+  // more, no process 0, no attempt 0 or past 99, no number past 32 bits.
+  if (pid == 0 || pid > UINT32_MAX || attempt > 99 ||
+      ScratchFolderName(static_cast<uint32_t>(pid), attempt) != name)
+    return false;
+  processId = static_cast<uint32_t>(pid);
+  return true;
+}
+
 std::string IntToDecimal(int32_t n) {
   // Work on the magnitude in 32-bit unsigned arithmetic, where -INT32_MIN is defined.
   uint32_t magnitude = n < 0 ? 0u - static_cast<uint32_t>(n) : static_cast<uint32_t>(n);

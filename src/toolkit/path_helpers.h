@@ -22,5 +22,10 @@ std::string AsciiUpperCase(const std::string& text);
 std::string IntToDecimal(int32_t n);
 // Wildcard match ('*' any run, '?' one character) of texts already lower-cased by the caller.
 bool MatchesLoweredMask(const std::string& name, const std::string& mask);
+// The name of a process's own working folder in the temporary folder: "texlook-<pid>", with
+// "-<attempt>" after it for attempts 1 to 99 (when a folder of the first name was left).
+std::string ScratchFolderName(uint32_t processId, int attempt);
+// The process a folder of that pattern, spelt exactly so, belongs to; false for any other name.
+bool ScratchFolderProcess(const std::string& name, uint32_t& processId);
 
 }  // namespace toolkit

@@ -4,9 +4,12 @@
 
 namespace toolkit {
 
-enum class StartResult { Finished, StartFailed, WaitFailed };
+// Abandoned: the application was told to end during the wait, and the program was ended.
+enum class StartResult { Finished, StartFailed, WaitFailed, Abandoned };
 // Starts `file` with the verb "Open", the given parameters and working folder, hidden
-// (no user interface of the shell's), and waits for it to end without a time-out.
+// (no user interface of the shell's), and waits for it to end without a time-out. The
+// thread's messages are handled meanwhile, so that the windows paint and answer; callers
+// keep out what must not run then.
 StartResult RunHiddenAndWait(const std::string& file, const std::string& parameters,
                              const std::string& folder);
 

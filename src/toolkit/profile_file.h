@@ -12,6 +12,8 @@ class ProfileFile {
   // Read mode: the stored value (at most 2047 bytes), or `value` as the default.
   // Write mode: stores `value` and returns it; returns false in `ok` when the write failed.
   std::string Value(const std::string& key, const std::string& value, bool* ok = nullptr);
+  // Whether the file's section has the key now, in either mode.
+  bool Holds(const std::string& key) const;
 
  private:
   std::string fileName_;

@@ -16,4 +16,12 @@ std::string ProfileFile::Value(const std::string& key, const std::string& value,
   return value;
 }
 
+bool ProfileFile::Holds(const std::string& key) const {
+  // Two different defaults both come back only for a missing key.
+  char a[2] = {}, b[2] = {};
+  GetPrivateProfileStringA(section_.c_str(), key.c_str(), "a", a, sizeof a, fileName_.c_str());
+  GetPrivateProfileStringA(section_.c_str(), key.c_str(), "b", b, sizeof b, fileName_.c_str());
+  return a[0] == b[0];
+}
+
 }  // namespace toolkit

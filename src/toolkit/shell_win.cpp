@@ -1,12 +1,39 @@
 #include <windows.h>
 #include <shellapi.h>
 
+#include "toolkit/application_win.h"
 #include "toolkit/form_win.h"
 #include "toolkit/handles_win.h"
 #include "toolkit/process.h"
 #include "toolkit/shell_win.h"
 
 namespace toolkit {
+
+namespace {
+
+// Waits for the process's end or the thread's next messages, whichever comes first, and
+// handles the messages. Once the application is told to end (its window closed), nobody
+// waits for the program any more: it is ended, and given a moment to let go of its files.
+StartResult WaitHandlingMessages(HANDLE process) {
+  for (;;) {
+    if (Terminated()) {
+      TerminateProcess(process, 1);
+      WaitForSingleObject(process, 5000);
+      return StartResult::Abandoned;
+    }
+    switch (MsgWaitForMultipleObjectsEx(1, &process, INFINITE, QS_ALLINPUT, MWMO_INPUTAVAILABLE)) {
+      case WAIT_OBJECT_0:
+        return StartResult::Finished;
+      case WAIT_OBJECT_0 + 1:
+        ProcessMessages();
+        break;
+      default:
+        return StartResult::WaitFailed;
+    }
+  }
+}
+
+}  // namespace
 
 void ShowAboutBox(Form& owner, const std::string& appText, const std::string& otherText) {
   ShellAboutA(owner.Handle(), appText.c_str(), otherText.c_str(), nullptr);
@@ -24,8 +51,7 @@ StartResult RunHiddenAndWait(const std::string& file, const std::string& paramet
   info.nShow = SW_HIDE;
   if (!ShellExecuteExA(&info)) return StartResult::StartFailed;
   KernelHandle process(info.hProcess);
-  if (WaitForSingleObject(process.Get(), INFINITE) == WAIT_FAILED) return StartResult::WaitFailed;
-  return StartResult::Finished;
+  return WaitHandlingMessages(process.Get());
 }
 
 }  // namespace toolkit

@@ -46,6 +46,15 @@ class FilePrompt {
                            std::vector<std::string>& chosen, int& leftOut) = 0;
 };
 
+// A folder remembered in the settings file, and whether this run chose it: only a chosen
+// folder is written back, so that another instance's choice is not undone by one that
+// made none.
+struct RememberedFolder {
+  std::string path;  // empty when none
+  bool chosen = false;
+  void Choose(const std::string& folder) { path = folder, chosen = true; }
+};
+
 // The message loop as long operations see it.
 class EventLoop {
  public:

@@ -14,18 +14,29 @@ using namespace testing_support;
 
 namespace {
 
-// Closing saves both folders; other entries and the Windows-1251 bytes of the file
-// survive. A file another program holds open loses this run's folders, and the window
-// still closes. (The end of a Windows session ends the process: the end-to-end script
-// shows that it saves.)
+// Closing saves the folders this run chose, and leaves the others as the file holds them
+// then; other entries and the Windows-1251 bytes of the file survive. A file another program
+// holds open loses this run's folders, and the window still closes. (The end of a Windows
+// session ends the process: the end-to-end script shows that it saves.)
 TEST(MainWindow, FromStartWithTheSettingsFileThroughPreviewsToClose) {
+  // The working folders of Texlook processes that have ended (no process 4294967292 runs)
+  // go at start; others stay.
+  char temp[MAX_PATH] = {};
+  const std::string gone = std::string(temp, GetTempPathA(MAX_PATH, temp)) + "texlook-4294967292";
+  const Names folders = {gone, gone + "-3", gone + "x",
+                         temp + ("texlook-" + std::to_string(GetCurrentProcessId())) + "-9"};
+  for (const std::string& folder : folders) MakeDir(folder), WriteFileBytes(folder + "\\test.tga", "x");
   App app;
   const std::string ini = app.ProgramDir().File("texlook.ini");
   const std::string outputLine = "Output path=C:\\\xC2\xFB\xF5\xEE\xE4";  // C:\Выход in 1251
   WriteFileBytes(ini, "[Other]\r\nkeep=\xCA\xEB\xFE\xF7\r\n[Folders]\r\n" + outputLine + "\r\nExtra=x\r\n");
   ASSERT_TRUE(app.Start());
+  std::vector<bool> kept;
+  for (const std::string& folder : folders)
+    kept.push_back(DeleteFileA((folder + "\\test.tga").c_str()) && RemoveDirectoryA(folder.c_str()));
+  EXPECT_EQ(kept, (std::vector<bool>{false, false, true, true}));
   MainForm& f = app.Form();
-  EXPECT_EQ(f.OutputPath + "|" + f.LastPath, outputLine.substr(12) + "|");
+  EXPECT_EQ(f.OutputPath.path + "|" + f.LastPath.path, outputLine.substr(12) + "|");
 
   // The splitter follows the mouse; Escape during a drag puts back the width of its start.
   HWND splitter = f.PanelSplitter->Handle();
@@ -121,18 +132,20 @@ TEST(MainWindow, FromStartWithTheSettingsFileThroughPreviewsToClose) {
   app.Command(Command::ClearList);  // through its menu command: the status line is emptied
   EXPECT_EQ(status(), Names(3));
 
-  f.LastPath = "D:\\\xD2\xE5\xEA\xF1\xF2\xF3\xF0\xFB\\";
+  // Another instance has saved its export folder since: this run chose none, so it stays.
+  const std::string saved = "[Other]\r\nkeep=\xCA\xEB\xFE\xF7\r\n[Folders]\r\nOutput path=B\r\nExtra=x\r\n";
+  WriteFileBytes(ini, saved);
+  f.LastPath.Choose("D:\\\xD2\xE5\xEA\xF1\xF2\xF3\xF0\xFB\\");
   SendMessageA(app.Main(), WM_CLOSE, 0, 0);  // as the close button sends it
   app.Pump(50);
   EXPECT_TRUE(toolkit::Terminated());
-  EXPECT_EQ(ReadFileBytes(ini), "[Other]\r\nkeep=\xCA\xEB\xFE\xF7\r\n[Folders]\r\n" + outputLine +
-                                    "\r\nExtra=x\r\nLast path=" + f.LastPath + "\r\n");
+  EXPECT_EQ(ReadFileBytes(ini), saved + "Last path=" + f.LastPath.path + "\r\n");
 
   App held;
   const std::string heldIni = held.ProgramDir().File("texlook.ini");
   WriteFileBytes(heldIni, "[Folders]\r\nOutput path=old\r\n");
   ASSERT_TRUE(held.Start());
-  held.Form().OutputPath = "new";
+  held.Form().OutputPath.Choose("new");
   HANDLE file = CreateFileA(heldIni.c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr);
   PostMessageA(held.Main(), WM_COMMAND, held.Form().CommandId(Command::Exit), 0);
   held.Pump(100);

@@ -30,7 +30,7 @@ class ExportTest : public ::testing::Test {
   FakeWindow window;
   FakeConverter converter;
   texlist::TextureList list;
-  std::string outputPath = "D:\\before";
+  toolkit::RememberedFolder outputPath{"D:\\before"};
   ExportContext context{list, window, window, window, window, converter, window, outputPath};
 };
 
@@ -47,11 +47,11 @@ TEST_F(ExportTest, SelectedRowsInListOrderWithTheBarMovingThenBackToZeroThenCanc
   EXPECT_EQ(converter.discarded, (Strings{"C:\\prog\\a.tga", "C:\\prog\\d.tga"}));
   EXPECT_EQ(window.progress, (std::vector<int>{50, 100, 0}));
   EXPECT_EQ(window.messages, (Strings{"Готово!"}));
-  EXPECT_EQ(outputPath, "D:\\out");
+  EXPECT_EQ(std::tuple(outputPath.path, outputPath.chosen), std::tuple("D:\\out", true));
   window.folderAnswer.clear();  // cancelled: a stale output goes all the same, nothing else happens
   ExportAll(context);
   EXPECT_EQ(converter.staleDeleted, 2);
-  EXPECT_EQ(std::tuple(converter.runs.size(), window.messages.size(), outputPath),
+  EXPECT_EQ(std::tuple(converter.runs.size(), window.messages.size(), outputPath.path),
             std::tuple(2u, 1u, "D:\\out"));
 }
 
@@ -86,7 +86,7 @@ TEST_F(ExportTest, ClosingTheWindowEndsTheExportAfterTheRowAndSaysNothing) {
   EXPECT_EQ(converter.runs.size(), 2u);
   EXPECT_TRUE(window.messages.empty());
   EXPECT_EQ(window.progress.back(), 33);  // not reset: nobody is left to see it
-  EXPECT_EQ(outputPath, "D:\\out");       // already remembered for the settings
+  EXPECT_EQ(outputPath.path, "D:\\out");  // already remembered for the settings
 }
 
 }  // namespace

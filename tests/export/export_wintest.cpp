@@ -20,7 +20,7 @@ const std::string kDone = "Готово!";
 Names Export(App& app, Command command) {
   Names bar;
   DialogWatcher watcher([&](HWND d) {
-    if (!GetDlgItem(d, 0xFFFF)) return ConfirmChooser(d, app.Form().OutputPath);
+    if (!GetDlgItem(d, 0xFFFF)) return ConfirmChooser(d, app.Form().OutputPath.path);
     bar.push_back(" (" + std::to_string(app.Form().ExportProgress->Position()) + "%)");
     return false;
   });
@@ -45,11 +45,11 @@ Names Pictures(const std::string& folder) {
 
 // Held open by someone who lets others read, read-only or longer than the new picture:
 // the first two stay as they were and are counted, the third is replaced whole; no
-// temporary file is left anywhere. test.dds exported into the program folder, where the
-// converter once wrote its own output, ends up there.
-// Which output a converter left is read from the files: beside the DDS or in the program
-// folder only when this run wrote it, in its working folder whatever the exit code; a
-// converter that cannot start is reported for each row and the export goes on.
+// temporary file is left anywhere. test.dds exported into the program folder ends up there
+// and stays. Which output a converter left is read from the files: in the program folder
+// only when this run wrote it, in its working folder whatever the exit code, beside the DDS
+// never; names the file system takes as one count as replaced; a converter that cannot
+// start is reported for each row and the export goes on.
 TEST(Export, SelectedAndAllWithRealAndOtherConverters) {
   TempFolder data, first, second, other, out;
   WriteFileBytes(data.File("a.dds"), SolidDds(4, 4, 0xFFFF0000));
@@ -62,7 +62,7 @@ TEST(Export, SelectedAndAllWithRealAndOtherConverters) {
   app.Drop({Wide(data.File("a.dds")), Wide(data.File("b.dds")), Wide(data.File("c.dds")),
             Wide(data.File("test.dds"))});
   app.Select({2, 0});
-  f.OutputPath = first.path;
+  f.OutputPath.path = first.path;
   EXPECT_EQ(Export(app, Command::ExportSelected), Names{kDone + " (100%)"});
   EXPECT_EQ(Pictures(first.path), (Names{"a.tga ff0000", "c.tga 0000ff"}));
 
@@ -72,7 +72,7 @@ TEST(Export, SelectedAndAllWithRealAndOtherConverters) {
   WriteFileBytes(second.File("c.tga"), std::string(100000, 'L'));
   HANDLE held = CreateFileA(second.File("a.tga").c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr,
                             OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
-  f.OutputPath = second.path;
+  f.OutputPath.path = second.path;
   EXPECT_EQ(Export(app, Command::ExportAll), Names{kDone + "\nНе экспортировано файлов: 2 из 4 (100%)"});
   CloseHandle(held);
   EXPECT_EQ((Names{ReadFileBytes(second.File("a.tga")), ReadFileBytes(second.File("b.tga")),
@@ -81,8 +81,10 @@ TEST(Export, SelectedAndAllWithRealAndOtherConverters) {
   EXPECT_EQ(Pictures(second.path), (Names{"a.tga", "b.tga", "c.tga 0000ff", "test.tga 808000"}));
 
   app.Select({3});
-  f.OutputPath = app.ProgramDir().path;
+  f.OutputPath.path = app.ProgramDir().path;
   EXPECT_EQ(Export(app, Command::ExportSelected), Names{kDone + " (100%)"});
+  app.Select({0});  // that export is the user's now: neither a preview nor a cancelled export takes it
+  DialogWatcher([](HWND d) { return Press(d, IDCANCEL), true; }), app.Command(Command::ExportAll);
   EXPECT_EQ(Pictures(app.ProgramDir().path), (Names{"readdxt.exe", "test.tga 808000"}));
 
   app.Command(Command::ClearList);
@@ -93,20 +95,23 @@ TEST(Export, SelectedAndAllWithRealAndOtherConverters) {
   WriteFileBytes(other.File("beside.dds"), "write-beside\n00ff00\n");
   WriteFileBytes(data.File("failed.dds"), "fail-with-output\n0000ff\n");
   WriteFileBytes(data.File("own.dds"), "write-own-folder\nff0000\n");
+  WriteFileBytes(data.File("Камень.dds"), "x\n102030\n");  // the file system takes these names as one
+  WriteFileBytes(other.File("камень.dds"), "x\n405060\n");
   app.Drop({Wide(data.File("nothing.dds")), Wide(other.File("beside.dds")), Wide(data.File("failed.dds")),
-            Wide(data.File("own.dds"))});
-  f.OutputPath = out.path;
-  EXPECT_EQ(Export(app, Command::ExportAll), Names{kDone + "\nНе экспортировано файлов: 1 из 4 (100%)"});
+            Wide(data.File("own.dds")), Wide(data.File("Камень.dds")), Wide(other.File("камень.dds"))});
+  f.OutputPath.path = out.path;
+  EXPECT_EQ(Export(app, Command::ExportAll), Names{kDone + "\nНе экспортировано файлов: 2 из 6\nЗаменено "
+                                                          "файлами с тем же именем из следующих строк: 1 (100%)"});
   EXPECT_EQ(ReadFileBytes(data.File("test.tga")), "a user's own file");  // neither exported nor deleted
-  EXPECT_EQ(Pictures(out.path), (Names{"beside.tga 00ff00", "failed.tga 0000ff", "own.tga ff0000"}));
-  EXPECT_EQ(SortedNames(other.path), Names{"beside.dds"});
+  EXPECT_EQ(Pictures(out.path), (Names{"failed.tga 0000ff", "own.tga ff0000", "Камень.tga 405060"}));
+  EXPECT_EQ(SortedNames(other.path), (Names{"beside.dds", "test.tga", "камень.dds"}));  // not its output
   EXPECT_EQ(SortedNames(app.ProgramDir().path), Names{"readdxt.exe"});
 
   DeleteFileA(app.ProgramDir().File("readdxt.exe").c_str());
   const std::string failed = "Ошибка при запуске readdxt.exe!";
   EXPECT_EQ(Export(app, Command::ExportAll),
-            (Names{failed + " (0%)", failed + " (25%)", failed + " (50%)", failed + " (75%)",
-                   kDone + "\nНе экспортировано файлов: 4 из 4 (100%)"}));
+            (Names{failed + " (0%)", failed + " (16%)", failed + " (33%)", failed + " (50%)", failed + " (66%)",
+                   failed + " (83%)", kDone + "\nНе экспортировано файлов: 6 из 6 (100%)"}));
   EXPECT_EQ(f.ExportProgress->Position(), 0);
 }
 

@@ -16,8 +16,8 @@ TEST(PlacePreview, Layouts) {
       {400, 300, 256, 512, true, true, 125, 0, 150, 300},
       {300, 200, 700, 233, true, true, 0, 50, 300, 99},  // truncated, never rounded up
       {400, 300, 400, 301, true, true, 1, 0, 398, 300},  // fits in width only
-      {400, 300, 65535, 1, false, true, 0, 0, 0, 0},     // shrinks to nothing
-      {100, 100, 1, 10000, false, true, 0, 0, 0, 0},
+      {400, 300, 65535, 1, true, true, 0, 149, 400, 1},  // would shrink to nothing: one pixel
+      {100, 100, 1, 16384, true, true, 49, 0, 1, 100},
       {400, 300, 2147483647, 1073741824, true, true, 0, 50, 400, 200},  // 64-bit products
       {2147483647, 2147483647, 3, 2147483647, true, false, 1073741822, 0, 3, 2147483647},
       {400, 300, 0, 0, false, false, 0, 0, 0, 0},  // the ratios would divide by zero

@@ -13,6 +13,7 @@
 #include "preview/preview.h"
 #include "texlist/folder_walk.h"
 #include "texlist/texture_list.h"
+#include "toolkit/path_helpers.h"
 #include "toolkit/window_parts.h"
 
 namespace testing_support {
@@ -65,6 +66,7 @@ class FakeWindow : public toolkit::Messages,
   int FirstSelected() override { return selected.empty() ? -1 : selected.front(); }
   void Invalidate() override { ++invalidated; }
   bool SameFile(const std::string& a, const std::string& b) override { return a == b; }
+  std::string ComparedName(const std::string& path) override { return toolkit::AsciiUpperCase(path); }
   bool Write(const std::string& source, const std::string& target) override {
     if (target == unwritable) return false;
     written[target] = source;

@@ -34,7 +34,7 @@ class Imports : public ::testing::Test {
   FakeFolders fs;
   FakeWindow window;
   TextureList list;
-  std::string lastPath = "C:\\old\\";
+  toolkit::RememberedFolder lastPath{"C:\\old\\"};
   ImportContext context{list, fs, window, window, lastPath};
 };
 
@@ -45,18 +45,18 @@ TEST_F(Imports, FolderTreeDepthFirstWithTheListedSizes) {
   EXPECT_EQ(window.asked, (Paths{"Импорт DDS-файлов из папки (включая подкаталоги):", "C:\\old\\"}));
   EXPECT_EQ(Rows(), (Paths{"C:\\t\\|b.dds|10", "C:\\t\\|a.DDS|4294967295", "C:\\t\\sub\\|c.dds|7"}));
   EXPECT_TRUE(window.messages.empty());
-  EXPECT_EQ(lastPath, "C:\\t");
+  EXPECT_EQ(std::tuple(lastPath.path, lastPath.chosen), std::tuple("C:\\t", true));
   // Pending repaints are handled before the scan, under the wait cursor, which goes after.
   EXPECT_EQ(window.processed, 1);
   EXPECT_FALSE(window.waitCursor);
 
   window.folderAnswer = "C:\\t\\empty";  // nothing found: remembered all the same
   ImportFolder(context, window);
-  EXPECT_EQ(lastPath, "C:\\t\\empty");
+  EXPECT_EQ(lastPath.path, "C:\\t\\empty");
   window.folderAnswer.clear();  // cancelled: no message, nothing remembered
   ImportFolder(context, window);
   EXPECT_EQ(window.messages.size(), 1u);
-  EXPECT_EQ(lastPath, "C:\\t\\empty");
+  EXPECT_EQ(lastPath.path, "C:\\t\\empty");
 }
 
 // Drops in drop order, folders scanned, other files skipped.
@@ -64,7 +64,7 @@ TEST_F(Imports, DropsThenSelectionClearingAndChosenFiles) {
   HandleDroppedFiles(context, {"C:\\t\\sub\\c.dds", "C:\\t\\notes.txt", "C:\\t", "C:\\missing.dds"}, 0);
   EXPECT_EQ(Rows(), (Paths{"C:\\t\\sub\\|c.dds|7", "C:\\t\\|b.dds|10", "C:\\t\\|a.DDS|4294967295",
                            "C:\\t\\sub\\|c.dds|7", "C:\\|missing.dds|0"}));
-  EXPECT_EQ(lastPath, "C:\\old\\");  // a drop remembers nothing
+  EXPECT_EQ(std::tuple(lastPath.path, lastPath.chosen), std::tuple("C:\\old\\", false));  // a drop remembers nothing
   EXPECT_TRUE(window.messages.empty() && !window.waitCursor);
   // Selected rows: those beyond the list are left out; one out of order ends the walk, as it
   // would in the list. Clearing empties the rows, the entries and the current row.
@@ -80,7 +80,7 @@ TEST_F(Imports, DropsThenSelectionClearingAndChosenFiles) {
   ImportFiles(context, window);
   EXPECT_EQ(window.asked, (Paths{"Выберите файл(ы) для импорта в список", "C:\\old\\"}));
   EXPECT_EQ(Rows(), (Paths{"C:\\t\\|b.dds|10", "C:\\t\\|a.DDS|4294967295", "C:\\t\\|gone.dds|0"}));
-  EXPECT_EQ(lastPath, "C:\\t\\");
+  EXPECT_EQ(std::tuple(lastPath.path, lastPath.chosen), std::tuple("C:\\t\\", true));
 }
 
 // Files and folders no ANSI name stands for: one message at the end of each import, after

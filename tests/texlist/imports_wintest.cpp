@@ -60,7 +60,7 @@ TEST(Imports, OpenDialogFolderChooserAndDrop) {
     typed += L"\"" + name + L"\" ";
   }
   Touch(Wide(files.File("skip.txt")));
-  f.LastPath = files.path;
+  f.LastPath.path = files.path;
   toolkit::SetOpenDialogPlatformCall([](OPENFILENAMEW* ofn, bool isOpen) {
     g_call = *ofn;
     g_filter.assign(ofn->lpstrFilter, 39);
@@ -89,7 +89,7 @@ TEST(Imports, OpenDialogFolderChooserAndDrop) {
   for (const char* other : {"notes.txt", "e.dds.bak"}) Touch(Wide(tree.File(other)));
   ASSERT_TRUE(SetFileAttributesA(tree.File("secret").c_str(), FILE_ATTRIBUTE_HIDDEN));
   ASSERT_TRUE(MakeUnixSymlink(tree.File("sub\\up"), "..") && MakeUnixSymlink(tree.File("self"), "."));
-  f.LastPath = tree.path;
+  f.LastPath.path = tree.path;
   app.Command(Command::ImportFolder);
   EXPECT_EQ(
       std::make_pair(int{chooser.left}, int{chooser.top}),

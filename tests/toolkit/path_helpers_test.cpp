@@ -34,6 +34,12 @@ TEST(PathHelpers, SplitsJoinsAndFormats) {
   EXPECT_EQ(AsciiUpperCase(std::string("az{`@\xE0\xC0\0b", 10)), std::string("AZ{`@\xE0\xC0\0B", 10));
   EXPECT_EQ(IntToDecimal(0), "0");
   EXPECT_EQ(IntToDecimal(-2147483647 - 1), "-2147483648");
+  // Working folders: only the program's own spelling of a name gives its process.
+  uint32_t pid = 0;
+  EXPECT_TRUE(ScratchFolderProcess("texlook-4294967295-99", pid) && pid == 4294967295u);
+  for (const char* other : {"texlook-4294967296", "texlook-012", "texlook-0", "texlook-7-0", "texlook-7-100",
+                            "texlook-7-", "texlook--7", "texlook-7x", "Texlook-7", "texlook-", "tlk7-1"})
+    EXPECT_FALSE(ScratchFolderProcess(other, pid)) << other;
 }
 
 TEST(PathHelpers, MatchesLoweredMask) {

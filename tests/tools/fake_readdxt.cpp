@@ -5,8 +5,11 @@
 //   "write-nothing"     writes nothing, exit 1
 //   "fail-with-output"  writes test.tga into the working folder, exit 3
 //   "write-own-folder"  writes test.tga into the folder of the converter itself, exit 0
+//   "hold"              like "write-here" once the file "<input>.hold" is gone (10 s at most)
 // Any other content: like "write-here". The first line may be followed by a colour
 // "rrggbb" used for every pixel.
+#include <windows.h>
+
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
@@ -51,6 +54,7 @@ int main(int argc, char** argv) {
   std::string input = argv[1];
   std::string folder = input.substr(0, input.find_last_of("\\/:") + 1);
   if (mode == "write-nothing") return 1;
+  for (int i = 0; i < 500 && mode == "hold" && GetFileAttributesA((input + ".hold").c_str()) != ~0u; ++i) Sleep(20);
   if (mode == "write-beside") return WriteTga(folder + "test.tga", rgb) ? 0 : 1;
   if (mode == "write-own-folder") {
     const std::string self = argv[0];
