@@ -6,6 +6,8 @@
 // the picture.
 // Usage: bench_convert [FOLDER]   (the generated files are left in FOLDER when given)
 //        bench_convert --generate FOLDER NAME...   (only writes FOLDER/NAME.dds, e.g. bc7-4096)
+//        bench_convert --run FILE.dds   (only the median ms of 5 whole runs into FILE.dds.tga,
+//                                        which is left there)
 #include <fcntl.h>
 #include <spawn.h>
 #include <sys/resource.h>
@@ -170,6 +172,12 @@ std::string ReaddxtPath() {
 }  // namespace
 
 int main(int argc, char** argv) {
+  if (argc == 3 && std::strcmp(argv[1], "--run") == 0) {
+    const std::string dds = argv[2], tga = dds + ".tga";
+    const double ms = MedianMs([&] { return Spawn({ReaddxtPath(), "-o", tga, dds}, false) == 0; });
+    std::printf("%.2f\n", ms);
+    return ms < 0;
+  }
   const bool generateOnly = argc > 2 && std::strcmp(argv[1], "--generate") == 0;
   if (generateOnly) {
     --argc;
