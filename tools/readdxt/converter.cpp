@@ -232,17 +232,22 @@ bool Converter::Run(ConvertedImage* image, Failure* failure) {
 
   const uint32_t pictureHeight = info_.height;
   const size_t pictureBytes = size_t{info_.width} * outPixelBytes_;
-  // Strips of four rows are gathered into buffers of about a megabyte, written on a second
-  // thread while the next ones are decoded.
+  // Strips of four rows are gathered into buffers of a few megabytes. When the decoding is
+  // long enough to pay for them, a second thread decodes half of each buffer and a third
+  // writes it while the next is decoded. Under Wine a thread's start and every hand-over
+  // between threads are round trips to its server, which cost more than they save on a
+  // picture that decodes in a few milliseconds.
+  const size_t bufferBytes = size_t{4} << 20;
   const size_t stripBytes = outStride_ * 4;
   const size_t strips = size_t{bandRows_} * ((pictureHeight + 3) / 4);
-  size_t stripsPerBuffer = stripBytes >= (size_t{1} << 20) ? 1 : (size_t{1} << 20) / stripBytes;
+  size_t stripsPerBuffer = stripBytes >= bufferBytes ? 1 : bufferBytes / stripBytes;
   if (stripsPerBuffer > strips) stripsPerBuffer = strips;
   const size_t capacity = stripBytes * stripsPerBuffer;
   const uint64_t total = uint64_t{outStride_} * outHeight_;
-  const bool large = total > capacity * 2;
-  AsyncWriter writer(out_, capacity, large);
-  HelperThread helper(large);
+  const bool slowCodec = info_.format.codec == Codec::kBC6H || info_.format.codec == Codec::kBC7;
+  const bool threaded = total * (slowCodec ? 4 : 1) > (uint64_t{32} << 20) && total > capacity * 2;
+  AsyncWriter writer(out_, capacity, threaded);
+  HelperThread helper(threaded);
   const bool emptyCells = bandRows_ > 1;
   // The stored bytes of every strip of one buffer are read first (in file order, on this
   // thread); then both threads decode half of the strips each.
@@ -252,8 +257,14 @@ bool Converter::Run(ConvertedImage* image, Failure* failure) {
   size_t filled = 0;
   auto flush = [&]() -> bool {
     arena_.resize(arenaBytes);
-    for (const Job& j : jobs) {
-      if (!in_.Read(j.sourceOffset, arena_.data() + j.arenaOffset, j.sourceBytes)) return false;
+    // Strips that follow each other in the file are read in one call.
+    for (size_t i = 0, n; i < jobs.size(); i += n) {
+      size_t bytes = jobs[i].sourceBytes;
+      for (n = 1; i + n < jobs.size() && jobs[i + n].sourceOffset == jobs[i].sourceOffset + bytes &&
+                  jobs[i + n].arenaOffset == jobs[i].arenaOffset + bytes;
+           ++n)
+        bytes += jobs[i + n].sourceBytes;
+      if (!in_.Read(jobs[i].sourceOffset, arena_.data() + jobs[i].arenaOffset, bytes)) return false;
     }
     const size_t half = jobs.size() / 2;
     helper.RunBoth([&] { DecodeJobs(jobs.data() + half, jobs.size() - half, &scratch_[1]); },
