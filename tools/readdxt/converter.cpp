@@ -19,6 +19,17 @@ namespace {
 
 using BlockFn = void (*)(const uint8_t* block, uint8_t* dst, size_t pitch);
 
+#ifdef _WIN32
+// Run under Wine, where a thread's start and every hand-over between threads are round trips
+// to Wine's server: fewer, larger buffers, and one thread unless the decoding is long (output
+// bytes, counted four times for the slow codecs, above this).
+constexpr size_t kBufferBytes = size_t{4} << 20;
+constexpr uint64_t kThreadedWork = uint64_t{32} << 20;
+#else
+constexpr size_t kBufferBytes = size_t{1} << 20;
+constexpr uint64_t kThreadedWork = 0;
+#endif
+
 // BC6H decodes to half floats; each of the block's rows becomes 8-bit B, G, R, A.
 template <bool kSigned>
 void DecodeBC6HToBgra(const uint8_t* block, uint8_t* dst, size_t pitch) {
@@ -232,20 +243,17 @@ bool Converter::Run(ConvertedImage* image, Failure* failure) {
 
   const uint32_t pictureHeight = info_.height;
   const size_t pictureBytes = size_t{info_.width} * outPixelBytes_;
-  // Strips of four rows are gathered into buffers of a few megabytes. When the decoding is
-  // long enough to pay for them, a second thread decodes half of each buffer and a third
-  // writes it while the next is decoded. Under Wine a thread's start and every hand-over
-  // between threads are round trips to its server, which cost more than they save on a
-  // picture that decodes in a few milliseconds.
-  const size_t bufferBytes = size_t{4} << 20;
+  // Strips of four rows are gathered into buffers. When the decoding is long enough to pay
+  // for them, a second thread decodes half of each buffer and a third writes it while the
+  // next is decoded.
   const size_t stripBytes = outStride_ * 4;
   const size_t strips = size_t{bandRows_} * ((pictureHeight + 3) / 4);
-  size_t stripsPerBuffer = stripBytes >= bufferBytes ? 1 : bufferBytes / stripBytes;
+  size_t stripsPerBuffer = stripBytes >= kBufferBytes ? 1 : kBufferBytes / stripBytes;
   if (stripsPerBuffer > strips) stripsPerBuffer = strips;
   const size_t capacity = stripBytes * stripsPerBuffer;
   const uint64_t total = uint64_t{outStride_} * outHeight_;
   const bool slowCodec = info_.format.codec == Codec::kBC6H || info_.format.codec == Codec::kBC7;
-  const bool threaded = total * (slowCodec ? 4 : 1) > (uint64_t{32} << 20) && total > capacity * 2;
+  const bool threaded = total * (slowCodec ? 4 : 1) > kThreadedWork && total > capacity * 2;
   AsyncWriter writer(out_, capacity, threaded);
   HelperThread helper(threaded);
   const bool emptyCells = bandRows_ > 1;
