@@ -69,7 +69,9 @@ double MedianMs(int runs, const std::function<void()>& before, const std::functi
 
 int main(int argc, char** argv) {
   if (argc < 3) {
-    std::printf("usage: bench_preview_click <folder with readdxt.exe> <work folder> [<folder with old readdxt.exe>]\n");
+    std::printf(
+        "usage: bench_preview_click <folder with readdxt.exe> <work folder> [<folder with old "
+        "readdxt.exe>]\n");
     return 2;
   }
   const std::string work = std::string(argv[2]) + "\\";
@@ -102,42 +104,64 @@ int main(int argc, char** argv) {
   int turn = 0;
   const auto unselect = [&] { form->FileList->SetRowState(-1, 0, LVIS_SELECTED | LVIS_FOCUSED); };
   const auto clickRow = [&](int first) {
-    form->FileList->SetRowState(first + turn++ % 2, LVIS_SELECTED | LVIS_FOCUSED, LVIS_SELECTED | LVIS_FOCUSED);
+    form->FileList->SetRowState(first + turn++ % 2, LVIS_SELECTED | LVIS_FOCUSED,
+                                LVIS_SELECTED | LVIS_FOCUSED);
   };
   // What the click left invalid, painted as the message loop would.
   const auto paint = [&] {
     RedrawWindow(box, nullptr, nullptr, RDW_UPDATENOW | RDW_ALLCHILDREN);
     GdiFlush();
   };
-  const auto click = [&](int first) { return [&, first] { clickRow(first); paint(); }; };
+  const auto click = [&](int first) {
+    return [&, first] {
+      clickRow(first);
+      paint();
+    };
+  };
 
   const double start = MedianMs(5, nothing, [&] { conv.Discard(conv.Run(small)); });
   converter::ConverterOutput out;
-  const double run = MedianMs(5, [&] { conv.Discard(out); }, [&] { out = conv.Run(big); });
+  const double run = MedianMs(
+      5, [&] { conv.Discard(out); }, [&] { out = conv.Run(big); });
   preview::TgaImage kept;  // as the program's one image: its memory reused from load to load
   const double load = MedianMs(5, nothing, [&] { kept.LoadFile(out.path); });
   std::unique_ptr<preview::TgaImage> fresh;
-  const double firstLoad = MedianMs(5, [&] { fresh.reset(new preview::TgaImage); }, [&] { fresh->LoadFile(out.path); });
+  const double firstLoad = MedianMs(
+      5, [&] { fresh.reset(new preview::TgaImage); }, [&] { fresh->LoadFile(out.path); });
   const double alphaLoad = MedianMs(5, nothing, [&] {
     kept.LoadFile(out.path);
-    std::printf("%s", kept.AlphaBitmap.Width() ? "" : "no alpha picture\n");
+    std::printf("%s", kept.AlphaBitmap().Width() ? "" : "no alpha picture\n");
   });
   fresh.reset();
   conv.Discard(out);
   const double clickToStatus = MedianMs(5, unselect, [&] { clickRow(0); });
-  const double firstPaint = MedianMs(5, [&] { unselect(); clickRow(0); }, paint);
+  const double firstPaint = MedianMs(
+      5,
+      [&] {
+        unselect();
+        clickRow(0);
+      },
+      paint);
   const double clickBc3 = MedianMs(5, unselect, click(0));
   const std::string status = form->MainWindow->StatusText(0);
-  const double runBc7 = MedianMs(5, [&] { conv.Discard(out); }, [&] { out = conv.Run(bc7); });
+  const double runBc7 = MedianMs(
+      5, [&] { conv.Discard(out); }, [&] { out = conv.Run(bc7); });
   const double loadBc7 = MedianMs(5, nothing, [&] { kept.LoadFile(out.path); });
   conv.Discard(out);
-  const double paintBc7 = MedianMs(5, [&] { unselect(); clickRow(2); }, paint);
+  const double paintBc7 = MedianMs(
+      5,
+      [&] {
+        unselect();
+        clickRow(2);
+      },
+      paint);
   const double clickBc7 = MedianMs(5, unselect, click(2));
   const std::string statusBc7 = form->MainWindow->StatusText(0);
   double oldRun = 0, oldClick = 0;
   if (haveOld) {
     toolkit::OverrideProgramFolder(oldDir);
-    oldRun = MedianMs(5, [&] { conv.Discard(out); }, [&] { out = conv.Run(big); });
+    oldRun = MedianMs(
+        5, [&] { conv.Discard(out); }, [&] { out = conv.Run(big); });
     conv.Discard(out);
     oldClick = MedianMs(5, unselect, click(0));
     toolkit::OverrideProgramFolder(dir);

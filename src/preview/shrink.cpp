@@ -121,7 +121,8 @@ bool ShrinkRows(const Bitmap& source, const std::vector<Taps>& cols, int32_t hei
         }
         for (int ch = 0; ch < 3; ++ch) sum[ch] += Sum{width} * whole[ch] + Sum{c.lastWeight} * p[ch];
       }
-      for (int ch = 0; ch < 3; ++ch) out[ch] = RoundedQuotient(static_cast<double>(sum[ch]), half, a, inverse);
+      for (int ch = 0; ch < 3; ++ch)
+        out[ch] = RoundedQuotient(static_cast<double>(sum[ch]), half, a, inverse);
       out[3] = 0;
       out += 4;
     }

@@ -57,11 +57,11 @@ using SetInfoByHandle = BOOL(WINAPI*)(HANDLE, int, void*, DWORD);
 // Only a bare file name (the usual test.tga in the working folder): the system takes it as
 // a name in the file's own folder, Wine as one in the working folder, which is the same here.
 bool RenameOpenFile(FILE* file, const std::string& finalPath) {
-  static const auto setInfo = reinterpret_cast<SetInfoByHandle>(
-      reinterpret_cast<void*>(GetProcAddress(GetModuleHandleW(L"kernel32.dll"), "SetFileInformationByHandle")));
+  static const auto setInfo = reinterpret_cast<SetInfoByHandle>(reinterpret_cast<void*>(
+      GetProcAddress(GetModuleHandleW(L"kernel32.dll"), "SetFileInformationByHandle")));
   const std::wstring name = Wide(finalPath);
-  if (!setInfo || name.empty() || name.size() >= MAX_PATH || name.find_first_of(L"\\/:") != std::wstring::npos ||
-      std::fflush(file) != 0)
+  if (!setInfo || name.empty() || name.size() >= MAX_PATH ||
+      name.find_first_of(L"\\/:") != std::wstring::npos || std::fflush(file) != 0)
     return false;
   RenameInfo info = {};
   info.replaceIfExists = TRUE;
@@ -132,7 +132,8 @@ bool PendingOutput::Commit() {
   const bool flushed = std::fflush(file_) == 0;
   const bool closed = std::fclose(file_) == 0;
   file_ = nullptr;
-  if (!flushed || !closed || (!renamed && (IsReadOnly(finalPath_) || !ReplaceFile(temporaryPath_, finalPath_)))) {
+  if (!flushed || !closed ||
+      (!renamed && (IsReadOnly(finalPath_) || !ReplaceFile(temporaryPath_, finalPath_)))) {
     Discard();
     return false;
   }
