@@ -22,13 +22,14 @@ using BlockFn = void (*)(const uint8_t* block, uint8_t* dst, size_t pitch);
 #ifdef _WIN32
 // Run under Wine, where a thread's start and every hand-over between threads are round trips
 // to Wine's server: fewer, larger buffers, and one thread unless the decoding is long (output
-// bytes, counted four times for the slow codecs, above this).
-constexpr size_t kBufferBytes = size_t{4} << 20;
+// bytes, counted four times for the slow codecs, above kThreadedWork).
+constexpr size_t kThreadedBufferBytes = size_t{4} << 20;
 constexpr uint64_t kThreadedWork = uint64_t{32} << 20;
 #else
-constexpr size_t kBufferBytes = size_t{1} << 20;
+constexpr size_t kThreadedBufferBytes = size_t{1} << 20;
 constexpr uint64_t kThreadedWork = 0;
 #endif
+constexpr size_t kBufferBytes = size_t{1} << 20;  // one thread: a buffer that stays in the cache
 
 // BC6H decodes to half floats; each of the block's rows becomes 8-bit B, G, R, A.
 template <bool kSigned>
@@ -248,12 +249,15 @@ bool Converter::Run(ConvertedImage* image, Failure* failure) {
   // next is decoded.
   const size_t stripBytes = outStride_ * 4;
   const size_t strips = size_t{bandRows_} * ((pictureHeight + 3) / 4);
-  size_t stripsPerBuffer = stripBytes >= kBufferBytes ? 1 : kBufferBytes / stripBytes;
-  if (stripsPerBuffer > strips) stripsPerBuffer = strips;
-  const size_t capacity = stripBytes * stripsPerBuffer;
+  const auto capacityOf = [&](size_t bufferBytes) {
+    const size_t stripsPerBuffer = stripBytes >= bufferBytes ? 1 : bufferBytes / stripBytes;
+    return stripBytes * (stripsPerBuffer < strips ? stripsPerBuffer : strips);
+  };
   const uint64_t total = uint64_t{outStride_} * outHeight_;
   const bool slowCodec = info_.format.codec == Codec::kBC6H || info_.format.codec == Codec::kBC7;
-  const bool threaded = total * (slowCodec ? 4 : 1) > kThreadedWork && total > capacity * 2;
+  const bool threaded =
+      total * (slowCodec ? 4 : 1) > kThreadedWork && total > capacityOf(kThreadedBufferBytes) * 2;
+  const size_t capacity = capacityOf(threaded ? kThreadedBufferBytes : kBufferBytes);
   AsyncWriter writer(out_, capacity, threaded);
   HelperThread helper(threaded);
   const bool emptyCells = bandRows_ > 1;
