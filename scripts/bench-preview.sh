@@ -2,8 +2,8 @@
 # Click to picture under Wine (32-bit Windows build), split into converter start, converter
 # run, TGA load and first paint, for a 2048 x 2048 BC3 texture and the click for a 4096 x 4096
 # BC7 one; beside, in the same run, two native references on the same file: the native
-# readdxt (release build) and the native second load of its TGA. The converter of commit
-# $old_rev (the old way of writing its output) is timed beside this one.
+# readdxt (release build) and the native second load of its TGA. The program and converter of
+# commit $old_rev (the old way) run first, and its converter once more inside this program.
 #   scripts/bench-preview.sh [BUILD_PREFIX]   (default: build-bench-preview)
 set -eu
 root=$(cd "$(dirname "$0")/.." && pwd)
@@ -17,11 +17,11 @@ cmake --build "$root/build/win" --target bench_preview_click readdxt >/dev/null
 cmake -S "$root" -B "$rel" -G Ninja -DCMAKE_CXX_COMPILER=clang++ -DCMAKE_C_COMPILER=clang \
   -DTEXLOOK_SANITIZE=OFF -DCMAKE_BUILD_TYPE=Release >/dev/null
 cmake --build "$rel" --target readdxt bench_convert bench_tga_load >/dev/null
-if [ ! -x "$old/build/readdxt.exe" ]; then
+if [ ! -x "$old/build/bench/bench_preview_click.exe" ]; then
   rm -rf "$old" && mkdir -p "$old/src"
   git -C "$root" archive "$old_rev" | tar -x -C "$old/src"
   cmake -S "$old/src" -B "$old/build" -G Ninja -DCMAKE_TOOLCHAIN_FILE="$root/cmake/mingw32.cmake" >/dev/null
-  cmake --build "$old/build" --target readdxt >/dev/null
+  cmake --build "$old/build" --target readdxt bench_preview_click >/dev/null
 fi
 
 work=$(mktemp -d /tmp/texlook-bench-preview-XXXXXX)
@@ -33,6 +33,11 @@ cleanup() {
 trap cleanup EXIT
 winpath() { echo "Z:${1//\//\\}"; }
 "$run" "$state" --start >/dev/null 2>&1
+echo "The old way: the program and converter of $old_rev, measured its way (a new image for each"
+echo "TGA load, the pane box invalidated and repainted with its parent):"
+"$run" "$state" "$old/build/bench/bench_preview_click.exe" "$(winpath "$old/build")" | iconv -f cp1251 -t utf-8 |
+  grep -v '^result:' | sed 's/^/  /'
+echo "This build:"
 "$run" "$state" "$root/build/win/bench/bench_preview_click.exe" "$(winpath "$root/build/win")" \
   "$(winpath "$work")" "$(winpath "$old/build")" | iconv -f cp1251 -t utf-8 | tee "$work/wine.txt" | grep -v '^value:'
 

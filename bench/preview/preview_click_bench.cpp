@@ -53,16 +53,26 @@ std::string Dds(int w, int h, bool bc7) {
   return s;
 }
 
-double MedianMs(int runs, const std::function<void()>& before, const std::function<void()>& timed) {
+// Samples of one step, taken once per round: the rounds interleave the steps, so that a
+// change in the machine's load touches them all alike.
+struct Step {
   std::vector<double> ms;
-  for (int i = 0; i < runs; ++i) {
-    before();
-    const auto t0 = Clock::now();
-    timed();
-    ms.push_back(std::chrono::duration<double, std::milli>(Clock::now() - t0).count());
+  double Median() const {
+    std::vector<double> v = ms;
+    std::sort(v.begin(), v.end());
+    return v.empty() ? 0 : v[v.size() / 2];
   }
-  std::sort(ms.begin(), ms.end());
-  return ms[ms.size() / 2];
+};
+
+double Since(Clock::time_point t0) {
+  return std::chrono::duration<double, std::milli>(Clock::now() - t0).count();
+}
+
+template <typename F>
+void Time(Step& step, F&& f) {
+  const auto t0 = Clock::now();
+  f();
+  step.ms.push_back(Since(t0));
 }
 
 }  // namespace
@@ -97,96 +107,78 @@ int main(int argc, char** argv) {
   form->Textures.Add({{big, 0}, {big, 0}, {bc7, 0}, {bc7, 0}});
   HWND box = static_cast<HWND>(form->PreviewScrollBox->Handle());
   converter::ProgramConverter& conv = form->Converter;
-  const auto nothing = [] {};
 
   // The whole click: the list's notification runs converter and load and sets the status
-  // texts; then the pane paints. Rows 0 and 1 hold the BC3 file, 2 and 3 the BC7 one.
+  // texts; then the pane paints what the click invalidated, as the message loop would.
+  // Rows 0 and 1 hold the BC3 file, 2 and 3 the BC7 one.
   int turn = 0;
-  const auto unselect = [&] { form->FileList->SetRowState(-1, 0, LVIS_SELECTED | LVIS_FOCUSED); };
-  const auto clickRow = [&](int first) {
+  const auto click = [&](int first, Step& toStatus, Step& paint, Step& whole) {
+    form->FileList->SetRowState(-1, 0, LVIS_SELECTED | LVIS_FOCUSED);
+    const auto t0 = Clock::now();
     form->FileList->SetRowState(first + turn++ % 2, LVIS_SELECTED | LVIS_FOCUSED,
                                 LVIS_SELECTED | LVIS_FOCUSED);
-  };
-  // What the click left invalid, painted as the message loop would.
-  const auto paint = [&] {
+    const auto t1 = Clock::now();
     RedrawWindow(box, nullptr, nullptr, RDW_UPDATENOW | RDW_ALLCHILDREN);
     GdiFlush();
-  };
-  const auto click = [&](int first) {
-    return [&, first] {
-      clickRow(first);
-      paint();
-    };
+    toStatus.ms.push_back(std::chrono::duration<double, std::milli>(t1 - t0).count());
+    paint.ms.push_back(Since(t1));
+    whole.ms.push_back(Since(t0));
   };
 
-  const double start = MedianMs(5, nothing, [&] { conv.Discard(conv.Run(small)); });
-  converter::ConverterOutput out;
-  const double run = MedianMs(
-      5, [&] { conv.Discard(out); }, [&] { out = conv.Run(big); });
+  Step start, run, load, firstLoad, alphaLoad, toStatus, paint, clickBc3, runBc7, loadBc7, toStatusBc7,
+      paintBc7, clickBc7, oldRun, oldToStatus, oldPaint, oldClick;
+  std::string status, statusBc7;
   preview::TgaImage kept;  // as the program's one image: its memory reused from load to load
-  const double load = MedianMs(5, nothing, [&] { kept.LoadFile(out.path); });
-  std::unique_ptr<preview::TgaImage> fresh;
-  const double firstLoad = MedianMs(
-      5, [&] { fresh.reset(new preview::TgaImage); }, [&] { fresh->LoadFile(out.path); });
-  const double alphaLoad = MedianMs(5, nothing, [&] {
-    kept.LoadFile(out.path);
-    std::printf("%s", kept.AlphaBitmap().Width() ? "" : "no alpha picture\n");
-  });
-  fresh.reset();
-  conv.Discard(out);
-  const double clickToStatus = MedianMs(5, unselect, [&] { clickRow(0); });
-  const double firstPaint = MedianMs(
-      5,
-      [&] {
-        unselect();
-        clickRow(0);
-      },
-      paint);
-  const double clickBc3 = MedianMs(5, unselect, click(0));
-  const std::string status = form->MainWindow->StatusText(0);
-  const double runBc7 = MedianMs(
-      5, [&] { conv.Discard(out); }, [&] { out = conv.Run(bc7); });
-  const double loadBc7 = MedianMs(5, nothing, [&] { kept.LoadFile(out.path); });
-  conv.Discard(out);
-  const double paintBc7 = MedianMs(
-      5,
-      [&] {
-        unselect();
-        clickRow(2);
-      },
-      paint);
-  const double clickBc7 = MedianMs(5, unselect, click(2));
-  const std::string statusBc7 = form->MainWindow->StatusText(0);
-  double oldRun = 0, oldClick = 0;
-  if (haveOld) {
-    toolkit::OverrideProgramFolder(oldDir);
-    oldRun = MedianMs(
-        5, [&] { conv.Discard(out); }, [&] { out = conv.Run(big); });
+  converter::ConverterOutput out;
+  for (int round = 0; round < 5; ++round) {
+    Time(start, [&] { conv.Discard(conv.Run(small)); });
+    Time(run, [&] { out = conv.Run(big); });
+    Time(load, [&] { kept.LoadFile(out.path); });
+    Time(alphaLoad, [&] {
+      kept.LoadFile(out.path);
+      std::printf("%s", kept.AlphaBitmap().Width() ? "" : "no alpha picture\n");
+    });
+    std::unique_ptr<preview::TgaImage> fresh(new preview::TgaImage);
+    Time(firstLoad, [&] { fresh->LoadFile(out.path); });
     conv.Discard(out);
-    oldClick = MedianMs(5, unselect, click(0));
-    toolkit::OverrideProgramFolder(dir);
+    click(0, toStatus, paint, clickBc3);
+    status = form->MainWindow->StatusText(0);
+    Time(runBc7, [&] { out = conv.Run(bc7); });
+    Time(loadBc7, [&] { kept.LoadFile(out.path); });
+    conv.Discard(out);
+    click(2, toStatusBc7, paintBc7, clickBc7);
+    statusBc7 = form->MainWindow->StatusText(0);
+    if (haveOld) {
+      toolkit::OverrideProgramFolder(oldDir);
+      Time(oldRun, [&] { out = conv.Run(big); });
+      conv.Discard(out);
+      click(0, oldToStatus, oldPaint, oldClick);
+      toolkit::OverrideProgramFolder(dir);
+    }
   }
 
   std::printf("Under Wine, median of 5 (ms):\n");
-  std::printf("  converter process start (4 x 4 file)           %8.1f   reference\n", start);
+  std::printf("  converter process start (4 x 4 file)           %8.1f   reference\n", start.Median());
   std::printf("  2048 x 2048 BC3:\n");
-  if (haveOld) std::printf("    converter run, old converter                %8.1f\n", oldRun);
-  std::printf("    converter run                               %8.1f\n", run);
-  std::printf("    TGA load into a new image (first click)     %8.1f\n", firstLoad);
-  std::printf("    TGA load with the alpha picture made (old)  %8.1f\n", alphaLoad);
-  std::printf("    TGA load into the program's image           %8.1f\n", load);
-  std::printf("    click to status texts                       %8.1f\n", clickToStatus);
-  std::printf("    first paint                                 %8.1f\n", firstPaint);
-  if (haveOld) std::printf("    click to picture, old converter             %8.1f\n", oldClick);
-  std::printf("    click to picture                            %8.1f   (%s)\n", clickBc3, status.c_str());
+  if (haveOld) std::printf("    converter run, old converter                %8.1f\n", oldRun.Median());
+  std::printf("    converter run                               %8.1f\n", run.Median());
+  std::printf("    TGA load into a new image (first click)     %8.1f\n", firstLoad.Median());
+  std::printf("    TGA load with the alpha picture made (old)  %8.1f\n", alphaLoad.Median());
+  std::printf("    TGA load into the program's image           %8.1f\n", load.Median());
+  std::printf("    click to status texts                       %8.1f\n", toStatus.Median());
+  std::printf("    first paint                                 %8.1f\n", paint.Median());
+  if (haveOld) std::printf("    click to picture, old converter             %8.1f\n", oldClick.Median());
+  std::printf("    click to picture                            %8.1f   (%s)\n", clickBc3.Median(),
+              status.c_str());
   std::printf("  4096 x 4096 BC7:\n");
-  std::printf("    converter run                               %8.1f\n", runBc7);
-  std::printf("    TGA load into the program's image           %8.1f\n", loadBc7);
-  std::printf("    first paint                                 %8.1f\n", paintBc7);
-  std::printf("    click to picture                            %8.1f   (%s)\n", clickBc7, statusBc7.c_str());
-  std::printf("value: start %.2f\nvalue: run %.2f\nvalue: load %.2f\nvalue: paint %.2f\n", start, run, load,
-              firstPaint);
-  std::printf("value: click %.2f\nvalue: click_bc7 %.2f\n", clickBc3, clickBc7);
+  std::printf("    converter run                               %8.1f\n", runBc7.Median());
+  std::printf("    TGA load into the program's image           %8.1f\n", loadBc7.Median());
+  std::printf("    first paint                                 %8.1f\n", paintBc7.Median());
+  std::printf("    click to picture                            %8.1f   (%s)\n", clickBc7.Median(),
+              statusBc7.c_str());
+  std::printf("value: start %.2f\nvalue: run %.2f\nvalue: load %.2f\nvalue: paint %.2f\n", start.Median(),
+              run.Median(), load.Median(), paint.Median());
+  std::printf("value: click %.2f\nvalue: click_bc7 %.2f\n", clickBc3.Median(), clickBc7.Median());
   form.reset();
   for (const std::string& f : {dir + "readdxt.exe", dir + "texlook.ini", oldDir + "readdxt.exe"})
     DeleteFileA(f.c_str());

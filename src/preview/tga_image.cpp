@@ -352,7 +352,6 @@ void TgaImage::LoadStream(ByteStream& stream) {
       break;
   }
   hasAlpha_ = layout == PixelLayout::kBgra32 || layout == PixelLayout::kGreyAlpha16;
-  alpha_.Reset();
 
   // The size is checked before any allocation; a size the bitmap cannot hold leaves it
   // empty rather than a half-made picture. Pixels the decoder writes need no clearing.
