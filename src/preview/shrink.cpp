@@ -34,8 +34,8 @@ Taps TapsOf(uint64_t t, uint64_t n, uint64_t sourceN) {
 }
 
 // (s + a / 2) / a for a quotient known to be at most 255, in doubles, which hold every value
-// here exactly (s below 2^48, q x a below 2^41): an estimate from the inverse, which can be
-// one off only, then put right. No 64-bit integer division or multiplication, which are
+// here exactly (all below 2^41): an estimate from the inverse, which can be one off only,
+// then put right. No 64-bit integer division or multiplication, which are
 // library calls or long sequences on 32-bit processors.
 uint8_t RoundedQuotient(double s, double half, double a, double inverse) {
   const double num = s + half;
