@@ -44,7 +44,7 @@ echo "This build:"
 value() { awk -v n="$1" '$1 == "value:" && $2 == n { print $3 }' "$work/wine.txt"; }
 native_run=$("$rel/bench/bench_convert" --run "$work/bc3-2048.dds")
 native_load=$("$rel/bench/bench_tga_load" "$work/bc3-2048.dds.tga")
-echo "Native references on the same file (release build, median of 5, ms):"
+echo "Native references on the same file (release build, median of 5 of the least of 3, ms):"
 printf '  readdxt bc3-2048.dds, whole process        %8.1f\n' "$native_run"
 printf '  second load of its TGA                     %8.1f\n' "$native_load"
 start=$(value start) wine_run=$(value run) load=$(value load) paint=$(value paint)
