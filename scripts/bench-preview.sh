@@ -1,12 +1,60 @@
 #!/bin/bash
-# Click-to-picture time of a 2048 x 2048 BC3 preview under Wine, split into converter run,
-# TGA load and first paint, beside a bare converter start.
+# Click to picture under Wine (32-bit Windows build), split into converter start, converter
+# run, TGA load and first paint, for a 2048 x 2048 BC3 texture and the click for a 4096 x 4096
+# BC7 one; beside, in the same run, two native references on the same file: the native
+# readdxt (release build) and the native second load of its TGA. The program and converter of
+# commit $old_rev (the old way) run first, and its converter once more inside this program.
+#   scripts/bench-preview.sh [BUILD_PREFIX]   (default: build-bench-preview)
 set -eu
 root=$(cd "$(dirname "$0")/.." && pwd)
-"$root/scripts/build.sh" win >/dev/null
-cmake --build "$root/build/win" --target bench_preview_click >/dev/null
+prefix=${1:-$root/build-bench-preview}
+old_rev=228b324
+rel=$prefix-rel old=$prefix-old
 run="$root/tests/wine/wine-run.sh"
+
+"$root/scripts/build.sh" win >/dev/null
+cmake --build "$root/build/win" --target bench_preview_click readdxt >/dev/null
+cmake -S "$root" -B "$rel" -G Ninja -DCMAKE_CXX_COMPILER=clang++ -DCMAKE_C_COMPILER=clang \
+  -DTEXLOOK_SANITIZE=OFF -DCMAKE_BUILD_TYPE=Release >/dev/null
+cmake --build "$rel" --target readdxt bench_convert bench_tga_load >/dev/null
+if [ ! -x "$old/build/bench/bench_preview_click.exe" ]; then
+  rm -rf "$old" && mkdir -p "$old/src"
+  git -C "$root" archive "$old_rev" | tar -x -C "$old/src"
+  cmake -S "$old/src" -B "$old/build" -G Ninja -DCMAKE_TOOLCHAIN_FILE="$root/cmake/mingw32.cmake" >/dev/null
+  cmake --build "$old/build" --target readdxt bench_preview_click >/dev/null
+fi
+
+work=$(mktemp -d /tmp/texlook-bench-preview-XXXXXX)
 state="$root/build/win/wine-bench"
-trap '"$run" "$state" --stop >/dev/null 2>&1' EXIT
+cleanup() {
+  "$run" "$state" --stop >/dev/null 2>&1 || true
+  rm -rf "$work"
+}
+trap cleanup EXIT
+winpath() { echo "Z:${1//\//\\}"; }
 "$run" "$state" --start >/dev/null 2>&1
-"$run" "$state" "$root/build/win/bench/bench_preview_click.exe" "Z:${root//\//\\}\\build\\win" | iconv -f cp1251 -t utf-8
+echo "The old way: the program and converter of $old_rev, measured its way (a new image for each"
+echo "TGA load, the pane box invalidated and repainted with its parent):"
+"$run" "$state" "$old/build/bench/bench_preview_click.exe" "$(winpath "$old/build")" | iconv -f cp1251 -t utf-8 |
+  grep -v '^result:' | sed 's/^/  /'
+echo "This build:"
+"$run" "$state" "$root/build/win/bench/bench_preview_click.exe" "$(winpath "$root/build/win")" \
+  "$(winpath "$work")" "$(winpath "$old/build")" | iconv -f cp1251 -t utf-8 | tee "$work/wine.txt" | grep -v '^value:'
+
+value() { awk -v n="$1" '$1 == "value:" && $2 == n { print $3 }' "$work/wine.txt"; }
+native_run=$("$rel/bench/bench_convert" --run "$work/bc3-2048.dds")
+native_load=$("$rel/bench/bench_tga_load" "$work/bc3-2048.dds.tga")
+echo "Native references on the same file (release build, median of 5 of the least of 3, ms):"
+printf '  readdxt bc3-2048.dds, whole process        %8.1f\n' "$native_run"
+printf '  second load of its TGA                     %8.1f\n' "$native_load"
+start=$(value start) wine_run=$(value run) load=$(value load) paint=$(value paint)
+click=$(value click) click_bc7=$(value click_bc7)
+awk -v start="$start" -v run="$wine_run" -v nrun="$native_run" -v load="$load" -v nload="$native_load" \
+  -v paint="$paint" -v click="$click" -v bc7="$click_bc7" 'BEGIN {
+  printf "goals: click <= 1.6x start, run - start <= 2x native, load <= 3x native, paint <= 10 ms, BC7 click <= 2.5x start\n"
+  printf "result: click_over_start %.2f\n", click / start
+  printf "result: converter_run_over_native %.2f\n", (run - start) / nrun
+  printf "result: tga_load_wine_over_native %.2f\n", load / nload
+  printf "result: first_paint_ms %.1f\n", paint
+  printf "result: click_4096_bc7_over_start %.2f\n", bc7 / start
+}'

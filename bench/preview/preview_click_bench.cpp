@@ -1,6 +1,12 @@
-// Click to picture under Wine: a 2048 x 2048 BC3 texture selected in the real window,
-// split into converter run, TGA load and paint, beside the bare converter process start
-// (a run on a 4 x 4 file) as the reference. Run: scripts/bench-preview.sh
+// Click to picture under Wine: 2048 x 2048 BC3 and 4096 x 4096 BC7 textures selected in the
+// real window, split into converter run, TGA load and first paint, beside the bare converter
+// process start (a run on a 4 x 4 file). With a second converter folder, the converter it
+// holds (the old way) is timed beside this build's. Median of 5 rounds, each sample the
+// least of 3 tries: on a shared machine the other programs' work lands in single tries,
+// and it would otherwise decide which of two short steps looks slower. The DDS files are written
+// into WORK_FOLDER and left there for the native references (scripts/bench-preview.sh),
+// which also turns the `value:` lines into the goals' ratios.
+// Run: scripts/bench-preview.sh
 #include <windows.h>
 // (needs windows.h first)
 #include <commctrl.h>
@@ -9,6 +15,8 @@
 #include <chrono>
 #include <cstdio>
 #include <fstream>
+#include <functional>
+#include <memory>
 #include <random>
 #include <string>
 #include <vector>
@@ -22,104 +30,185 @@
 namespace {
 
 using Clock = std::chrono::steady_clock;
-double Ms(Clock::time_point a, Clock::time_point b) {
-  return std::chrono::duration<double, std::milli>(b - a).count();
-}
 
 void Put32(std::string& s, uint32_t v) {
   for (int i = 0; i < 4; ++i) s.push_back(static_cast<char>(v >> (8 * i)));
 }
 
-std::string Bc3Dds(int w, int h) {
+// Random blocks: DXT5 (BC3), or DX10 BC7 (format 98).
+std::string Dds(int w, int h, bool bc7) {
   std::string s = "DDS ";
   uint32_t fields[] = {
       124, 0x81007, static_cast<uint32_t>(h), static_cast<uint32_t>(w), static_cast<uint32_t>(w * h), 0, 1};
   for (uint32_t f : fields) Put32(s, f);
   for (int i = 0; i < 11; ++i) Put32(s, 0);
-  uint32_t pf[] = {32, 4, 0x35545844 /* DXT5 */, 0, 0, 0, 0, 0};
+  uint32_t pf[] = {32, 4, bc7 ? 0x30315844u /* DX10 */ : 0x35545844u /* DXT5 */, 0, 0, 0, 0, 0};
   for (uint32_t f : pf) Put32(s, f);
   Put32(s, 0x1000);
   for (int i = 0; i < 4; ++i) Put32(s, 0);
+  if (bc7) {
+    uint32_t dx10[] = {98, 3, 0, 1, 0};
+    for (uint32_t f : dx10) Put32(s, f);
+  }
   std::mt19937 rng(7);
-  for (long i = 0; i < static_cast<long>(w) * h; ++i) s.push_back(static_cast<char>(rng()));
+  for (long i = 0; i < static_cast<long>(w) * h; i += 4) Put32(s, rng());
   return s;
 }
 
-double Median(std::vector<double> v) {
-  std::sort(v.begin(), v.end());
-  return v[v.size() / 2];
+// Samples of one step, taken once per round: the rounds interleave the steps, so that a
+// change in the machine's load touches them all alike.
+struct Step {
+  std::vector<double> ms;
+  double Median() const {
+    std::vector<double> v = ms;
+    std::sort(v.begin(), v.end());
+    return v.empty() ? 0 : v[v.size() / 2];
+  }
+};
+
+double Since(Clock::time_point t0) {
+  return std::chrono::duration<double, std::milli>(Clock::now() - t0).count();
+}
+
+constexpr int kTries = 3;
+
+// One sample of a step: the least of kTries tries, each after `before` (not timed).
+template <typename B, typename F>
+void Time(Step& step, B&& before, F&& f) {
+  double least = 1e30;
+  for (int i = 0; i < kTries; ++i) {
+    before();
+    const auto t0 = Clock::now();
+    f();
+    least = std::min(least, Since(t0));
+  }
+  step.ms.push_back(least);
 }
 
 }  // namespace
 
 int main(int argc, char** argv) {
-  if (argc < 2) {
-    std::printf("usage: bench_preview_click <folder with readdxt.exe>\n");
+  if (argc < 3) {
+    std::printf(
+        "usage: bench_preview_click <folder with readdxt.exe> <work folder> [<folder with old "
+        "readdxt.exe>]\n");
     return 2;
   }
-  char temp[MAX_PATH];
-  GetTempPathA(MAX_PATH, temp);
-  const std::string dir = std::string(temp) + "texlook-bench-preview\\";
+  const std::string work = std::string(argv[2]) + "\\";
+  const std::string dir = work + "texlook\\", oldDir = work + "texlook-old\\";
   CreateDirectoryA(dir.c_str(), nullptr);
   CopyFileA((std::string(argv[1]) + "\\readdxt.exe").c_str(), (dir + "readdxt.exe").c_str(), FALSE);
+  const bool haveOld = argc > 3;
+  if (haveOld) {
+    CreateDirectoryA(oldDir.c_str(), nullptr);
+    CopyFileA((std::string(argv[3]) + "\\readdxt.exe").c_str(), (oldDir + "readdxt.exe").c_str(), FALSE);
+  }
   toolkit::OverrideProgramFolder(dir);
-  const std::string big = dir + "big.dds", small = dir + "small.dds";
-  std::ofstream(big, std::ios::binary) << Bc3Dds(2048, 2048);
-  std::ofstream(small, std::ios::binary) << Bc3Dds(4, 4);
+  const std::string big = work + "bc3-2048.dds", small = work + "bc3-4.dds", bc7 = work + "bc7-4096.dds";
+  std::ofstream(big, std::ios::binary) << Dds(2048, 2048, false);
+  std::ofstream(small, std::ios::binary) << Dds(4, 4, false);
+  std::ofstream(bc7, std::ios::binary) << Dds(4096, 4096, true);
 
   auto form = CreateMainForm();
   if (!form) return 1;
   toolkit::SetMainWindow(form->MainWindow);
   form->MainWindow->Show();
   toolkit::ProcessMessages();
-  form->Textures.Add({{big, 0}, {big, 0}});
+  form->Textures.Add({{big, 0}, {big, 0}, {bc7, 0}, {bc7, 0}});
   HWND box = static_cast<HWND>(form->PreviewScrollBox->Handle());
+  converter::ProgramConverter& conv = form->Converter;
 
-  std::vector<double> start, convert, load, paint, click;
-  for (int i = 0; i < 5; ++i) {
-    auto t0 = Clock::now();
-    converter::ConverterOutput s = form->Converter.Run(small);
-    auto t1 = Clock::now();
-    form->Converter.Discard(s);
-    start.push_back(Ms(t0, t1));
+  // The whole click: the list's notification runs converter and load and sets the status
+  // texts; then the pane paints what the click invalidated, as the message loop would.
+  // Rows 0 and 1 hold the BC3 file, 2 and 3 the BC7 one.
+  int turn = 0;
+  const auto click = [&](int first, Step& toStatus, Step& paint, Step& whole) {
+    double least = 1e30, leastToStatus = 0, leastPaint = 0;
+    for (int i = 0; i < kTries; ++i) {
+      form->FileList->SetRowState(-1, 0, LVIS_SELECTED | LVIS_FOCUSED);
+      const auto t0 = Clock::now();
+      form->FileList->SetRowState(first + turn++ % 2, LVIS_SELECTED | LVIS_FOCUSED,
+                                  LVIS_SELECTED | LVIS_FOCUSED);
+      const auto t1 = Clock::now();
+      RedrawWindow(box, nullptr, nullptr, RDW_UPDATENOW | RDW_ALLCHILDREN);
+      GdiFlush();
+      if (Since(t0) < least) {
+        least = Since(t0);
+        leastToStatus = std::chrono::duration<double, std::milli>(t1 - t0).count();
+        leastPaint = Since(t1);
+      }
+    }
+    toStatus.ms.push_back(leastToStatus);
+    paint.ms.push_back(leastPaint);
+    whole.ms.push_back(least);
+  };
 
-    t0 = Clock::now();
-    converter::ConverterOutput r = form->Converter.Run(big);
-    t1 = Clock::now();
-    preview::TgaImage image;
-    image.LoadFile(r.path);
-    auto t2 = Clock::now();
-    form->Converter.Discard(r);
-    convert.push_back(Ms(t0, t1));
-    load.push_back(Ms(t1, t2));
-
-    // The whole click: the list's notification runs converter, load and status texts.
-    const int row = i % 2;
-    form->FileList->SetRowState(-1, 0, LVIS_SELECTED | LVIS_FOCUSED);
-    t0 = Clock::now();
-    form->FileList->SetRowState(row, LVIS_SELECTED | LVIS_FOCUSED, LVIS_SELECTED | LVIS_FOCUSED);
-    t1 = Clock::now();
-    RedrawWindow(box, nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW | RDW_ALLCHILDREN);
-    GdiFlush();
-    t2 = Clock::now();
-    click.push_back(Ms(t0, t1));
-    paint.push_back(Ms(t1, t2));
+  Step start, run, load, firstLoad, alphaLoad, toStatus, paint, clickBc3, runBc7, loadBc7, toStatusBc7,
+      paintBc7, clickBc7, oldRun, oldToStatus, oldPaint, oldClick;
+  std::string status, statusBc7;
+  preview::TgaImage kept;  // as the program's one image: its memory reused from load to load
+  converter::ConverterOutput out;
+  const auto nothing = [] {};
+  const auto discard = [&] {
+    conv.Discard(out);
+    out = converter::ConverterOutput();
+  };
+  for (int round = 0; round < 5; ++round) {
+    Time(start, nothing, [&] { conv.Discard(conv.Run(small)); });
+    Time(run, discard, [&] { out = conv.Run(big); });
+    Time(load, nothing, [&] { kept.LoadFile(out.path); });
+    Time(alphaLoad, nothing, [&] {
+      kept.LoadFile(out.path);
+      std::printf("%s", kept.AlphaBitmap().Width() ? "" : "no alpha picture\n");
+    });
+    std::unique_ptr<preview::TgaImage> fresh;
+    Time(
+        firstLoad, [&] { fresh.reset(new preview::TgaImage); }, [&] { fresh->LoadFile(out.path); });
+    fresh.reset();
+    discard();
+    click(0, toStatus, paint, clickBc3);
+    status = form->MainWindow->StatusText(0);
+    Time(runBc7, discard, [&] { out = conv.Run(bc7); });
+    Time(loadBc7, nothing, [&] { kept.LoadFile(out.path); });
+    discard();
+    click(2, toStatusBc7, paintBc7, clickBc7);
+    statusBc7 = form->MainWindow->StatusText(0);
+    if (haveOld) {
+      toolkit::OverrideProgramFolder(oldDir);
+      Time(oldRun, discard, [&] { out = conv.Run(big); });
+      discard();
+      click(0, oldToStatus, oldPaint, oldClick);
+      toolkit::OverrideProgramFolder(dir);
+    }
   }
-  std::printf("2048 x 2048 BC3 preview under Wine, median of 5 (ms):\n");
-  std::printf("  converter process start (4 x 4 file)  %8.1f   reference\n", Median(start));
-  std::printf("  converter run (2048 x 2048)           %8.1f   %.2fx the start\n", Median(convert),
-              Median(convert) / Median(start));
-  std::printf("  TGA load (16 MiB)                     %8.1f\n", Median(load));
-  std::printf("  first paint (area-average shrink)     %8.1f\n", Median(paint));
-  std::printf("  click to status (converter+load)      %8.1f\n", Median(click));
-  std::printf("  click to picture                      %8.1f   goal < 250\n", Median(click) + Median(paint));
-  std::printf("  status: %s\n", form->MainWindow->StatusText(0).c_str());
-  std::printf("result: click_to_picture_ms %.0f\n", Median(click) + Median(paint));
+  discard();
+
+  std::printf("Under Wine, median of 5 rounds of the least of %d tries (ms):\n", kTries);
+  std::printf("  converter process start (4 x 4 file)           %8.1f   reference\n", start.Median());
+  std::printf("  2048 x 2048 BC3:\n");
+  if (haveOld) std::printf("    converter run, old converter                %8.1f\n", oldRun.Median());
+  std::printf("    converter run                               %8.1f\n", run.Median());
+  std::printf("    TGA load into a new image (first click)     %8.1f\n", firstLoad.Median());
+  std::printf("    TGA load with the alpha picture made (old)  %8.1f\n", alphaLoad.Median());
+  std::printf("    TGA load into the program's image           %8.1f\n", load.Median());
+  std::printf("    click to status texts                       %8.1f\n", toStatus.Median());
+  std::printf("    first paint                                 %8.1f\n", paint.Median());
+  if (haveOld) std::printf("    click to picture, old converter             %8.1f\n", oldClick.Median());
+  std::printf("    click to picture                            %8.1f   (%s)\n", clickBc3.Median(),
+              status.c_str());
+  std::printf("  4096 x 4096 BC7:\n");
+  std::printf("    converter run                               %8.1f\n", runBc7.Median());
+  std::printf("    TGA load into the program's image           %8.1f\n", loadBc7.Median());
+  std::printf("    first paint                                 %8.1f\n", paintBc7.Median());
+  std::printf("    click to picture                            %8.1f   (%s)\n", clickBc7.Median(),
+              statusBc7.c_str());
+  std::printf("value: start %.2f\nvalue: run %.2f\nvalue: load %.2f\nvalue: paint %.2f\n", start.Median(),
+              run.Median(), load.Median(), paint.Median());
+  std::printf("value: click %.2f\nvalue: click_bc7 %.2f\n", clickBc3.Median(), clickBc7.Median());
   form.reset();
-  DeleteFileA(big.c_str());
-  DeleteFileA(small.c_str());
-  DeleteFileA((dir + "readdxt.exe").c_str());
-  DeleteFileA((dir + "texlook.ini").c_str());
+  for (const std::string& f : {dir + "readdxt.exe", dir + "texlook.ini", oldDir + "readdxt.exe"})
+    DeleteFileA(f.c_str());
   RemoveDirectoryA(dir.c_str());
+  RemoveDirectoryA(oldDir.c_str());
   return 0;
 }

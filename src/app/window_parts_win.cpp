@@ -1,6 +1,7 @@
 #include "app/window_parts_win.h"
 
 #include "app/main_form_win.h"
+#include "preview/paint_preview_win.h"
 #include "toolkit/application_win.h"
 #include "toolkit/file_copy.h"
 #include "toolkit/file_system.h"
@@ -76,7 +77,10 @@ std::vector<int> WindowParts::SelectedRows() {
 
 int WindowParts::FirstSelected() { return form_.FileList->FirstSelected(); }
 
-void WindowParts::Invalidate() { form_.PreviewBox->Invalidate(); }
+void WindowParts::Invalidate() {
+  preview::PreparePreview(form_.Preview, *form_.PreviewBox);
+  form_.PreviewBox->Invalidate();
+}
 
 bool WindowParts::SameFile(const std::string& a, const std::string& b) { return toolkit::SameFile(a, b); }
 

@@ -6,6 +6,9 @@
 
 namespace preview {
 
+// Makes what the next paint draws (the shrink of a new picture), so that the paint itself
+// only copies it; called with the pane's invalidation.
+void PreparePreview(Preview& preview, toolkit::PaintBox& box);
 void PaintPreview(Preview& preview, toolkit::PaintBox& box, toolkit::DeviceContext dc);
 
 }  // namespace preview

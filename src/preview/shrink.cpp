@@ -6,6 +6,10 @@
 #include <new>
 #include <vector>
 
+#if defined(__SSE2__)
+#include <emmintrin.h>
+#endif
+
 namespace preview {
 
 namespace {
@@ -29,66 +33,98 @@ Taps TapsOf(uint64_t t, uint64_t n, uint64_t sourceN) {
           static_cast<uint32_t>(hi - std::max(lo, last * n))};
 }
 
-// (s + a / 2) / a for a quotient known to be at most 255, without a 64-bit division (a
-// library call on 32-bit processors): a floating-point estimate, which can be one off
-// only, then put right in integers.
-uint8_t RoundedQuotient(uint64_t s, uint64_t a, double inverse) {
-  const uint64_t num = s + a / 2;
-  uint32_t q = static_cast<uint32_t>(static_cast<double>(num) * inverse);
-  if (q > 0 && uint64_t{q} * a > num) --q;
-  if (uint64_t{q + 1} * a <= num) ++q;
+// (s + a / 2) / a for a quotient known to be at most 255, in doubles, which hold every value
+// here exactly (all below 2^41): an estimate from the inverse, which can be one off only,
+// then put right. No 64-bit integer division or multiplication, which are
+// library calls or long sequences on 32-bit processors.
+uint8_t RoundedQuotient(double s, double half, double a, double inverse) {
+  const double num = s + half;
+  int q = static_cast<int>(num * inverse);
+  const double rest = num - q * a;
+  if (rest < 0) --q;
+  if (rest >= a) ++q;
   return static_cast<uint8_t>(q);
 }
 
-// The rows of Shrink. Sum: the type of a target pixel's sums, 32 bits when 255 x the
-// picture's area fits (up to 4096 x 4096), which halves the work down the rows on 32-bit
-// processors.
+// Column sums of one target row: sums[i] = the sum over `count` source rows of weights[k] x
+// rows[k][i], for the `bytes` bytes of a row (the fourth bytes included, and ignored later).
+// A weight is at most the target height, a sum at most 255 x the source height: both fit.
+// Four pixels at a time, their sums kept in registers down the rows.
+void AddWeightedRows(const uint8_t* const* rows, const uint32_t* weights, uint32_t count, size_t bytes,
+                     uint32_t* sums) {
+  size_t i = 0;
+#if defined(__SSE2__)
+  const __m128i zero = _mm_setzero_si128();
+  for (; i + 16 <= bytes; i += 16) {
+    __m128i s0 = zero, s1 = zero, s2 = zero, s3 = zero;
+    for (uint32_t k = 0; k < count; ++k) {
+      const __m128i w = _mm_set1_epi16(static_cast<short>(weights[k]));
+      const __m128i v = _mm_loadu_si128(reinterpret_cast<const __m128i*>(rows[k] + i));
+      const __m128i lo = _mm_unpacklo_epi8(v, zero), hi = _mm_unpackhi_epi8(v, zero);
+      const __m128i loL = _mm_mullo_epi16(lo, w), loH = _mm_mulhi_epu16(lo, w);
+      const __m128i hiL = _mm_mullo_epi16(hi, w), hiH = _mm_mulhi_epu16(hi, w);
+      s0 = _mm_add_epi32(s0, _mm_unpacklo_epi16(loL, loH));
+      s1 = _mm_add_epi32(s1, _mm_unpackhi_epi16(loL, loH));
+      s2 = _mm_add_epi32(s2, _mm_unpacklo_epi16(hiL, hiH));
+      s3 = _mm_add_epi32(s3, _mm_unpackhi_epi16(hiL, hiH));
+    }
+    _mm_storeu_si128(reinterpret_cast<__m128i*>(sums + i), s0);
+    _mm_storeu_si128(reinterpret_cast<__m128i*>(sums + i + 4), s1);
+    _mm_storeu_si128(reinterpret_cast<__m128i*>(sums + i + 8), s2);
+    _mm_storeu_si128(reinterpret_cast<__m128i*>(sums + i + 12), s3);
+  }
+#endif
+  for (; i < bytes; ++i) {
+    uint32_t sum = 0;
+    for (uint32_t k = 0; k < count; ++k) sum += weights[k] * rows[k][i];
+    sums[i] = sum;
+  }
+}
+
+// The rows of Shrink: down the columns first, so that the weighting runs over whole source
+// rows at a time (vectors), then across the column sums of the target row. Sum: the type
+// of a target pixel's sums, 32 bits when 255 x the picture's area fits (up to 4096 x 4096),
+// which halves the work across on 32-bit processors.
 template <typename Sum>
 bool ShrinkRows(const Bitmap& source, const std::vector<Taps>& cols, int32_t height, Bitmap& target) {
-  const size_t w = cols.size();
-  const uint32_t width = static_cast<uint32_t>(w);
-  std::unique_ptr<uint32_t[]> across(new (std::nothrow) uint32_t[3 * w]);  // one source row, shrunk
-  std::unique_ptr<Sum[]> sums(new (std::nothrow) Sum[3 * w]);              // a target row's source rows
-  if (!across || !sums) return false;
+  const size_t bytes = size_t{4} * static_cast<uint32_t>(source.Width());
+  std::unique_ptr<uint32_t[]> columns(new (std::nothrow) uint32_t[bytes]);
+  if (!columns) return false;
+  const uint32_t width = static_cast<uint32_t>(cols.size());
   const uint64_t sh = static_cast<uint64_t>(source.Height());
   const uint64_t area = static_cast<uint64_t>(source.Width()) * sh;
-  const double inverse = 1.0 / static_cast<double>(area);
-  uint32_t acrossRow = UINT32_MAX;  // a source row shared by two target rows is shrunk once
+  const double a = static_cast<double>(area), half = static_cast<double>(area / 2), inverse = 1.0 / a;
+  std::vector<const uint8_t*> rows;
+  std::vector<uint32_t> weights;
   for (int32_t ty = 0; ty < height; ++ty) {
-    std::fill(sums.get(), sums.get() + 3 * w, Sum{0});
-    const Taps rows = TapsOf(static_cast<uint64_t>(ty), static_cast<uint64_t>(height), sh);
-    for (uint32_t sy = rows.first; sy <= rows.last; ++sy) {
-      const uint8_t* src = source.RowPointer(static_cast<int32_t>(sy));
-      for (size_t tx = 0; tx < w && sy != acrossRow; ++tx) {
-        const Taps& c = cols[tx];
-        const uint8_t* p = src + size_t{4} * c.first;
-        uint32_t b = c.firstWeight * p[0], g = c.firstWeight * p[1], r = c.firstWeight * p[2];
-        if (c.last > c.first) {
-          // Whole pixels are added first and weighted once.
-          uint32_t wb = 0, wg = 0, wr = 0;
-          for (p += 4; p < src + size_t{4} * c.last; p += 4) {
-            wb += p[0];
-            wg += p[1];
-            wr += p[2];
-          }
-          b += width * wb + c.lastWeight * p[0];
-          g += width * wg + c.lastWeight * p[1];
-          r += width * wr + c.lastWeight * p[2];
-        }
-        across[3 * tx] = b;
-        across[3 * tx + 1] = g;
-        across[3 * tx + 2] = r;
-      }
-      acrossRow = sy;
-      const uint32_t wy = sy == rows.first  ? rows.firstWeight
-                          : sy == rows.last ? rows.lastWeight
-                                            : static_cast<uint32_t>(height);
-      for (size_t i = 0; i < 3 * w; ++i) sums[i] += Sum{wy} * across[i];
+    const Taps taps = TapsOf(static_cast<uint64_t>(ty), static_cast<uint64_t>(height), sh);
+    rows.clear();
+    weights.clear();
+    for (uint32_t sy = taps.first; sy <= taps.last; ++sy) {
+      rows.push_back(source.RowPointer(static_cast<int32_t>(sy)));
+      weights.push_back(sy == taps.first  ? taps.firstWeight
+                        : sy == taps.last ? taps.lastWeight
+                                          : static_cast<uint32_t>(height));
     }
+    AddWeightedRows(rows.data(), weights.data(), static_cast<uint32_t>(rows.size()), bytes, columns.get());
     uint8_t* out = target.RowPointer(ty);
-    for (size_t tx = 0; tx < w; ++tx, out += 4) {
-      for (int ch = 0; ch < 3; ++ch) out[ch] = RoundedQuotient(sums[3 * tx + ch], area, inverse);
+    for (const Taps& c : cols) {
+      const uint32_t* p = columns.get() + size_t{4} * c.first;
+      Sum sum[3] = {Sum{c.firstWeight} * p[0], Sum{c.firstWeight} * p[1], Sum{c.firstWeight} * p[2]};
+      if (c.last > c.first) {
+        // Whole columns are added first and weighted once.
+        Sum whole[3] = {0, 0, 0};
+        for (p += 4; p < columns.get() + size_t{4} * c.last; p += 4) {
+          whole[0] += p[0];
+          whole[1] += p[1];
+          whole[2] += p[2];
+        }
+        for (int ch = 0; ch < 3; ++ch) sum[ch] += Sum{width} * whole[ch] + Sum{c.lastWeight} * p[ch];
+      }
+      for (int ch = 0; ch < 3; ++ch)
+        out[ch] = RoundedQuotient(static_cast<double>(sum[ch]), half, a, inverse);
       out[3] = 0;
+      out += 4;
     }
   }
   return true;

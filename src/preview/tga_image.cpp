@@ -130,9 +130,9 @@ size_t DecodeRleRow(const uint8_t* src, size_t n, uint8_t* row, size_t rowBytes,
   }
 }
 
-// Row converters: file pixels of one row to bitmap rows of blue, green, red and a 0
-// fourth byte, each pixel one 32-bit store (every byte written: the bitmap's memory may
-// hold an earlier picture).
+// Row converters: file pixels of one row to bitmap rows of blue, green, red and a fourth
+// byte, the alpha or 0, each pixel one 32-bit store (every byte written: the bitmap's memory
+// may hold an earlier picture).
 uint32_t LoadLe32(const uint8_t* p) {
   uint32_t v;
   std::memcpy(&v, p, 4);
@@ -170,24 +170,17 @@ void ConvertBgr24(const uint8_t* src, size_t width, uint8_t* dst) {
   StoreLe32(dst + 4 * (width - 1), Bgr(last[0], last[1], last[2]));
 }
 
-void ConvertBgra32(const uint8_t* src, size_t width, uint8_t* dst, uint8_t* alpha) {
-  for (size_t x = 0; x < width; ++x) {
-    const uint32_t v = LoadLe32(src + 4 * x);
-    StoreLe32(dst + 4 * x, v & 0xFFFFFF);
-    StoreLe32(alpha + 4 * x, (v >> 24) * 0x010101u);
-  }
-}
+// The file's bytes are the bitmap's.
+void ConvertBgra32(const uint8_t* src, size_t width, uint8_t* dst) { std::memcpy(dst, src, 4 * width); }
 
 void ConvertGrey8(const uint8_t* src, size_t width, uint8_t* dst) {
   for (size_t x = 0; x < width; ++x) StoreLe32(dst + 4 * x, src[x] * 0x010101u);
 }
 
 // 16-bit greyscale: grey in the low byte, alpha in the high byte.
-void ConvertGreyAlpha16(const uint8_t* src, size_t width, uint8_t* dst, uint8_t* alpha) {
-  for (size_t x = 0; x < width; ++x) {
-    StoreLe32(dst + 4 * x, src[2 * x] * 0x010101u);
-    StoreLe32(alpha + 4 * x, src[2 * x + 1] * 0x010101u);
-  }
+void ConvertGreyAlpha16(const uint8_t* src, size_t width, uint8_t* dst) {
+  for (size_t x = 0; x < width; ++x)
+    StoreLe32(dst + 4 * x, src[2 * x] * 0x010101u | uint32_t{src[2 * x + 1]} << 24);
 }
 
 // Pictures from this size on are written past the processor's cache: they do not fit it
@@ -204,23 +197,18 @@ size_t Unaligned(const uint8_t* dst, size_t width) {
 constexpr size_t kStreamingBytes = SIZE_MAX;
 #endif
 
-// ConvertBgra32 with non-temporal stores. Colour and alpha rows lie at the same offset
-// from their 16-byte aligned memory.
-void StreamBgra32(const uint8_t* src, size_t width, uint8_t* dst, uint8_t* alpha) {
+// ConvertBgra32 with non-temporal stores.
+void StreamBgra32(const uint8_t* src, size_t width, uint8_t* dst) {
 #if defined(__SSE2__)
   size_t x = Unaligned(dst, width);
-  ConvertBgra32(src, x, dst, alpha);
-  const __m128i colorMask = _mm_set1_epi32(0xFFFFFF);
+  ConvertBgra32(src, x, dst);
   for (; x + 4 <= width; x += 4) {
     const __m128i v = _mm_loadu_si128(reinterpret_cast<const __m128i*>(src + 4 * x));
-    const __m128i a = _mm_srli_epi32(v, 24);
-    _mm_stream_si128(reinterpret_cast<__m128i*>(dst + 4 * x), _mm_and_si128(v, colorMask));
-    _mm_stream_si128(reinterpret_cast<__m128i*>(alpha + 4 * x),
-                     _mm_or_si128(_mm_or_si128(a, _mm_slli_epi32(a, 8)), _mm_slli_epi32(a, 16)));
+    _mm_stream_si128(reinterpret_cast<__m128i*>(dst + 4 * x), v);
   }
-  ConvertBgra32(src + 4 * x, width - x, dst + 4 * x, alpha + 4 * x);
+  ConvertBgra32(src + 4 * x, width - x, dst + 4 * x);
 #else
-  ConvertBgra32(src, width, dst, alpha);
+  ConvertBgra32(src, width, dst);
 #endif
 }
 
@@ -363,14 +351,12 @@ void TgaImage::LoadStream(ByteStream& stream) {
     default:
       break;
   }
-  const bool alphaWritten = layout == PixelLayout::kBgra32 || layout == PixelLayout::kGreyAlpha16;
+  hasAlpha_ = layout == PixelLayout::kBgra32 || layout == PixelLayout::kGreyAlpha16;
 
-  // The size is checked before any allocation; a size the bitmaps cannot hold leaves both
+  // The size is checked before any allocation; a size the bitmap cannot hold leaves it
   // empty rather than a half-made picture. Pixels the decoder writes need no clearing.
-  if (!ColorBitmap.Create(Width, Height, layout == PixelLayout::kNone) ||
-      !AlphaBitmap.Create(Width, Height, !alphaWritten)) {
+  if (!ColorBitmap.Create(Width, Height, layout == PixelLayout::kNone)) {
     ColorBitmap.Reset();
-    AlphaBitmap.Reset();
     tooLarge_ = true;
     return;
   }
@@ -388,7 +374,6 @@ void TgaImage::LoadStream(ByteStream& stream) {
   std::unique_ptr<uint8_t[]> row(new (std::nothrow) uint8_t[rowBytes]());
   if (!block || !row) {
     ColorBitmap.Reset();
-    AlphaBitmap.Reset();
     tooLarge_ = true;
     return;
   }
@@ -419,8 +404,6 @@ void TgaImage::LoadStream(ByteStream& stream) {
     }
     const int32_t y = topDown ? r : Height - 1 - r;
     uint8_t* dst = ColorBitmap.RowPointer(y);
-    // Only rows with alpha are asked for: a bitmap known black needs no clearing next time.
-    uint8_t* alpha = alphaWritten ? AlphaBitmap.RowPointer(y) : nullptr;
     switch (layout) {
       case PixelLayout::kIndex8:
         ConvertIndex8(src, width, bgr, dst);
@@ -432,13 +415,13 @@ void TgaImage::LoadStream(ByteStream& stream) {
         streaming ? StreamBgr24(src, width, dst) : ConvertBgr24(src, width, dst);
         break;
       case PixelLayout::kBgra32:
-        streaming ? StreamBgra32(src, width, dst, alpha) : ConvertBgra32(src, width, dst, alpha);
+        streaming ? StreamBgra32(src, width, dst) : ConvertBgra32(src, width, dst);
         break;
       case PixelLayout::kGrey8:
         ConvertGrey8(src, width, dst);
         break;
       case PixelLayout::kGreyAlpha16:
-        ConvertGreyAlpha16(src, width, dst, alpha);
+        ConvertGreyAlpha16(src, width, dst);
         break;
       case PixelLayout::kNone:
         break;
@@ -446,6 +429,24 @@ void TgaImage::LoadStream(ByteStream& stream) {
   }
   StreamDone();
   reader.Finish();
+}
+
+const Bitmap& TgaImage::AlphaBitmap() {
+  const Bitmap& color = ColorBitmap;
+  if (alphaMadeFrom_ == color.Version() && alpha_.Width() == color.Width() &&
+      alpha_.Height() == color.Height())
+    return alpha_;
+  alphaMadeFrom_ = color.Version();
+  if (color.IsEmpty() || !alpha_.Create(color.Width(), color.Height(), !hasAlpha_)) {
+    alpha_.Reset();
+    return alpha_;
+  }
+  for (int32_t y = 0; hasAlpha_ && y < color.Height(); ++y) {
+    const uint8_t* from = color.RowPointer(y);
+    uint8_t* to = alpha_.RowPointer(y);
+    for (int32_t x = 0; x < color.Width(); ++x) StoreLe32(to + 4 * x, from[4 * x + 3] * 0x010101u);
+  }
+  return alpha_;
 }
 
 }  // namespace preview

@@ -1,8 +1,8 @@
-// Reader of Truevision TGA files into two 32-bit bitmaps: the picture and its alpha
-// channel as a grey picture. Handles uncompressed and run-length colour-mapped (8-bit),
+// Reader of Truevision TGA files into a 32-bit bitmap of the picture, with its alpha channel
+// as a grey picture on request. Handles uncompressed and run-length colour-mapped (8-bit),
 // true-colour (16, 24, 32-bit) and greyscale (8-bit, 16-bit grey + alpha) images.
 // A load depends on its file alone: nothing but pixel memory is carried from one load
-// to the next. It reports no error: whatever the stream holds, both bitmaps end up of
+// to the next. It reports no error: whatever the stream holds, the picture ends up of
 // the header's size with the pixels that could be decoded (black elsewhere), or empty.
 #pragma once
 #include <cstdint>
@@ -29,16 +29,24 @@ class TgaImage {
   // The header's picture could not be held (above kMaxPixelBytes per bitmap, or no
   // memory): both bitmaps are empty, Width, Height and PixelDepth still tell its size.
   bool TooLarge() const { return tooLarge_; }
+  // The alpha channel as a picture of ColorBitmap's size: alpha in blue, green and red, the
+  // fourth byte 0; black when the file has none. Made from ColorBitmap's fourth bytes when
+  // first asked for after a load, not with every load: the preview never shows it.
+  const Bitmap& AlphaBitmap();
 
   // From the last file's header; missing header bytes count as 0.
   uint16_t Width = 0;
   uint16_t Height = 0;
   uint8_t PixelDepth = 0;
-  Bitmap ColorBitmap;  // blue, green, red; the fourth byte 0
-  Bitmap AlphaBitmap;  // alpha in blue, green and red; black when the file has none
+  // Blue, green, red; the fourth byte the alpha of 32-bit and 16-bit grey files, else 0
+  // (drawing ignores it).
+  Bitmap ColorBitmap;
 
  private:
   bool tooLarge_ = false;
+  bool hasAlpha_ = false;  // the file's pixels carry alpha
+  Bitmap alpha_;
+  uint64_t alphaMadeFrom_ = 0;  // ColorBitmap's version when alpha_ was made
 };
 
 }  // namespace preview

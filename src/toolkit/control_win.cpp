@@ -340,7 +340,7 @@ void Control::Invalidate() {
   if (Terminated() || !hwnd_) return;
   InvalidateRect(static_cast<HWND>(hwnd_), nullptr, TRUE);
   if (Control* outer = ControlAccess::OutermostDoubleBuffered(this))
-    if (outer != this && outer->hwnd_)
+    if (outer != this && outer->hwnd_ && !PaintsThroughBuffer())
       RedrawWindow(static_cast<HWND>(outer->hwnd_), nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN);
 }
 

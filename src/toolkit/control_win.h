@@ -88,7 +88,8 @@ class Control : public Releasable {
   bool DoubleBuffered() const { return doubleBuffered_; }
   void SetPopupMenu(Menu* menu) { popupMenu_ = menu; }
 
-  // Repaint the whole client area (and the outermost double-buffered control holding it).
+  // Repaint the whole client area (and the outermost double-buffered control holding it,
+  // unless this control paints through its buffer).
   void Invalidate();
   void Realign();
   // Fills the client area on `dc` with the control's colour.
@@ -112,6 +113,9 @@ class Control : public Releasable {
   virtual void AfterCreate() {}
   // Sends the kind's own colour message, if it has one.
   virtual void OnColorChanged() {}
+  // Its own paint draws through the outermost double-buffered control's buffer, so that
+  // an invalidation need not repaint that control as well.
+  virtual bool PaintsThroughBuffer() const { return false; }
   // Window procedure hook: return true when the message was handled (result set).
   virtual bool HandleMessage(unsigned msg, uintptr_t wParam, intptr_t lParam, intptr_t& result);
   intptr_t CallDefault(unsigned msg, uintptr_t wParam, intptr_t lParam);

@@ -36,6 +36,7 @@ class PaintBox : public Panel {
   explicit PaintBox(Control* parent);
 
  protected:
+  bool PaintsThroughBuffer() const override { return true; }
   bool HandleMessage(unsigned msg, uintptr_t wParam, intptr_t lParam, intptr_t& result) override;
 };
 

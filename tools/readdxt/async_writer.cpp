@@ -4,9 +4,10 @@
 namespace readdxt {
 
 AsyncWriter::AsyncWriter(ByteSink& sink, size_t bufferBytes, bool threaded) : sink_(sink) {
-  buffers_[0].resize(bufferBytes);
-  buffers_[1].resize(bufferBytes);
-  if (threaded) thread_ = std::thread(&AsyncWriter::Run, this);
+  buffers_[0].reset(new uint8_t[bufferBytes]);
+  if (!threaded) return;
+  buffers_[1].reset(new uint8_t[bufferBytes]);
+  thread_ = std::thread(&AsyncWriter::Run, this);
 }
 
 AsyncWriter::~AsyncWriter() {
@@ -19,16 +20,17 @@ AsyncWriter::~AsyncWriter() {
 }
 
 uint8_t* AsyncWriter::Acquire() {
+  if (!thread_.joinable()) return buffers_[0].get();
   std::unique_lock<std::mutex> lock(mutex_);
   changed_.wait(lock, [this] { return !queued_[next_]; });
   current_ = next_;
   next_ ^= 1;
-  return buffers_[current_].data();
+  return buffers_[current_].get();
 }
 
 void AsyncWriter::Submit(size_t bytes) {
   if (!thread_.joinable()) {
-    if (!failed_ && !sink_.Write(buffers_[current_].data(), bytes)) failed_ = true;
+    if (!failed_ && !sink_.Write(buffers_[0].get(), bytes)) failed_ = true;
     return;
   }
   {
@@ -58,7 +60,7 @@ void AsyncWriter::Run() {
     const int index = writeNext_;
     const bool skip = failed_;
     lock.unlock();
-    const bool ok = skip || sink_.Write(buffers_[index].data(), lengths_[index]);
+    const bool ok = skip || sink_.Write(buffers_[index].get(), lengths_[index]);
     lock.lock();
     if (!ok) failed_ = true;
     queued_[index] = false;

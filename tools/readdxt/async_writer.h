@@ -4,9 +4,9 @@
 #include <condition_variable>
 #include <cstddef>
 #include <cstdint>
+#include <memory>
 #include <mutex>
 #include <thread>
-#include <vector>
 
 #include "readdxt/byte_io.h"
 
@@ -14,7 +14,7 @@ namespace readdxt {
 
 class AsyncWriter {
  public:
-  // Without `threaded`, Submit writes at once (small outputs, fuzzing).
+  // Without `threaded`, Submit writes at once (small outputs, fuzzing) and one buffer is enough.
   AsyncWriter(ByteSink& sink, size_t bufferBytes, bool threaded);
   AsyncWriter(const AsyncWriter&) = delete;
   AsyncWriter& operator=(const AsyncWriter&) = delete;
@@ -32,7 +32,7 @@ class AsyncWriter {
   void Run();
 
   ByteSink& sink_;
-  std::vector<uint8_t> buffers_[2];
+  std::unique_ptr<uint8_t[]> buffers_[2];  // not cleared: every byte handed out is written first
   size_t lengths_[2] = {0, 0};
   bool queued_[2] = {false, false};
   int next_ = 0;     // buffer handed out by the next Acquire

@@ -19,6 +19,18 @@ namespace {
 
 using BlockFn = void (*)(const uint8_t* block, uint8_t* dst, size_t pitch);
 
+#ifdef _WIN32
+// Run under Wine, where a thread's start and every hand-over between threads are round trips
+// to Wine's server: fewer, larger buffers, and one thread unless the decoding is long (output
+// bytes, counted four times for the slow codecs, above kThreadedWork).
+constexpr size_t kThreadedBufferBytes = size_t{4} << 20;
+constexpr uint64_t kThreadedWork = uint64_t{32} << 20;
+#else
+constexpr size_t kThreadedBufferBytes = size_t{1} << 20;
+constexpr uint64_t kThreadedWork = 0;
+#endif
+constexpr size_t kBufferBytes = size_t{1} << 20;  // one thread: a buffer that stays in the cache
+
 // BC6H decodes to half floats; each of the block's rows becomes 8-bit B, G, R, A.
 template <bool kSigned>
 void DecodeBC6HToBgra(const uint8_t* block, uint8_t* dst, size_t pitch) {
@@ -232,17 +244,22 @@ bool Converter::Run(ConvertedImage* image, Failure* failure) {
 
   const uint32_t pictureHeight = info_.height;
   const size_t pictureBytes = size_t{info_.width} * outPixelBytes_;
-  // Strips of four rows are gathered into buffers of about a megabyte, written on a second
-  // thread while the next ones are decoded.
+  // Strips of four rows are gathered into buffers. When the decoding is long enough to pay
+  // for them, a second thread decodes half of each buffer and a third writes it while the
+  // next is decoded.
   const size_t stripBytes = outStride_ * 4;
   const size_t strips = size_t{bandRows_} * ((pictureHeight + 3) / 4);
-  size_t stripsPerBuffer = stripBytes >= (size_t{1} << 20) ? 1 : (size_t{1} << 20) / stripBytes;
-  if (stripsPerBuffer > strips) stripsPerBuffer = strips;
-  const size_t capacity = stripBytes * stripsPerBuffer;
+  const auto capacityOf = [&](size_t bufferBytes) {
+    const size_t stripsPerBuffer = stripBytes >= bufferBytes ? 1 : bufferBytes / stripBytes;
+    return stripBytes * (stripsPerBuffer < strips ? stripsPerBuffer : strips);
+  };
   const uint64_t total = uint64_t{outStride_} * outHeight_;
-  const bool large = total > capacity * 2;
-  AsyncWriter writer(out_, capacity, large);
-  HelperThread helper(large);
+  const bool slowCodec = info_.format.codec == Codec::kBC6H || info_.format.codec == Codec::kBC7;
+  const bool threaded =
+      total * (slowCodec ? 4 : 1) > kThreadedWork && total > capacityOf(kThreadedBufferBytes) * 2;
+  const size_t capacity = capacityOf(threaded ? kThreadedBufferBytes : kBufferBytes);
+  AsyncWriter writer(out_, capacity, threaded);
+  HelperThread helper(threaded);
   const bool emptyCells = bandRows_ > 1;
   // The stored bytes of every strip of one buffer are read first (in file order, on this
   // thread); then both threads decode half of the strips each.
@@ -252,8 +269,14 @@ bool Converter::Run(ConvertedImage* image, Failure* failure) {
   size_t filled = 0;
   auto flush = [&]() -> bool {
     arena_.resize(arenaBytes);
-    for (const Job& j : jobs) {
-      if (!in_.Read(j.sourceOffset, arena_.data() + j.arenaOffset, j.sourceBytes)) return false;
+    // Strips that follow each other in the file are read in one call.
+    for (size_t i = 0, n; i < jobs.size(); i += n) {
+      size_t bytes = jobs[i].sourceBytes;
+      for (n = 1; i + n < jobs.size() && jobs[i + n].sourceOffset == jobs[i].sourceOffset + bytes &&
+                  jobs[i + n].arenaOffset == jobs[i].arenaOffset + bytes;
+           ++n)
+        bytes += jobs[i + n].sourceBytes;
+      if (!in_.Read(jobs[i].sourceOffset, arena_.data() + jobs[i].arenaOffset, bytes)) return false;
     }
     const size_t half = jobs.size() / 2;
     helper.RunBoth([&] { DecodeJobs(jobs.data() + half, jobs.size() - half, &scratch_[1]); },
