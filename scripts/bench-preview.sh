@@ -1,5 +1,5 @@
 #!/bin/bash
-# Click to picture under Wine (32-bit Windows build), split into converter start, converter
+# Click to picture under Wine (the Windows build this machine runs first), split into converter start, converter
 # run, TGA load and first paint, for a 2048 x 2048 BC3 texture and the click for a 4096 x 4096
 # BC7 one; beside, in the same run, two native references on the same file: the native
 # readdxt (release build) and the native second load of its TGA. The program and converter of
@@ -11,21 +11,29 @@ prefix=${1:-$root/build-bench-preview}
 old_rev=228b324
 rel=$prefix-rel old=$prefix-old
 run="$root/tests/wine/wine-run.sh"
+. "$root/scripts/host.sh"
+echo "Windows build: ${run_arch}-bit (the one this machine runs first)"
+win=$root/build/$(win_build_dir "$run_arch")
+old=$old-win$run_arch
 
-"$root/scripts/build.sh" win >/dev/null
-cmake --build "$root/build/win" --target bench_preview_click readdxt >/dev/null
+"$root/scripts/build.sh" "win$run_arch" >/dev/null
+cmake --build "$win" --target bench_preview_click readdxt >/dev/null
 cmake -S "$root" -B "$rel" -G Ninja -DCMAKE_CXX_COMPILER=clang++ -DCMAKE_C_COMPILER=clang \
   -DTEXLOOK_SANITIZE=OFF -DCMAKE_BUILD_TYPE=Release >/dev/null
 cmake --build "$rel" --target readdxt bench_convert bench_tga_load >/dev/null
 if [ ! -x "$old/build/bench/bench_preview_click.exe" ]; then
   rm -rf "$old" && mkdir -p "$old/src"
   git -C "$root" archive "$old_rev" | tar -x -C "$old/src"
-  cmake -S "$old/src" -B "$old/build" -G Ninja -DCMAKE_TOOLCHAIN_FILE="$root/cmake/mingw32.cmake" >/dev/null
+  # Those sources pinned the open dialog's structure at its 32-bit size, which alone kept
+  # them from building as 64-bit programs.
+  sed -i 's/constexpr DWORD kOpenFileNameSize = 76;/constexpr DWORD kOpenFileNameSize = offsetof(OPENFILENAMEW, lpTemplateName) + sizeof(LPCWSTR);/' \
+    "$old/src/src/toolkit/open_dialog_win.cpp"
+  cmake -S "$old/src" -B "$old/build" -G Ninja -DCMAKE_TOOLCHAIN_FILE="$root/cmake/mingw$run_arch.cmake" >/dev/null
   cmake --build "$old/build" --target readdxt bench_preview_click >/dev/null
 fi
 
 work=$(mktemp -d /tmp/texlook-bench-preview-XXXXXX)
-state="$root/build/win/wine-bench"
+state="$win/wine-bench"
 cleanup() {
   "$run" "$state" --stop >/dev/null 2>&1 || true
   rm -rf "$work"
@@ -38,7 +46,7 @@ echo "TGA load, the pane box invalidated and repainted with its parent):"
 "$run" "$state" "$old/build/bench/bench_preview_click.exe" "$(winpath "$old/build")" | iconv -f cp1251 -t utf-8 |
   grep -v '^result:' | sed 's/^/  /'
 echo "This build:"
-"$run" "$state" "$root/build/win/bench/bench_preview_click.exe" "$(winpath "$root/build/win")" \
+"$run" "$state" "$win/bench/bench_preview_click.exe" "$(winpath "$win")" \
   "$(winpath "$work")" "$(winpath "$old/build")" | iconv -f cp1251 -t utf-8 | tee "$work/wine.txt" | grep -v '^value:'
 
 value() { awk -v n="$1" '$1 == "value:" && $2 == n { print $3 }' "$work/wine.txt"; }

@@ -4,7 +4,9 @@
 #     generated textures beside a copy of the same number of bytes and ImageMagick;
 #  2. readdxt.exe under Wine on 4096 x 4096 BC1, BC3 and BC7 beside the native build and a
 #     bare Wine process start (readdxt.exe --help), for the Windows build as it is (SSE2)
-#     and the x87 build it replaced (same sources, TEXLOOK_WIN_SSE2=OFF).
+#     and the x87 build it replaced (same sources, TEXLOOK_WIN_SSE2=OFF). On a machine that
+#     runs no 32-bit programs, the 64-bit build (x86-64 has no x87-only build; its second
+#     column measures the same program again).
 # Least of 7 (medians of 5 in bench_convert). Ends with the lines
 # `result: readdxt_wine_over_native_<format> R`, where R = (Wine time - bare Wine process
 # start) / native time, for the current Windows build.
@@ -14,22 +16,24 @@ set -eu
 root=$(cd "$(dirname "$0")/.." && pwd)
 prefix=${1:-$root/build-bench-readdxt}
 rel=$prefix-rel
-win=$prefix-win
-old=$prefix-win-x87
 wine_run=$root/tests/wine/wine-run.sh
+. "$root/scripts/host.sh"
+echo "Windows build: ${run_arch}-bit (the one this machine runs first)"
+if [ "$run_arch" = 32 ]; then win=$prefix-win old=$prefix-win-x87; else win=$prefix-win64 old=$win; fi
 
 cmake -S "$root" -B "$rel" -G Ninja -DCMAKE_CXX_COMPILER=clang++ -DCMAKE_C_COMPILER=clang \
   -DTEXLOOK_SANITIZE=OFF -DCMAKE_BUILD_TYPE=Release >/dev/null
 cmake --build "$rel" --target readdxt bench_convert >/dev/null
-for dir in "$win" "$old"; do
-  sse2=ON; [ "$dir" = "$old" ] && sse2=OFF
-  cmake -S "$root" -B "$dir" -G Ninja -DCMAKE_TOOLCHAIN_FILE="$root/cmake/mingw32.cmake" \
+for dir in $(printf '%s\n' "$win" "$old" | sort -u); do
+  sse2=ON; [ "$dir" = "$old" ] && [ "$old" != "$win" ] && sse2=OFF
+  cmake -S "$root" -B "$dir" -G Ninja -DCMAKE_TOOLCHAIN_FILE="$root/cmake/mingw$run_arch.cmake" \
     -DCMAKE_BUILD_TYPE=Release -DTEXLOOK_WIN_SSE2=$sse2 >/dev/null
   cmake --build "$dir" --target readdxt >/dev/null
 done
 
 work=$(mktemp -d /tmp/readdxt-bench-XXXXXX)
 state=$work/wine
+export WINEARCH=win$run_arch  # the prefix in $work lies outside the build folders
 cleanup() {
   "$wine_run" "$state" --stop >/dev/null 2>&1 || true
   rm -rf "$work"
