@@ -7,7 +7,7 @@ set -eu
 root=$(cd "$(dirname "$0")/.." && pwd)
 . "$root/scripts/host.sh"
 echo "Windows build: ${run_arch}-bit (the one this machine runs first)"
-win=${1:-$root/build-bench-export-win$([ "$run_arch" = 64 ] && echo 64)}
+win=${1:-$root/build-bench-export-win$(win_suffix "$run_arch")}
 rows=${2:-200}
 
 cmake -S "$root" -B "$win" -G Ninja -DCMAKE_TOOLCHAIN_FILE="$root/cmake/mingw$run_arch.cmake" \

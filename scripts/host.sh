@@ -46,4 +46,5 @@ case "${TEXLOOK_WIN_ARCH:-}" in
   *) echo "TEXLOOK_WIN_ARCH must be 32 or 64, not '$TEXLOOK_WIN_ARCH'" >&2; exit 2 ;;
 esac
 # Build folders: build/win holds the 32-bit programs, build/win64 the 64-bit ones.
-win_build_dir() { [ "$1" = 32 ] && echo win || echo win64; }
+win_suffix() { if [ "$1" = 64 ]; then echo 64; fi; }
+win_build_dir() { echo "win$(win_suffix "$1")"; }

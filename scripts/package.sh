@@ -52,8 +52,9 @@ PY
 }
 
 if [ $# -gt 0 ]; then pack "$(realpath "$1")"; exit; fi
+. "$root/scripts/host.sh"
 for bits in 32 64; do
-  build=$root/build/release$([ $bits = 64 ] && echo 64)
+  build=$root/build/release$(win_suffix $bits)
   cmake -S "$root" -B "$build" -G Ninja -DCMAKE_TOOLCHAIN_FILE="$root/cmake/mingw$bits.cmake" \
     -DCMAKE_BUILD_TYPE=Release -DTEXLOOK_TESTS=OFF >/dev/null
   pack "$build"
