@@ -73,7 +73,7 @@ void RedFromAlpha(uint8_t* bgra, size_t pixels) {
 
 class Converter {
  public:
-  Converter(ByteSource& in, ByteSink& out) : in_(in), out_(out) {}
+  Converter(ByteSource& in, ByteSink& out, bool threaded) : in_(in), out_(out), threaded_(threaded) {}
   bool Run(ConvertedImage* image, Failure* failure);
 
  private:
@@ -99,6 +99,7 @@ class Converter {
 
   ByteSource& in_;
   ByteSink& out_;
+  bool threaded_;
   DdsInfo info_;
   std::vector<Picture> pictures_;
   uint32_t outWidth_ = 0, outHeight_ = 0;
@@ -240,7 +241,7 @@ bool Converter::Run(ConvertedImage* image, Failure* failure) {
   if (stripsPerBuffer > strips) stripsPerBuffer = strips;
   const size_t capacity = stripBytes * stripsPerBuffer;
   const uint64_t total = uint64_t{outStride_} * outHeight_;
-  const bool large = total > capacity * 2;
+  const bool large = threaded_ && total > capacity * 2;
   AsyncWriter writer(out_, capacity, large);
   HelperThread helper(large);
   const bool emptyCells = bandRows_ > 1;
@@ -299,8 +300,8 @@ bool Converter::Run(ConvertedImage* image, Failure* failure) {
 
 }  // namespace
 
-bool ConvertDdsToTga(ByteSource& in, ByteSink& out, ConvertedImage* image, Failure* failure) {
-  Converter converter(in, out);
+bool ConvertDdsToTga(ByteSource& in, ByteSink& out, ConvertedImage* image, Failure* failure, bool threaded) {
+  Converter converter(in, out, threaded);
   return converter.Run(image, failure);
 }
 
