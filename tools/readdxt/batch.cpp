@@ -75,8 +75,8 @@ void Batch::ShowProgress(bool force) {
 
 void Batch::ConvertOne(size_t index) {
   const std::string& relative = files_[index];
-  const std::string source = options_.folder + "/" + relative;
-  const std::string output = options_.outDir + "/" + OutputName(relative, options_.png);
+  const std::string source = JoinPath(options_.folder, relative);
+  const std::string output = JoinPath(options_.outDir, OutputName(relative, options_.png));
   Failure failure;
   Outcome outcome = Outcome::kConverted;
   if (!MakeFolders(Parent(output))) {

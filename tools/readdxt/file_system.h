@@ -16,7 +16,7 @@ std::string DisplayPath(const std::string& path);
 FILE* OpenForReading(const std::string& path);
 FILE* CreateForWriting(const std::string& path);
 // Renames over `to`, replacing an older file.
-bool ReplaceFile(const std::string& from, const std::string& to);
+bool RenameOver(const std::string& from, const std::string& to);
 void RemoveFile(const std::string& path);
 // A file (not a folder) its owner marked read-only.
 bool IsReadOnly(const std::string& path);
@@ -26,6 +26,8 @@ bool MakeFolders(const std::string& path);
 // Every file below `root` whose name ends in ".dds" in any letter case, as paths relative
 // to `root` with '/' between folders; a folder that cannot be read is named in `unreadable`.
 bool ListDdsFiles(const std::string& root, std::vector<std::string>* files, std::vector<std::string>* unreadable);
+// `relative` ('/'-separated) below `folder`, with the platform's separator.
+std::string JoinPath(const std::string& folder, const std::string& relative);
 unsigned long ProcessId();
 bool ErrorIsTerminal();
 

@@ -21,7 +21,7 @@ FILE* OpenForReading(const std::string& path) { return std::fopen(path.c_str(), 
 
 FILE* CreateForWriting(const std::string& path) { return std::fopen(path.c_str(), "wb"); }
 
-bool ReplaceFile(const std::string& from, const std::string& to) {
+bool RenameOver(const std::string& from, const std::string& to) {
   return std::rename(from.c_str(), to.c_str()) == 0;
 }
 
@@ -77,6 +77,8 @@ bool ListDdsFiles(const std::string& root, std::vector<std::string>* files, std:
   ListFolder(root, "", files, unreadable);
   return true;
 }
+
+std::string JoinPath(const std::string& folder, const std::string& relative) { return folder + "/" + relative; }
 
 unsigned long ProcessId() { return static_cast<unsigned long>(getpid()); }
 

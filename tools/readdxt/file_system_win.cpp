@@ -5,6 +5,8 @@
 #include <io.h>
 #include <windows.h>
 
+#include <algorithm>
+
 #include "readdxt/file_system.h"
 
 namespace readdxt {
@@ -85,7 +87,7 @@ FILE* OpenForReading(const std::string& path) { return _wfopen(Wide(path).c_str(
 
 FILE* CreateForWriting(const std::string& path) { return _wfopen(Wide(path).c_str(), L"wb"); }
 
-bool ReplaceFile(const std::string& from, const std::string& to) {
+bool RenameOver(const std::string& from, const std::string& to) {
   return MoveFileExW(Wide(from).c_str(), Wide(to).c_str(), MOVEFILE_REPLACE_EXISTING) != 0;
 }
 
@@ -115,6 +117,12 @@ bool ListDdsFiles(const std::string& root, std::vector<std::string>* files, std:
   while (base.size() > 1 && (base.back() == '\\' || base.back() == '/') && base[base.size() - 2] != ':') base.pop_back();
   ListFolder(base, "", files, unreadable);
   return true;
+}
+
+std::string JoinPath(const std::string& folder, const std::string& relative) {
+  std::string path = folder + "\\" + relative;
+  std::replace(path.begin() + static_cast<long>(folder.size()), path.end(), '/', '\\');
+  return path;
 }
 
 unsigned long ProcessId() { return GetCurrentProcessId(); }

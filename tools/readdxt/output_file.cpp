@@ -32,7 +32,7 @@ bool PendingOutput::Commit() {
   const bool flushed = std::fflush(file_) == 0;
   const bool closed = std::fclose(file_) == 0;
   file_ = nullptr;
-  if (!flushed || !closed || IsReadOnly(finalPath_) || !ReplaceFile(temporaryPath_, finalPath_)) {
+  if (!flushed || !closed || IsReadOnly(finalPath_) || !RenameOver(temporaryPath_, finalPath_)) {
     Discard();
     return false;
   }
