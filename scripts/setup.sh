@@ -4,7 +4,8 @@
 set -eu
 packages=(cmake ninja-build g++ clang libclang-rt-14-dev googletest
           g++-mingw-w64-i686-posix gcc-mingw-w64-i686-posix mingw-w64-i686-dev binutils-mingw-w64-i686
-          wine wine32:i386 xvfb x11-apps imagemagick locales xauth file python3)
+          wine wine32:i386 xvfb x11-apps imagemagick locales xauth file python3
+          libz-mingw-w64-dev zlib1g-dev)
 missing=()
 for p in "${packages[@]}"; do
   dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q 'install ok installed' || missing+=("$p")
