@@ -10,8 +10,8 @@
 #include <cstring>
 #include <filesystem>
 #include <random>
-#include <utility>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "readdxt/dds_header.h"
@@ -53,7 +53,8 @@ void Fit(Picture& p, uint32_t bx, uint32_t by, int channel, int levels, int* lo,
     if (v[i] < *lo) *lo = v[i];
     if (v[i] > *hi) *hi = v[i];
   }
-  for (int i = 0; i < 16; ++i) idx[i] = *hi == *lo ? 0 : ((v[i] - *lo) * (levels - 1) + (*hi - *lo) / 2) / (*hi - *lo);
+  for (int i = 0; i < 16; ++i)
+    idx[i] = *hi == *lo ? 0 : ((v[i] - *lo) * (levels - 1) + (*hi - *lo) / 2) / (*hi - *lo);
 }
 
 void Bc1Block(Picture& p, uint32_t bx, uint32_t by, uint8_t* out) {
@@ -89,7 +90,8 @@ void Bc7Block(Picture& p, uint32_t bx, uint32_t by, uint8_t* out) {
   Bits b{out};
   b.Put(1u << 6, 7);  // mode 6: one subset, RGBA endpoints with a p-bit each, 4-bit indices
   for (int c = 0; c < 4; ++c)
-    b.Put(static_cast<uint32_t>(c == 3 ? 127 : lo >> 1), 7), b.Put(static_cast<uint32_t>(c == 3 ? 127 : hi >> 1), 7);
+    b.Put(static_cast<uint32_t>(c == 3 ? 127 : lo >> 1), 7),
+        b.Put(static_cast<uint32_t>(c == 3 ? 127 : hi >> 1), 7);
   b.Put(1, 1), b.Put(1, 1);
   b.Put(static_cast<uint32_t>(idx[0]), 3);
   for (int i = 1; i < 16; ++i) b.Put(static_cast<uint32_t>(idx[i]), 4);
@@ -104,14 +106,16 @@ Bytes Texture(Kind kind, uint32_t w, uint32_t h, uint32_t seed) {
   hd.ddspf.flags = DDPF_FOURCC;
   const uint32_t blockBytes = kind == kDxt1 ? 8 : 16;
   hd.ddspf.fourCC = kind == kDxt1 ? kFourCC_DXT1 : kind == kDxt5 ? kFourCC_DXT5 : kFourCC_DX10;
-  if (kind == kArgb) hd.ddspf = {kDdsPixelFormatSize, DDPF_RGB | DDPF_ALPHAPIXELS, 0, 32, 0xFF0000, 0xFF00, 0xFF, 0xFF000000};
+  if (kind == kArgb)
+    hd.ddspf = {kDdsPixelFormatSize, DDPF_RGB | DDPF_ALPHAPIXELS, 0, 32, 0xFF0000, 0xFF00, 0xFF, 0xFF000000};
   Bytes out(4 + sizeof hd);
   std::memcpy(out.data(), "DDS ", 4);
   std::memcpy(out.data() + 4, &hd, sizeof hd);
   if (hd.ddspf.fourCC == kFourCC_DX10) {
     const DdsHeaderDx10 x{kind == kBc5 ? uint32_t{DXGI_FORMAT_BC5_UNORM} : uint32_t{DXGI_FORMAT_BC7_UNORM},
                           D3D10_RESOURCE_DIMENSION_TEXTURE2D, 0, 1, 0};
-    out.insert(out.end(), reinterpret_cast<const uint8_t*>(&x), reinterpret_cast<const uint8_t*>(&x) + sizeof x);
+    out.insert(out.end(), reinterpret_cast<const uint8_t*>(&x),
+               reinterpret_cast<const uint8_t*>(&x) + sizeof x);
   }
   Picture p{seed, std::mt19937(seed)};
   size_t at = out.size();
@@ -119,7 +123,8 @@ Bytes Texture(Kind kind, uint32_t w, uint32_t h, uint32_t seed) {
     out.resize(at + size_t{w} * h * 4);
     for (uint32_t y = 0; y < h; ++y)
       for (uint32_t x = 0; x < w; ++x, at += 4)
-        for (int c = 0; c < 4; ++c) out[at + c] = static_cast<uint8_t>(c == 3 ? 255 - p.At(x, y, 1) / 4 : p.At(x, y, c));
+        for (int c = 0; c < 4; ++c)
+          out[at + c] = static_cast<uint8_t>(c == 3 ? 255 - p.At(x, y, 1) / 4 : p.At(x, y, c));
     return out;
   }
   out.resize(at + size_t{w / 4} * (h / 4) * blockBytes);
@@ -143,7 +148,7 @@ int main(int argc, char** argv) {
   const uint64_t bytes = (argc > 3 ? std::strtoull(argv[3], nullptr, 10) : 250) << 20;
   // Sizes in turn; every fifth file is large, so that both many small and a few large files
   // are in the mix.
-  static const uint32_t kSides[][2] = {{512, 512}, {1024, 1024}, {256, 256}, {1024, 512}, {2048, 2048},
+  static const uint32_t kSides[][2] = {{512, 512},  {1024, 1024}, {256, 256}, {1024, 512},  {2048, 2048},
                                        {512, 1024}, {1024, 1024}, {256, 512}, {2048, 1024}, {512, 512}};
   uint64_t total = 0;
   size_t n = 0;
@@ -152,7 +157,8 @@ int main(int argc, char** argv) {
     const uint32_t* side = kSides[(n / kKinds + n) % 10];
     const uint32_t w = kind == kArgb ? side[0] / 2 : side[0], h = kind == kArgb ? side[1] / 2 : side[1];
     const bool im = kind == kDxt1 || kind == kDxt5 || kind == kArgb;
-    const std::string folder = root + (im ? "/im/" : "/dx10/") + "set" + std::to_string(n % 3) + (n % 2 ? "/sub" : "");
+    const std::string folder =
+        root + (im ? "/im/" : "/dx10/") + "set" + std::to_string(n % 3) + (n % 2 ? "/sub" : "");
     std::filesystem::create_directories(folder);
     const Bytes data = Texture(kind, w, h, static_cast<uint32_t>(n));
     const std::string path = folder + "/" + kNames[kind] + "_" + std::to_string(n) + ".dds";

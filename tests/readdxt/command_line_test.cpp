@@ -35,8 +35,8 @@ TEST(ReaddxtCommandLine, ReadsEveryFormAndRefusesMixtures) {
     if (readdxt::ParseCommandLine(c.args, &line, &why)) {
       got = std::string(1, "CIBHV"[static_cast<int>(line.mode)]) + ' ';
       for (const std::string& input : line.inputs) got += (&input == &line.inputs[0] ? "" : " ") + input;
-      got += '|' + line.output + '|' + line.folder + '|' + line.outDir + '|' + std::to_string(line.png) + ' ' +
-             std::to_string(line.force) + ' ' + std::to_string(line.jobs);
+      got += '|' + line.output + '|' + line.folder + '|' + line.outDir + '|' + std::to_string(line.png) +
+             ' ' + std::to_string(line.force) + ' ' + std::to_string(line.jobs);
     }
     EXPECT_EQ(why.empty() ? got : why, c.result) << c.args.size();
   }

@@ -9,7 +9,8 @@ using namespace readdxt;
 using namespace readdxt_test;
 
 TEST(ReaddxtInfo, DescribesFormatShapeAlphaAndRepairs) {
-  const Bytes opaqueBlock = Words(2, {0xF800, 0x001F, 0, 0}), holeBlock = Words(2, {0x001F, 0xF800, 0, 0xFFFF});
+  const Bytes opaqueBlock = Words(2, {0xF800, 0x001F, 0, 0}),
+              holeBlock = Words(2, {0x001F, 0xF800, 0, 0xFFFF});
   // clang-format off
   const struct { const char* name; Bytes file; const char* fields; } cases[] = {
       {"DXT1 opaque", FourCC(8, 4, kFourCC_DXT1, opaqueBlock + opaqueBlock).Build(), "legacy\tDXT1\t8x4\tmips=1\tarray=1\talpha=none\tsrgb=no\trepairs=none"},

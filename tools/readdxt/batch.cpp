@@ -64,7 +64,8 @@ void Batch::Say(const std::string& line) {
 // On a console every half second in place; into a file or pipe every ten seconds a line.
 void Batch::ShowProgress(bool force) {
   const Clock::time_point now = Clock::now();
-  if (!force && now - lastShown_ < (terminal_ ? std::chrono::milliseconds(500) : std::chrono::seconds(10))) return;
+  if (!force && now - lastShown_ < (terminal_ ? std::chrono::milliseconds(500) : std::chrono::seconds(10)))
+    return;
   lastShown_ = now;
   const double seconds = std::chrono::duration<double>(now - start_).count();
   std::fprintf(stderr, "%sreaddxt: %lu of %lu files, %.1f files/s%s", terminal_ ? "\r" : "",
@@ -132,7 +133,8 @@ int Batch::Run() {
     if (outcomes_[i] != Outcome::kConverted) code = static_cast<int>(kinds_[i]);
   }
   char summary[160];
-  std::snprintf(summary, sizeof summary, "%lu converted, %lu skipped, %lu failed of %lu files in %.1f s (%.1f files/s)",
+  std::snprintf(summary, sizeof summary,
+                "%lu converted, %lu skipped, %lu failed of %lu files in %.1f s (%.1f files/s)",
                 static_cast<unsigned long>(counts[0]), static_cast<unsigned long>(counts[1]),
                 static_cast<unsigned long>(counts[2]), static_cast<unsigned long>(files_.size()), seconds,
                 seconds > 0 ? files_.size() / seconds : 0.0);

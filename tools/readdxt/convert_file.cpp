@@ -11,13 +11,15 @@
 
 namespace readdxt {
 
-bool ConvertFile(const std::string& input, const std::string& output, bool png, bool threaded, Failure* failure) {
+bool ConvertFile(const std::string& input, const std::string& output, bool png, bool threaded,
+                 Failure* failure) {
   FileSource source;
   if (!source.Adopt(OpenForReading(input)))
     return Fail(failure, FailureKind::kIo, std::string("cannot open: ") + std::strerror(errno));
   PendingOutput pending;
   if (!pending.Open(output))
-    return Fail(failure, FailureKind::kIo, "cannot create " + DisplayPath(output) + ": " + std::strerror(errno));
+    return Fail(failure, FailureKind::kIo,
+                "cannot create " + DisplayPath(output) + ": " + std::strerror(errno));
   FileSink file(pending.file());
   ConvertedImage image;
   if (png) {

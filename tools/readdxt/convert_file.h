@@ -6,6 +6,7 @@
 
 namespace readdxt {
 
-bool ConvertFile(const std::string& input, const std::string& output, bool png, bool threaded, Failure* failure);
+bool ConvertFile(const std::string& input, const std::string& output, bool png, bool threaded,
+                 Failure* failure);
 
 }  // namespace readdxt

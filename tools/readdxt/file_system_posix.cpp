@@ -71,14 +71,17 @@ void ListFolder(const fs::path& root, const std::string& relative, std::vector<s
 
 }  // namespace
 
-bool ListDdsFiles(const std::string& root, std::vector<std::string>* files, std::vector<std::string>* unreadable) {
+bool ListDdsFiles(const std::string& root, std::vector<std::string>* files,
+                  std::vector<std::string>* unreadable) {
   std::error_code ec;
   if (!fs::is_directory(root, ec)) return false;
   ListFolder(root, "", files, unreadable);
   return true;
 }
 
-std::string JoinPath(const std::string& folder, const std::string& relative) { return folder + "/" + relative; }
+std::string JoinPath(const std::string& folder, const std::string& relative) {
+  return folder + "/" + relative;
+}
 
 unsigned long ProcessId() { return static_cast<unsigned long>(getpid()); }
 

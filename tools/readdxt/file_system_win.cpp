@@ -65,7 +65,8 @@ void ListFolder(const std::string& root, const std::string& relative, std::vecto
     if (name == L"." || name == L"..") continue;
     const std::string inner = (relative.empty() ? "" : relative + "/") + Narrow(name, CP_UTF8);
     if (found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) {
-      if (!(found.dwFileAttributes & FILE_ATTRIBUTE_REPARSE_POINT)) ListFolder(root, inner, files, unreadable);
+      if (!(found.dwFileAttributes & FILE_ATTRIBUTE_REPARSE_POINT))
+        ListFolder(root, inner, files, unreadable);
     } else if (IsDdsName(name)) {
       files->push_back(inner);
     }
@@ -103,18 +104,21 @@ bool PathExists(const std::string& path) { return Attributes(path) != INVALID_FI
 
 // Every prefix in turn; those that exist (or are a drive or server) simply fail.
 bool MakeFolders(const std::string& path) {
-  for (size_t at = path.find_first_of("/\\", 1); at != std::string::npos; at = path.find_first_of("/\\", at + 1))
+  for (size_t at = path.find_first_of("/\\", 1); at != std::string::npos;
+       at = path.find_first_of("/\\", at + 1))
     CreateDirectoryW(Wide(path.substr(0, at)).c_str(), nullptr);
   CreateDirectoryW(Wide(path).c_str(), nullptr);
   const DWORD attributes = Attributes(path);
   return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY);
 }
 
-bool ListDdsFiles(const std::string& root, std::vector<std::string>* files, std::vector<std::string>* unreadable) {
+bool ListDdsFiles(const std::string& root, std::vector<std::string>* files,
+                  std::vector<std::string>* unreadable) {
   const DWORD attributes = Attributes(root);
   if (attributes == INVALID_FILE_ATTRIBUTES || !(attributes & FILE_ATTRIBUTE_DIRECTORY)) return false;
   std::string base = root;
-  while (base.size() > 1 && (base.back() == '\\' || base.back() == '/') && base[base.size() - 2] != ':') base.pop_back();
+  while (base.size() > 1 && (base.back() == '\\' || base.back() == '/') && base[base.size() - 2] != ':')
+    base.pop_back();
   ListFolder(base, "", files, unreadable);
   return true;
 }

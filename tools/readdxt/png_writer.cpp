@@ -5,12 +5,11 @@
 
 #include <cstring>
 
-
 namespace readdxt {
 namespace {
 
-constexpr size_t kChunkBytes = 256 * 1024;     // one IDAT chunk
-constexpr size_t kBatchBytes = 256 * 1024;     // filtered rows handed to zlib at a time
+constexpr size_t kChunkBytes = 256 * 1024;  // one IDAT chunk
+constexpr size_t kBatchBytes = 256 * 1024;  // filtered rows handed to zlib at a time
 
 void PutBigEndian(uint32_t v, uint8_t* out) {
   out[0] = static_cast<uint8_t>(v >> 24);
@@ -52,9 +51,9 @@ bool PngFromTgaSink::StartImage() {
   uint8_t ihdr[13];
   PutBigEndian(width_, ihdr);
   PutBigEndian(height_, ihdr + 4);
-  ihdr[8] = 8;                             // bits per channel
-  ihdr[9] = pixelBytes_ == 4 ? 6 : 2;      // RGBA or RGB
-  ihdr[10] = ihdr[11] = ihdr[12] = 0;      // deflate, adaptive filtering, no interlace
+  ihdr[8] = 8;                         // bits per channel
+  ihdr[9] = pixelBytes_ == 4 ? 6 : 2;  // RGBA or RGB
+  ihdr[10] = ihdr[11] = ihdr[12] = 0;  // deflate, adaptive filtering, no interlace
   if (!out_.Write(kSignature, 8) || !WriteChunk("IHDR", ihdr, sizeof ihdr)) return false;
   deflater_.reset(new Deflater);
   if (deflateInit(&deflater_->stream, level_) != Z_OK) return false;

@@ -37,7 +37,7 @@ class PngFromTgaSink : public ByteSink {
   size_t headerBytes_ = 0;
   uint32_t width_ = 0, height_ = 0, pixelBytes_ = 0;
   uint32_t rowsLeft_ = 0;
-  std::vector<uint8_t> row_;   // the TGA row being gathered
+  std::vector<uint8_t> row_;  // the TGA row being gathered
   size_t rowFilled_ = 0;
   std::vector<uint8_t> rows_;  // filtered PNG rows waiting to be compressed
   std::vector<uint8_t> previous_;

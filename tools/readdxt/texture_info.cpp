@@ -13,7 +13,8 @@ namespace {
 bool AnyTransparentBlock(ByteSource& in, const DdsInfo& info, bool* found, Failure* failure) {
   std::vector<uint8_t> chunk(64 * 1024);
   for (uint64_t at = 0; at < info.top.bytes; at += chunk.size()) {
-    const size_t n = static_cast<size_t>(info.top.bytes - at < chunk.size() ? info.top.bytes - at : chunk.size());
+    const size_t n =
+        static_cast<size_t>(info.top.bytes - at < chunk.size() ? info.top.bytes - at : chunk.size());
     if (!in.Read(info.dataOffset + at, chunk.data(), n)) return Fail(failure, FailureKind::kIo, "read error");
     for (size_t i = 0; i + 8 <= n; i += 8)
       if (BC1BlockUsesTransparency(chunk.data() + i)) return *found = true;
@@ -72,16 +73,17 @@ bool DescribeTexture(ByteSource& in, std::string* fields, Failure* failure) {
   if (info.isCube) {
     int faces = 0;
     for (int i = 0; i < kCubeFaces; ++i) faces += (info.facesStored >> i) & 1;
-    images = "cube=" + std::to_string(faces) + (info.arraySize > 1 ? "x" + std::to_string(info.arraySize) : "");
+    images =
+        "cube=" + std::to_string(faces) + (info.arraySize > 1 ? "x" + std::to_string(info.arraySize) : "");
   } else if (info.depth > 1) {
     images = "volume=" + std::to_string(info.depth);
   } else {
     images = "array=" + std::to_string(info.arraySize);
   }
-  *fields = std::string(info.dx10 ? "dx10" : "legacy") + '\t' + FormatName(info.format) +
-            '\t' + std::to_string(info.width) + 'x' + std::to_string(info.height) + "\tmips=" +
-            std::to_string(info.mipCount) + '\t' + images + "\talpha=" + alpha + "\tsrgb=" +
-            (info.srgb ? "yes" : "no") + "\trepairs=" + RepairNames(info.repairs);
+  *fields = std::string(info.dx10 ? "dx10" : "legacy") + '\t' + FormatName(info.format) + '\t' +
+            std::to_string(info.width) + 'x' + std::to_string(info.height) +
+            "\tmips=" + std::to_string(info.mipCount) + '\t' + images + "\talpha=" + alpha +
+            "\tsrgb=" + (info.srgb ? "yes" : "no") + "\trepairs=" + RepairNames(info.repairs);
   return true;
 }
 
