@@ -15,6 +15,8 @@
 #   result: batch_tga_vs_imagemagick (ImageMagick time / readdxt time on im/)
 #   result: batch_png_over_tga       (PNG time / TGA time, both -j all)
 #   scripts/bench-batch.sh [BUILD_DIR]   (default: build-bench-batch)
+# BENCH_BATCH_WINE=1 adds readdxt.exe (release build BUILD_DIR-win) under Wine, TGA with
+# -j all and -j 1, as `result: batch_cores_speedup_wine`.
 set -eu
 root=$(cd "$(dirname "$0")/.." && pwd)
 build=${1:-$root/build-bench-batch}
@@ -23,11 +25,21 @@ cmake -S "$root" -B "$build" -G Ninja -DCMAKE_CXX_COMPILER=clang++ -DCMAKE_C_COM
 cmake --build "$build" --target readdxt bench_batch_tree >/dev/null
 readdxt=$build/readdxt
 cores=$(nproc)
+wine=${BENCH_BATCH_WINE:-}
+if [ -n "$wine" ]; then
+  cmake -S "$root" -B "$build-win" -G Ninja -DCMAKE_TOOLCHAIN_FILE="$root/cmake/mingw32.cmake" \
+    -DCMAKE_BUILD_TYPE=Release >/dev/null
+  cmake --build "$build-win" --target readdxt >/dev/null
+fi
 
 tmp=${BENCH_BATCH_TMP:-/dev/shm}
 [ -d "$tmp" ] && [ -w "$tmp" ] || tmp=/tmp
 work=$(mktemp -d "$tmp/readdxt-batch-XXXXXX")
-trap 'rm -rf "$work"' EXIT
+cleanup() {
+  [ -z "$wine" ] || "$root/tests/wine/wine-run.sh" "$work/wine" --stop >/dev/null 2>&1 || true
+  rm -rf "$work"
+}
+trap cleanup EXIT
 "$build/bench/bench_batch_tree" "$work/in"
 find "$work/in" -type f -exec cat {} + >/dev/null
 
@@ -76,6 +88,18 @@ echo "machine: two busy loops at once $(least "${both[@]}") s, one after the oth
   "(the most any -j $cores can gain: $(awk "BEGIN{printf \"%.2f\", $(least "${twice[@]}") / $(least "${both[@]}")}")x)"
 echo "readdxt (native, least of 3): TGA -j $cores $t s, TGA -j 1 $o s, PNG -j $cores $p s"
 echo "ImageMagick one by one on im/ ($ims files): $im s; readdxt -j $cores on im/: $s s"
+if [ -n "$wine" ]; then
+  winpath() { echo "Z:$(echo "$1" | tr / '\\')"; }
+  exe() { "$root/tests/wine/wine-run.sh" "$work/wine" "$build-win/readdxt.exe" "$@"; }
+  exe --version >/dev/null 2>&1  # the first start prepares the prefix
+  wt=() w1=()
+  for round in 1 2 3; do
+    wt+=($(run_s "$work/wt" exe -r "$(winpath "$work/in")" -d "$(winpath "$work/wt")" -j "$cores"))
+    w1+=($(run_s "$work/w1" exe -r "$(winpath "$work/in")" -d "$(winpath "$work/w1")" -j 1))
+  done
+  echo "readdxt.exe under Wine (least of 3): TGA -j $cores $(least "${wt[@]}") s, TGA -j 1 $(least "${w1[@]}") s"
+fi
 echo "result: batch_cores_speedup $(awk "BEGIN{printf \"%.2f\", $o / $t}")"
 echo "result: batch_tga_vs_imagemagick $(awk "BEGIN{printf \"%.1f\", $im / $s}")"
 echo "result: batch_png_over_tga $(awk "BEGIN{printf \"%.2f\", $p / $t}")"
+[ -z "$wine" ] || echo "result: batch_cores_speedup_wine $(awk "BEGIN{printf \"%.2f\", $(least "${w1[@]}") / $(least "${wt[@]}")}")"
