@@ -30,7 +30,7 @@ class Batch {
   void Work();
   void ConvertOne(size_t index);
   void Say(const std::string& line);
-  void ShowProgress(bool force);
+  void ShowProgress();
 
   const BatchOptions& options_;
   std::vector<std::string> files_;
@@ -62,9 +62,9 @@ void Batch::Say(const std::string& line) {
 }
 
 // On a console every half second in place; into a file or pipe every ten seconds a line.
-void Batch::ShowProgress(bool force) {
+void Batch::ShowProgress() {
   const Clock::time_point now = Clock::now();
-  if (!force && now - lastShown_ < (terminal_ ? std::chrono::milliseconds(500) : std::chrono::seconds(10)))
+  if (now - lastShown_ < (terminal_ ? std::chrono::milliseconds(500) : std::chrono::seconds(10)))
     return;
   lastShown_ = now;
   const double seconds = std::chrono::duration<double>(now - start_).count();
@@ -119,9 +119,8 @@ int Batch::Run() {
     std::unique_lock<std::mutex> lock(mutex_);
     while (finished_ < files_.size()) {
       progress_.wait_for(lock, std::chrono::milliseconds(100));
-      ShowProgress(false);
+      ShowProgress();
     }
-    if (progressShown_) ShowProgress(true), std::fputc('\n', stderr);
   }
   for (std::thread& worker : workers) worker.join();
 
