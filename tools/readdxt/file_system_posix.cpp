@@ -66,7 +66,7 @@ void ListFolder(const fs::path& root, const std::string& relative, std::vector<s
       files->push_back(inner);
     }
   }
-  if (ec) unreadable->push_back(folder.string() + ": " + ec.message());
+  if (ec) unreadable->push_back(folder.string());
 }
 
 }  // namespace
