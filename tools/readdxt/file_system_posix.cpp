@@ -80,7 +80,7 @@ bool ListDdsFiles(const std::string& root, std::vector<std::string>* files,
 }
 
 std::string JoinPath(const std::string& folder, const std::string& relative) {
-  return folder + "/" + relative;
+  return folder + (!folder.empty() && folder.back() == '/' ? "" : "/") + relative;
 }
 
 unsigned long ProcessId() { return static_cast<unsigned long>(getpid()); }

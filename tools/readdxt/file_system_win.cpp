@@ -124,7 +124,8 @@ bool ListDdsFiles(const std::string& root, std::vector<std::string>* files,
 }
 
 std::string JoinPath(const std::string& folder, const std::string& relative) {
-  std::string path = folder + "\\" + relative;
+  const bool separated = !folder.empty() && (folder.back() == '\\' || folder.back() == '/');
+  std::string path = folder + (separated ? "" : "\\") + relative;
   std::replace(path.begin() + static_cast<long>(folder.size()), path.end(), '/', '\\');
   return path;
 }
