@@ -105,8 +105,8 @@ bool PngFromTgaSink::Write(const uint8_t* data, size_t n) {
     if (rowFilled_ < row_.size()) continue;
     rowFilled_ = 0;
     --rowsLeft_;
-    // B, G, R(, A) -> R, G, B(, A), then the "up" filter: smooth textures shrink to runs of
-    // small differences, which zlib's fastest level finds far more matches in.
+    // B, G, R(, A) -> R, G, B(, A), then the "up" filter: a texture's rows differ little
+    // from the row above, and zlib packs the differences smaller and sooner than the bytes.
     const size_t at = rows_.size();
     rows_.resize(at + 1 + row_.size());
     uint8_t* out = rows_.data() + at;

@@ -13,7 +13,7 @@ namespace readdxt {
 
 class PngFromTgaSink : public ByteSink {
  public:
-  // zlib's level 1 by default: several times faster than the default level on textures.
+  // zlib's fastest compressing level by default.
   explicit PngFromTgaSink(ByteSink& out, int level = 1);
   PngFromTgaSink(const PngFromTgaSink&) = delete;
   PngFromTgaSink& operator=(const PngFromTgaSink&) = delete;
