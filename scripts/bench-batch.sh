@@ -57,7 +57,7 @@ least() { printf '%s\n' "$@" | sort -g | head -1; }
 imagemagick() {
   local f
   mkdir -p "$work/im-out"
-  while IFS= read -r f; do /usr/bin/convert "$f" "$work/im-out/$(basename "$f" .dds).tga"; done \
+  while IFS= read -r f; do /usr/bin/convert "$f" "$work/im-out/$(basename "$f" .dds).tga" || return 1; done \
     < <(find "$work/in/im" -name '*.dds' | sort)
 }
 
