@@ -39,7 +39,7 @@ const char kHelp[] =
     "0 when every file was converted, else that of the first one that was not (3 if skipped).\n"
     "\n"
     "--info: one line per file, fields separated by tabs:\n"
-    "  PATH  legacy|dx10  FORMAT  WIDTHxHEIGHT  mips=N  array=N|cube=6[xN]|volume=DEPTH\n"
+    "  PATH  legacy|dx10  FORMAT  WIDTHxHEIGHT  mips=N  array=N|cube=FACES[xN]|volume=DEPTH\n"
     "  alpha=none|1-bit|full  srgb=yes|no  repairs=none|NAME,...\n"
     "DXT1 alpha is 1-bit when the top level uses the transparent texel. repairs names the\n"
     "header faults read with tolerance: header-size, format-size, fourcc-flag, dimension,\n"

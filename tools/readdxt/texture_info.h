@@ -8,9 +8,10 @@
 namespace readdxt {
 
 // Fields after the path: container (legacy or dx10), format, WIDTHxHEIGHT, mips=N, the
-// images (array=N, cube=6 or cube=6xN, volume=DEPTH), alpha=none|1-bit|full, srgb=yes|no,
-// repairs=none or a comma-separated list. A DXT1 texture has 1-bit alpha only when its top
-// level uses the transparent texel, as in the converted picture.
+// images (array=N, cube=FACES or cube=FACESxN for N cubes, volume=DEPTH),
+// alpha=none|1-bit|full, srgb=yes|no, repairs=none or a comma-separated list. A DXT1
+// texture has 1-bit alpha only when its top level uses the transparent texel, as in the
+// converted picture.
 bool DescribeTexture(ByteSource& in, std::string* fields, Failure* failure);
 
 }  // namespace readdxt
