@@ -9,7 +9,8 @@ root=$(cd "$(dirname "$0")/.." && pwd)
 packages=(cmake ninja-build g++ clang libclang-rt-14-dev googletest
           g++-mingw-w64-i686-posix gcc-mingw-w64-i686-posix mingw-w64-i686-dev binutils-mingw-w64-i686
           g++-mingw-w64-x86-64-posix gcc-mingw-w64-x86-64-posix mingw-w64-x86-64-dev binutils-mingw-w64-x86-64
-          wine wine64 xvfb x11-apps imagemagick locales xauth file python3)
+          wine wine64 xvfb x11-apps imagemagick locales xauth file python3
+          libz-mingw-w64-dev zlib1g-dev)
 wine32=0
 if [ "$host_runs_32" = 1 ] || [ "${TEXLOOK_WIN_ARCH:-}" = 32 ]; then wine32=1; packages+=(wine32:i386); fi
 missing=()

@@ -1,9 +1,11 @@
-// ParseDds on arbitrary bytes; a header it accepts must describe a top level inside the file.
+// ParseDds on arbitrary bytes; a header it accepts must describe a top level inside the file,
+// and readdxt --info describes it.
 // Seeds: fuzz/readdxt/make_dds_seeds.py.
 #include <cstddef>
 #include <cstdint>
 
 #include "readdxt/dds_parse.h"
+#include "readdxt/texture_info.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   readdxt::DdsInfo info;
@@ -26,5 +28,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
       at += info.faceStride;
     }
   }
+  readdxt::MemorySource source(data, size);
+  std::string fields;
+  if (!readdxt::DescribeTexture(source, &fields, &failure) || fields.empty()) __builtin_trap();
   return 0;
 }

@@ -9,10 +9,12 @@
 #include <sys/wait.h>
 #endif
 
+#include <algorithm>
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
 #include <iterator>
+#include <map>
 #include <set>
 
 #include "readdxt/converter.h"
@@ -78,7 +80,9 @@ RunResult RunReaddxt(const fs::path& dir, const std::vector<std::string>& args) 
   const int status = std::system(line.c_str()), code = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
 #endif
   fs::current_path(before);
-  return {code, ReadFile<std::string>(streams.path / "out"), ReadFile<std::string>(streams.path / "err")};
+  std::string out = ReadFile<std::string>(streams.path / "out");
+  out.erase(std::remove(out.begin(), out.end(), '\r'), out.end());  // text mode on Windows
+  return {code, out, ReadFile<std::string>(streams.path / "err")};
 }
 
 const Bytes kValidDxt1 = FourCC(8, 4, kFourCC_DXT1, Words(2, {0xF800, 0, 0, 0, 0x001F, 0, 0, 0})).Build();
@@ -145,6 +149,15 @@ TEST(ReaddxtCli, OutputsAndPaths) {
   EXPECT_EQ(tga.At(0, 0), (std::vector<int>{0, 0, 255, 255}));
   EXPECT_EQ(RunReaddxt(work.path, {"-o", (inputs.path / "elsewhere.tga").string(), a}).exitCode, 0);
   EXPECT_TRUE(fs::exists(inputs.path / "elsewhere.tga"));
+  EXPECT_EQ(RunReaddxt(work.path, {"--png", a}).exitCode, 0);
+  EXPECT_EQ(ReadFile<std::string>(work.path / "test.png").substr(0, 4), "\x89PNG");
+
+  // --info: one line per readable file, the failure's message and code for the others.
+  r = RunReaddxt(work.path, {"--info", a, (inputs.path / "elsewhere.tga").string(), a});
+  EXPECT_EQ(r.exitCode, static_cast<int>(FailureKind::kNotDds));
+  EXPECT_EQ(r.out, a + "\tlegacy\tDXT1\t8x4\tmips=1\tarray=1\talpha=none\tsrgb=no\trepairs=none\n" + a +
+                       "\tlegacy\tDXT1\t8x4\tmips=1\tarray=1\talpha=none\tsrgb=no\trepairs=none\n");
+  EXPECT_NE(r.err.find("elsewhere.tga: not a DDS file"), std::string::npos) << r.err;
 
   // A file name that takes its path past 256 characters (its folder's path stays below, so
   // the test can list it; Wine refuses such paths where Linux takes them). Either the
@@ -160,6 +173,81 @@ TEST(ReaddxtCli, OutputsAndPaths) {
     EXPECT_EQ(r.exitCode, static_cast<int>(FailureKind::kIo)) << r.err;
     EXPECT_TRUE(left.empty()) << *left.begin();
   }
+}
+
+// Every file below `dir` (relative, '/'-separated, UTF-8) with its size.
+std::map<std::string, size_t> Tree(fs::path dir) {
+#ifdef _WIN32
+  dir = L"\\\\?\\" + fs::absolute(dir).wstring();  // long paths
+#endif
+  std::map<std::string, size_t> files;
+  for (const auto& e : fs::recursive_directory_iterator(dir))
+    if (e.is_regular_file()) files[fs::path(e.path().native().substr(dir.native().size() + 1)).generic_u8string()] = e.file_size();
+  return files;
+}
+
+// A tree of mixed formats with Cyrillic names (one letter outside the ANSI code page), a
+// damaged file and an output path beyond 260 characters, to TGA and to PNG on two workers:
+// the same folders and names, the same pixels, the failure named, existing outputs skipped
+// unless --force, a read-only one never replaced.
+TEST(ReaddxtCli, ConvertsFolderTreesToTgaAndPng) {
+  TempDir in, top;
+  const fs::path out = top.path / std::string(100, 'o');
+  const std::string deep = std::string(60, 'd') + "/" + std::string(80, 'n');  // out + deep: over 260
+  const std::map<std::string, Bytes> sources = {
+      {"a/b/Stone.DDS", FourCC(4, 4, kFourCC_DXT5, Words(2, {0xFFFF, 0x1234, 0x5678, 0x9ABC, 0xF81F, 0x07E0, 0x1B1B, 0xE4E4})).Build()},
+      {"a/broken.dds", FourCC(64, 64, kFourCC_DXT1, Bytes(100, 0)).Build()},
+      {"a/notes.txt", Bytes{'x'}},
+      {"a/rgb.dds", Masks(3, 2, DDPF_RGB, 24, 0xFF0000, 0xFF00, 0xFF, 0, Words(1, {1, 2, 3, 40, 50, 60, 7, 8, 9}, 2)).Build()},
+      {deep + ".dds", kValidDxt1},
+      {u8"камни/стена-石.dds", kValidDxt1}};
+  for (const auto& [name, bytes] : sources) {
+    fs::create_directories((in.path / fs::u8path(name)).parent_path());
+    WriteFile(in.path / fs::u8path(name), bytes);
+  }
+  const auto outputs = [&](const char* ext) {
+    Names names;
+    for (const char* n : {"a/b/Stone", "a/rgb", u8"камни/стена-石"}) names.insert(n + std::string(ext));
+    return names.insert(deep + ext), names;
+  };
+  const auto names = [](const std::map<std::string, size_t>& tree) {
+    Names n;
+    for (const auto& file : tree) n.insert(file.first);
+    return n;
+  };
+  RunResult r = RunReaddxt(top.path, {"-r", in.path.string(), "-d", out.string(), "-j", "2"});
+  EXPECT_EQ(r.exitCode, static_cast<int>(FailureKind::kCorrupt)) << r.err;
+  EXPECT_NE(r.err.find("broken.dds: corrupt DDS file: data truncated"), std::string::npos) << r.err;
+  EXPECT_NE(r.err.find("readdxt: 4 converted, 0 skipped, 1 failed of 5 files"), std::string::npos) << r.err;
+  EXPECT_EQ(names(Tree(out)), outputs(".tga"));
+  EXPECT_EQ(ParseTga(ReadFile(out / "a/rgb.tga")).At(2, 1), (std::vector<int>{7, 8, 9, 255}));
+
+  EXPECT_EQ(RunReaddxt(top.path, {"-r", in.path.string(), "-d", out.string(), "--png"}).exitCode, 5);
+  Names both = outputs(".png");
+  both.merge(outputs(".tga"));
+  EXPECT_EQ(names(Tree(out)), both);
+#ifndef _WIN32
+  std::string check = "python3 " PNG_EQUALS_TGA;
+  for (const char* n : {"a/b/Stone", "a/rgb", u8"камни/стена-石"}) check += " " + (out / n).string() + ".png " + (out / n).string() + ".tga";
+  EXPECT_EQ(std::system(check.c_str()), 0);
+#endif
+
+  // Again: every output is there already; with --force all but the read-only one replaced.
+  fs::permissions(out / "a/rgb.tga", fs::perms::owner_read);
+  WriteFile(out / "a/b/Stone.tga", Bytes{'o', 'l', 'd'});
+  r = RunReaddxt(top.path, {"-r", in.path.string(), "-d", out.string()});
+  EXPECT_EQ(r.exitCode, static_cast<int>(FailureKind::kIo)) << r.err;
+  EXPECT_NE(r.err.find("Stone.DDS: skipped: "), std::string::npos) << r.err;
+  EXPECT_NE(r.err.find("0 converted, 4 skipped, 1 failed"), std::string::npos) << r.err;
+  const std::map<std::string, size_t> before = Tree(out);
+  r = RunReaddxt(top.path, {"-r", in.path.string(), "-d", out.string(), "--force"});
+  EXPECT_NE(r.err.find("rgb.dds: cannot create"), std::string::npos) << r.err;
+  EXPECT_NE(r.err.find("3 converted, 0 skipped, 2 failed"), std::string::npos) << r.err;
+  std::map<std::string, size_t> after = Tree(out);
+  EXPECT_EQ(after["a/b/Stone.tga"], 18u + 4 * 4 * 4 + 26);
+  after["a/b/Stone.tga"] = 3;
+  EXPECT_EQ(after, before);
+  fs::permissions(out / "a/rgb.tga", fs::perms::owner_write, fs::perm_options::add);
 }
 
 }  // namespace

@@ -48,8 +48,11 @@ FileSource::~FileSource() {
   if (file_) std::fclose(file_);
 }
 
-bool FileSource::Open(const char* path) {
-  file_ = std::fopen(path, "rb");
+bool FileSource::Open(const char* path) { return Adopt(std::fopen(path, "rb")); }
+
+bool FileSource::Adopt(FILE* file) {
+  if (file_) std::fclose(file_);
+  file_ = file;
   if (!file_) return false;
   if (!SizeOf(file_, &size_)) return false;
   position_ = 0;

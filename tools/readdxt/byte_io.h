@@ -53,6 +53,8 @@ class FileSource : public ByteSource {
  public:
   ~FileSource() override;
   bool Open(const char* path);
+  // Takes over a file opened elsewhere (wide paths on Windows); false for null.
+  bool Adopt(FILE* file);
   uint64_t Size() const override { return size_; }
   bool Read(uint64_t offset, uint8_t* dst, size_t n) override;
 

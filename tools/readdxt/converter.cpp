@@ -85,7 +85,7 @@ void RedFromAlpha(uint8_t* bgra, size_t pixels) {
 
 class Converter {
  public:
-  Converter(ByteSource& in, ByteSink& out) : in_(in), out_(out) {}
+  Converter(ByteSource& in, ByteSink& out, bool threaded) : in_(in), out_(out), threaded_(threaded) {}
   bool Run(ConvertedImage* image, Failure* failure);
 
  private:
@@ -111,6 +111,7 @@ class Converter {
 
   ByteSource& in_;
   ByteSink& out_;
+  bool threaded_;
   DdsInfo info_;
   std::vector<Picture> pictures_;
   uint32_t outWidth_ = 0, outHeight_ = 0;
@@ -255,8 +256,8 @@ bool Converter::Run(ConvertedImage* image, Failure* failure) {
   };
   const uint64_t total = uint64_t{outStride_} * outHeight_;
   const bool slowCodec = info_.format.codec == Codec::kBC6H || info_.format.codec == Codec::kBC7;
-  const bool threaded =
-      total * (slowCodec ? 4 : 1) > kThreadedWork && total > capacityOf(kThreadedBufferBytes) * 2;
+  const bool threaded = threaded_ && total * (slowCodec ? 4 : 1) > kThreadedWork &&
+                        total > capacityOf(kThreadedBufferBytes) * 2;
   const size_t capacity = capacityOf(threaded ? kThreadedBufferBytes : kBufferBytes);
   AsyncWriter writer(out_, capacity, threaded);
   HelperThread helper(threaded);
@@ -322,8 +323,8 @@ bool Converter::Run(ConvertedImage* image, Failure* failure) {
 
 }  // namespace
 
-bool ConvertDdsToTga(ByteSource& in, ByteSink& out, ConvertedImage* image, Failure* failure) {
-  Converter converter(in, out);
+bool ConvertDdsToTga(ByteSource& in, ByteSink& out, ConvertedImage* image, Failure* failure, bool threaded) {
+  Converter converter(in, out, threaded);
   return converter.Run(image, failure);
 }
 

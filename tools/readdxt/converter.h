@@ -26,7 +26,9 @@ struct CrossCell {
 // Indexed by the face's place in the file: +X, -X, +Y, -Y, +Z, -Z.
 constexpr CrossCell kCrossCells[6] = {{2, 1}, {0, 1}, {1, 0}, {1, 2}, {1, 1}, {3, 1}};
 
-// On failure, whatever was written to `out` is incomplete and must be discarded.
-bool ConvertDdsToTga(ByteSource& in, ByteSink& out, ConvertedImage* image, Failure* failure);
+// On failure, whatever was written to `out` is incomplete and must be discarded. Large
+// pictures are decoded and written on helper threads unless `threaded` is false (a batch
+// keeps every core busy with whole files instead).
+bool ConvertDdsToTga(ByteSource& in, ByteSink& out, ConvertedImage* image, Failure* failure, bool threaded = true);
 
 }  // namespace readdxt

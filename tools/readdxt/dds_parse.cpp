@@ -31,7 +31,7 @@ int PopCount(uint32_t v) {
   return n;
 }
 
-bool ResolvePixelFormat(const DdsPixelFormat& pf, PixelFormat* format, Failure* failure) {
+bool ResolvePixelFormat(const DdsPixelFormat& pf, PixelFormat* format, uint32_t* repairs, Failure* failure) {
   const uint32_t flags = pf.flags & ~(DDPF_NVTT_SRGB | DDPF_NVTT_NORMAL);
   if (flags & DDPF_FOURCC) {
     // DDPF_ALPHAPIXELS and others beside DDPF_FOURCC are noise: the FourCC decides.
@@ -41,11 +41,15 @@ bool ResolvePixelFormat(const DdsPixelFormat& pf, PixelFormat* format, Failure* 
       return Fail(failure, FailureKind::kUnsupported, "unsupported format: FourCC " + FourCCText(pf.fourCC));
     }
     // DDPF_FOURCC with an empty FourCC: fall back to the masks.
+    *repairs |= kRepairFourCCFlag;
   }
   const ResolveResult masks = ResolveMasks(pf, flags, format);
   if (masks == ResolveResult::kOk) return true;
   // A valid FourCC without DDPF_FOURCC.
-  if (pf.fourCC != 0 && ResolveFourCC(pf.fourCC, format) == ResolveResult::kOk) return true;
+  if (pf.fourCC != 0 && ResolveFourCC(pf.fourCC, format) == ResolveResult::kOk) {
+    *repairs |= kRepairFourCCFlag;
+    return true;
+  }
   if (masks == ResolveResult::kUnsupported) {
     char text[160];
     std::snprintf(text, sizeof text,
@@ -86,7 +90,32 @@ bool ChooseDwordRows(const DdsInfo& info, const DdsHeader& h, uint64_t available
   return h.pitchOrLinearSize == p.rowPitch && p.bytes <= available;
 }
 
+bool IsSrgbDxgi(uint32_t dxgi) {
+  switch (dxgi) {
+    case DXGI_FORMAT_R8G8B8A8_UNORM_SRGB:
+    case DXGI_FORMAT_BC1_UNORM_SRGB:
+    case DXGI_FORMAT_BC2_UNORM_SRGB:
+    case DXGI_FORMAT_BC3_UNORM_SRGB:
+    case DXGI_FORMAT_B8G8R8A8_UNORM_SRGB:
+    case DXGI_FORMAT_B8G8R8X8_UNORM_SRGB:
+    case DXGI_FORMAT_BC7_UNORM_SRGB:
+      return true;
+    default:
+      return false;
+  }
+}
+
 }  // namespace
+
+std::string RepairNames(uint32_t bits) {
+  static const char* const kNames[] = {"header-size", "format-size", "fourcc-flag",   "dimension",
+                                       "array-size",  "cube-faces",  "mip-count",     "dword-rows",
+                                       "face-stride", "missing-faces"};
+  std::string out;
+  for (size_t i = 0; i < sizeof kNames / sizeof kNames[0]; ++i)
+    if (bits & (1u << i)) out += (out.empty() ? "" : ",") + std::string(kNames[i]);
+  return out.empty() ? "none" : out;
+}
 
 bool ParseDds(const uint8_t* head, size_t headSize, uint64_t fileSize, DdsInfo* info, Failure* failure) {
   *info = DdsInfo();
@@ -103,10 +132,12 @@ bool ParseDds(const uint8_t* head, size_t headSize, uint64_t fileSize, DdsInfo* 
   if (h.size != kDdsHeaderSize && h.size != kDdsHeaderSizeOld) {
     return Fail(failure, FailureKind::kCorrupt, "corrupt DDS file: header size " + std::to_string(h.size));
   }
+  if (h.size != kDdsHeaderSize) info->repairs |= kRepairHeaderSize;
   if (h.ddspf.size != kDdsPixelFormatSize && h.ddspf.size != 24 && h.ddspf.size != 0) {
     return Fail(failure, FailureKind::kCorrupt,
                 "corrupt DDS file: pixel format size " + std::to_string(h.ddspf.size));
   }
+  if (h.ddspf.size != kDdsPixelFormatSize) info->repairs |= kRepairFormatSize;
 
   uint64_t offset = 4 + sizeof(DdsHeader);
   uint64_t arraySize = 1;
@@ -122,6 +153,8 @@ bool ParseDds(const uint8_t* head, size_t headSize, uint64_t fileSize, DdsInfo* 
     DdsHeaderDx10 x;
     std::memcpy(&x, head + offset, sizeof x);
     offset += sizeof x;
+    if (!(h.ddspf.flags & DDPF_FOURCC)) info->repairs |= kRepairFourCCFlag;
+    info->srgb = IsSrgbDxgi(x.dxgiFormat);
     if (ResolveDxgi(x.dxgiFormat, &info->format) != ResolveResult::kOk) {
       return Fail(failure, FailureKind::kUnsupported,
                   "unsupported format: DXGI format " + std::to_string(x.dxgiFormat));
@@ -132,18 +165,30 @@ bool ParseDds(const uint8_t* head, size_t headSize, uint64_t fileSize, DdsInfo* 
     // Dimension 0 (NVTT) or any other value: read as 2D, or 3D when the header says so.
     volume = x.resourceDimension == D3D10_RESOURCE_DIMENSION_TEXTURE3D ||
              (x.resourceDimension != D3D10_RESOURCE_DIMENSION_TEXTURE2D && volume);
-    if (x.resourceDimension == D3D10_RESOURCE_DIMENSION_TEXTURE1D && height == 0) height = 1;
+    if (x.resourceDimension < D3D10_RESOURCE_DIMENSION_TEXTURE1D ||
+        x.resourceDimension > D3D10_RESOURCE_DIMENSION_TEXTURE3D)
+      info->repairs |= kRepairDimension;
+    if (x.resourceDimension == D3D10_RESOURCE_DIMENSION_TEXTURE1D && height == 0) {
+      height = 1;
+      info->repairs |= kRepairDimension;
+    }
     info->isCube = (x.miscFlag & DDS_RESOURCE_MISC_TEXTURECUBE) && !volume;
     if (info->isCube) info->facesStored = 0x3F;
     arraySize = x.arraySize ? x.arraySize : 1;  // 0 seen in the wild
+    if (x.arraySize == 0) info->repairs |= kRepairArraySize;
+    info->arraySize = static_cast<uint32_t>(arraySize);
     info->dx10 = true;
   } else {
-    if (!ResolvePixelFormat(h.ddspf, &info->format, failure)) return false;
+    if (!ResolvePixelFormat(h.ddspf, &info->format, &info->repairs, failure)) return false;
+    info->srgb = (h.ddspf.flags & DDPF_NVTT_SRGB) != 0;
     if ((h.caps2 & DDSCAPS2_CUBEMAP) && !volume) {
       info->isCube = true;
       info->facesStored = static_cast<uint8_t>((h.caps2 & DDSCAPS2_CUBEMAP_ALLFACES) >> 10);
       // No face bits at all: a writer that set only DDSCAPS2_CUBEMAP meant all six.
-      if (info->facesStored == 0) info->facesStored = 0x3F;
+      if (info->facesStored == 0) {
+        info->facesStored = 0x3F;
+        info->repairs |= kRepairCubeFaces;
+      }
     }
     if (info->format.codec == Codec::kPalette8) {
       if (headSize < offset + kDdsPaletteBytes || fileSize < offset + kDdsPaletteBytes) {
@@ -179,6 +224,7 @@ bool ParseDds(const uint8_t* head, size_t headSize, uint64_t fileSize, DdsInfo* 
   info->height = height;
   const uint32_t fullChain = FullMipCount(h.width, height);
   info->mipCount = h.mipMapCount == 0 ? 1 : (h.mipMapCount > fullChain ? fullChain : h.mipMapCount);
+  if (h.mipMapCount > fullChain) info->repairs |= kRepairMipCount;
   info->dataOffset = offset;
   info->layout = LayoutOf(info->format);
   const uint64_t available = fileSize - offset;  // offset <= fileSize was checked above
@@ -187,7 +233,9 @@ bool ParseDds(const uint8_t* head, size_t headSize, uint64_t fileSize, DdsInfo* 
   const uint32_t depth = volume && h.depth > 1 ? h.depth : 1;
   uint64_t images = 0;
   if (!MulU64(arraySize, static_cast<uint64_t>(faces), &images)) images = UINT64_MAX;
+  info->depth = depth;
   info->layout.dwordRows = ChooseDwordRows(*info, h, available, images, depth);
+  if (info->layout.dwordRows) info->repairs |= kRepairDwordRows;
   if (!ComputeLevelSize(info->layout, info->width, info->height, &info->top)) {
     return Fail(failure, FailureKind::kCorrupt, "corrupt DDS file: size overflow");
   }
@@ -214,6 +262,7 @@ bool ParseDds(const uint8_t* head, size_t headSize, uint64_t fileSize, DdsInfo* 
       }
     }
     info->faceStride = stride;
+    if (stride != chain) info->repairs |= kRepairFaceStride;
     uint64_t at = 0;
     for (int face = 0; face < kCubeFaces; ++face) {
       if (!(info->facesStored & (1u << face))) continue;
@@ -223,6 +272,7 @@ bool ParseDds(const uint8_t* head, size_t headSize, uint64_t fileSize, DdsInfo* 
       }
       if (!AddU64(at, stride, &at)) break;
     }
+    if (info->facesReadable != info->facesStored) info->repairs |= kRepairMissingFaces;
   }
   return true;
 }

@@ -1,12 +1,17 @@
-// readdxt: converts the top level of one DDS texture into test.tga in the current folder.
+// readdxt: converts the top level of one DDS texture into test.tga in the current folder,
+// whole folders on every core, or describes textures.
 #include <cerrno>
 #include <cstdio>
 #include <cstring>
 #include <string>
+#include <vector>
 
+#include "readdxt/batch.h"
 #include "readdxt/byte_io.h"
-#include "readdxt/converter.h"
-#include "readdxt/output_file.h"
+#include "readdxt/command_line.h"
+#include "readdxt/convert_file.h"
+#include "readdxt/file_system.h"
+#include "readdxt/texture_info.h"
 
 #ifdef _WIN32
 // Paths are taken as given: no wildcard expansion of the argument.
@@ -18,10 +23,28 @@ int _dowildcard = 0;
 namespace {
 
 const char kHelp[] =
-    "Usage: readdxt [-o OUTPUT] FILE.dds\n"
+    "Usage: readdxt [--png] [-o OUTPUT] FILE.dds\n"
+    "       readdxt -r FOLDER -d OUTDIR [--png] [-j N] [--force]\n"
+    "       readdxt --info FILE.dds...\n"
     "       readdxt --help | --version\n"
     "Converts the top mip level of FILE.dds into an uncompressed TGA, \"test.tga\" in the\n"
     "current folder unless -o names another file. The file appears only when complete.\n"
+    "With --png, or -o NAME.png, a PNG of the same pixels (8-bit RGB or RGBA, zlib level 1;\n"
+    "\"test.png\" by default).\n"
+    "\n"
+    "-r FOLDER -d OUTDIR: every .dds file below FOLDER (any letter case), as OUTDIR with the\n"
+    "same subfolders and names (a/b/stone.dds -> OUTDIR/a/b/stone.tga or .png), N files at a\n"
+    "time (-j, default one per core). Existing outputs are skipped and named unless --force.\n"
+    "Progress, one line per file not converted and a summary go to standard error. Exit code\n"
+    "0 when every file was converted, else that of the first one that was not (3 if skipped).\n"
+    "\n"
+    "--info: one line per file, fields separated by tabs:\n"
+    "  PATH  legacy|dx10  FORMAT  WIDTHxHEIGHT  mips=N  array=N|cube=FACES[xN]|volume=DEPTH\n"
+    "  alpha=none|1-bit|full  srgb=yes|no  repairs=none|NAME,...\n"
+    "DXT1 alpha is 1-bit when the top level uses the transparent texel. repairs names the\n"
+    "header faults read with tolerance: header-size, format-size, fourcc-flag, dimension,\n"
+    "array-size, cube-faces, mip-count, dword-rows, face-stride, missing-faces. A file that\n"
+    "cannot be read gets its message on standard error; the exit code is the first failure's.\n"
     "\n"
     "Output: type 2 TGA, top-left origin; 32 bits with 8 alpha bits when the format carries\n"
     "alpha (DXT1 only when a block really uses its transparent texel), else 24 bits.\n"
@@ -57,60 +80,51 @@ int Usage(const char* why) {
 }
 
 int Report(const std::string& path, const readdxt::Failure& failure) {
-  std::fprintf(stderr, "readdxt: %s: %s\n", path.c_str(), failure.message.c_str());
+  std::fprintf(stderr, "readdxt: %s: %s\n", readdxt::DisplayPath(path).c_str(), failure.message.c_str());
   return static_cast<int>(failure.kind);
+}
+
+int DescribeFiles(const std::vector<std::string>& paths) {
+  int code = 0;
+  for (const std::string& path : paths) {
+    readdxt::Failure failure;
+    readdxt::FileSource source;
+    std::string fields;
+    if (!source.Adopt(readdxt::OpenForReading(path))) {
+      readdxt::Fail(&failure, readdxt::FailureKind::kIo, std::string("cannot open: ") + std::strerror(errno));
+    } else if (readdxt::DescribeTexture(source, &fields, &failure)) {
+      std::printf("%s\t%s\n", readdxt::DisplayPath(path).c_str(), fields.c_str());
+      continue;
+    }
+    std::fflush(stdout);
+    const int failed = Report(path, failure);
+    if (!code) code = failed;
+  }
+  return code;
 }
 
 }  // namespace
 
 int main(int argc, char** argv) {
-  std::string input, output = "test.tga";
-  bool haveInput = false, optionsDone = false;
-  for (int i = 1; i < argc; ++i) {
-    const std::string arg = argv[i];
-    if (!optionsDone && (arg == "--help" || arg == "-h" || arg == "/?")) {
+  readdxt::CommandLine command;
+  std::string why;
+  if (!readdxt::ParseCommandLine(readdxt::ProgramArguments(argc, argv), &command, &why)) return Usage(why.c_str());
+  switch (command.mode) {
+    case readdxt::CommandLine::Mode::kHelp:
       std::fputs(kHelp, stdout);
       return 0;
-    }
-    if (!optionsDone && arg == "--version") {
+    case readdxt::CommandLine::Mode::kVersion:
       std::puts("readdxt " READDXT_VERSION);
       return 0;
-    }
-    if (!optionsDone && arg == "-o") {
-      if (i + 1 >= argc) return Usage("-o needs a file name");
-      output = argv[++i];
-      continue;
-    }
-    if (!optionsDone && arg == "--") {
-      optionsDone = true;
-      continue;
-    }
-    if (haveInput) return Usage("exactly one DDS file expected");
-    input = arg;
-    haveInput = true;
+    case readdxt::CommandLine::Mode::kInfo:
+      return DescribeFiles(command.inputs);
+    case readdxt::CommandLine::Mode::kBatch:
+      return readdxt::RunBatch({command.folder, command.outDir, command.png, command.force, command.jobs});
+    case readdxt::CommandLine::Mode::kConvert:
+      break;
   }
-  if (!haveInput) return Usage("no DDS file given");
-
   readdxt::Failure failure;
-  readdxt::FileSource source;
-  if (!source.Open(input.c_str())) {
-    failure.kind = readdxt::FailureKind::kIo;
-    failure.message = std::string("cannot open: ") + std::strerror(errno);
-    return Report(input, failure);
-  }
-  readdxt::PendingOutput pending;
-  if (!pending.Open(output)) {
-    failure.kind = readdxt::FailureKind::kIo;
-    failure.message = "cannot create " + output + ": " + std::strerror(errno);
-    return Report(input, failure);
-  }
-  readdxt::FileSink sink(pending.file());
-  readdxt::ConvertedImage image;
-  if (!readdxt::ConvertDdsToTga(source, sink, &image, &failure)) return Report(input, failure);
-  if (!pending.Commit()) {
-    failure.kind = readdxt::FailureKind::kIo;
-    failure.message = "cannot write " + output;
-    return Report(input, failure);
-  }
+  if (!readdxt::ConvertFile(command.inputs[0], command.output, command.png, true, &failure))
+    return Report(command.inputs[0], failure);
   return 0;
 }

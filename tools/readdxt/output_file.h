@@ -3,6 +3,7 @@
 #pragma once
 #include <cstdio>
 #include <string>
+#include <vector>
 
 namespace readdxt {
 
@@ -24,6 +25,7 @@ class PendingOutput {
   FILE* file_ = nullptr;
   std::string finalPath_;
   std::string temporaryPath_;
+  std::vector<char> buffer_;  // outlives the FILE, which is closed first
 };
 
 }  // namespace readdxt
