@@ -142,8 +142,10 @@ TEST(TgaImageTest, LargePicturesAcrossBlocks) {
       alpha[y][x] = Grey((x + y) & 0xFF);
     }
   for (int i = 0, k = 0, left = 0, first = -1; i < w * h; ++i, --left) {
-    if (left == 0) {  // packet k: k * 53 % 128 + 1 pixels, a run when k is odd
-      left = std::min(k * 53 % 128 + 1, w * h - i), first = k++ % 2 ? i : -1;
+    // Packet k: a run when k is odd, of k * 53 % 128 + 1 pixels, or of 1 in the lower half,
+    // where packets take more bytes than their pixels.
+    if (left == 0) {
+      left = std::min(i < w * h / 2 ? k * 53 % 128 + 1 : 1, w * h - i), first = k++ % 2 ? i : -1;
       rle.push_back(uint8_t(left - 1 + (first < 0 ? 0 : 128)));
     }
     if (first < 0 || first == i) rle.insert(rle.end(), raw.begin() + 4 * i, raw.begin() + 4 * i + 3);
