@@ -16,10 +16,12 @@ namespace {
 const std::string kDone = "Готово!";
 
 // Runs an export with the chooser confirmed on the output folder; returns the texts of
-// the message boxes, each with the progress bar's position while it was up.
+// the message boxes, each with the progress bar's position while it was up. A command to
+// clear the list arrives through the window meanwhile: the export's rows must stay.
 Names Export(App& app, Command command) {
   Names bar;
   DialogWatcher watcher([&](HWND d) {
+    PostMessageA(app.Main(), WM_COMMAND, app.Form().CommandId(Command::ClearList), 0);
     if (!GetDlgItem(d, 0xFFFF)) return ConfirmChooser(d, app.Form().OutputPath);
     bar.push_back(" (" + std::to_string(app.Form().ExportProgress->Position()) + "%)");
     return false;
