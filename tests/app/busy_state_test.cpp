@@ -1,28 +1,18 @@
-// What the busy state lets through while an export runs or a preview is made.
+// What the busy state lets through beside an export (a command through the window waiting
+// for one is the export's window test): a row may be previewed, and nothing starts inside
+// a preview.
 #include "app/busy_state.h"
 
 #include <gtest/gtest.h>
 
-namespace {
-
-TEST(BusyState, WhatEachActivityAdmits) {
+TEST(BusyState, APreviewBetweenExportedRowsAndNothingInsideIt) {
   BusyState busy;
-  const auto admits = [&busy] {
-    return std::vector<bool>{busy.Admits(Input::ListCommand), busy.Admits(Input::Drop),
-                             busy.Admits(Input::Selection)};
-  };
-  EXPECT_EQ(admits(), (std::vector<bool>{true, true, true}));
+  BusyState::Scope exporting(busy, Activity::Export);
+  EXPECT_TRUE(busy.Admits(Input::Selection) && !busy.Admits(Input::Drop));
   {
-    BusyState::Scope exporting(busy, Activity::Export);
-    EXPECT_EQ(admits(), (std::vector<bool>{false, false, true}));
-    {
-      // A preview between two exported rows: nothing else, and no second preview.
-      BusyState::Scope previewing(busy, Activity::Preview);
-      EXPECT_EQ(admits(), (std::vector<bool>{false, false, false}));
-    }
-    EXPECT_EQ(admits(), (std::vector<bool>{false, false, true}));
+    BusyState::Scope previewing(busy, Activity::Preview);
+    EXPECT_FALSE(busy.Admits(Input::Selection) || busy.Admits(Input::Drop) ||
+                 busy.Admits(Input::ListCommand));
   }
-  EXPECT_EQ(admits(), (std::vector<bool>{true, true, true}));
+  EXPECT_TRUE(busy.Admits(Input::Selection));
 }
-
-}  // namespace

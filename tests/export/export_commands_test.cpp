@@ -71,13 +71,15 @@ TEST_F(ExportTest, RowsWithoutOutputOrUnwritableTargetsAreCounted) {
 
 TEST_F(ExportTest, SameNamesAreCountedAndAnOutputThatIsTheTargetStays) {
   list.Add({{"C:\\other\\a.x.dds", 1}, {"D:\\out\\test.dds", 1}});
+  window.unwritable = "D:\\out\\b.x.tga";
   converter.outputs["C:\\other\\a.x.dds"] = "C:\\prog\\other-a.tga";
   converter.outputs["D:\\out\\test.dds"] = "D:\\out\\test.tga";  // written beside the DDS file
   ExportAll(context);
   EXPECT_EQ(window.written["D:\\out\\a.x.tga"], "C:\\prog\\other-a.tga");  // the later row wins
   EXPECT_EQ(window.written.count("D:\\out\\test.tga"), 0u);                // nothing copied onto itself
   EXPECT_EQ(std::count(converter.discarded.begin(), converter.discarded.end(), "D:\\out\\test.tga"), 0);
-  EXPECT_EQ(window.messages, (Strings{"Готово!\nЗаменено файлами с тем же именем из следующих строк: 1"}));
+  EXPECT_EQ(window.messages, (Strings{"Готово!\nНе экспортировано файлов: 1 из 8\nЗаменено файлами с тем же "
+                                      "именем из следующих строк: 1"}));
 }
 
 TEST_F(ExportTest, ClosingTheWindowEndsTheExportAfterTheRowAndSaysNothing) {
