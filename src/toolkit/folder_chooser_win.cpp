@@ -78,10 +78,10 @@ struct FolderChooserAccess {
     auto* chooser = reinterpret_cast<FolderChooser*>(data);
     if (msg == BFFM_INITIALIZED) {
       if (chooser->CenterOnScreen) CentreWindowOnScreen(window);
-      // The tree finds the folder by walking down from the desktop, filling each level;
-      // Wine's shell tells folders apart by their times too, so when a folder on the way
-      // changes between the two (a file made beside ours), the walk selects nothing. A
-      // second walk goes through the filled tree at once.
+      // The tree finds the folder by parsing its path, then walking down from the desktop,
+      // filling each level. Wine's shell tells folders apart by their times too: a folder on
+      // the way that changes in between (another program makes a file beside ours) ends the
+      // walk with nothing selected. A second walk goes through the filled tree at once.
       const HWND tree = FindWindowExA(window, nullptr, WC_TREEVIEWA, nullptr);
       for (int walk = 0; walk < 3 && !chooser->initialPath_.empty(); ++walk) {
         SendMessageA(window, BFFM_SETSELECTIONA, TRUE,

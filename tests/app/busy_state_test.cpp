@@ -1,6 +1,6 @@
-// What the busy state lets through beside an export (a command through the window waiting
-// for one is the export's window test): a row may be previewed, and nothing starts inside
-// a preview.
+// What the busy state lets through during an export besides the list commands (those, as
+// the window applies it, are in the export's window test): a row may be previewed, nothing
+// starts inside a preview.
 #include "app/busy_state.h"
 
 #include <gtest/gtest.h>
