@@ -1,6 +1,7 @@
 // The folder chooser over SHBrowseForFolderA.
 #include <windows.h>
 // (needs windows.h first)
+#include <commctrl.h>
 #include <objbase.h>
 #include <shlobj.h>
 
@@ -77,9 +78,15 @@ struct FolderChooserAccess {
     auto* chooser = reinterpret_cast<FolderChooser*>(data);
     if (msg == BFFM_INITIALIZED) {
       if (chooser->CenterOnScreen) CentreWindowOnScreen(window);
-      if (!chooser->initialPath_.empty()) {
+      // The tree finds the folder by parsing its path, then walking down from the desktop,
+      // filling each level. Wine's shell tells folders apart by their times too: a folder on
+      // the way that changes in between (another program makes a file beside ours) ends the
+      // walk with nothing selected. A second walk goes through the filled tree at once.
+      const HWND tree = FindWindowExA(window, nullptr, WC_TREEVIEWA, nullptr);
+      for (int walk = 0; walk < 3 && !chooser->initialPath_.empty(); ++walk) {
         SendMessageA(window, BFFM_SETSELECTIONA, TRUE,
                      reinterpret_cast<LPARAM>(chooser->initialPath_.c_str()));
+        if (!tree || TreeView_GetSelection(tree)) break;
       }
     } else if (msg == BFFM_SELCHANGED && chooser->onSelectionChange) {
       chooser->onSelectionChange(window, reinterpret_cast<LPCITEMIDLIST>(param));

@@ -32,14 +32,5 @@ TEST(ProgressPercent, TruncatedPercentages) {
     EXPECT_EQ(ProgressPercent(done, total), percent) << done << "/" << total;
 }
 
-TEST(ExportSummaryText, MentionsFailuresAndOverwrittenFilesOnly) {
-  EXPECT_EQ(ExportSummaryText(0, 5, 0), "Готово!");
-  EXPECT_EQ(ExportSummaryText(0, 0, 0), "Готово!");
-  EXPECT_EQ(ExportSummaryText(12, 12, 0), "Готово!\nНе экспортировано файлов: 12 из 12");
-  EXPECT_EQ(
-      ExportSummaryText(2, 5, 1),
-      "Готово!\nНе экспортировано файлов: 2 из 5\nЗаменено файлами с тем же именем из следующих строк: 1");
-}
-
 }  // namespace
 }  // namespace exporter

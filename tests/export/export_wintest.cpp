@@ -16,10 +16,12 @@ namespace {
 const std::string kDone = "Готово!";
 
 // Runs an export with the chooser confirmed on the output folder; returns the texts of
-// the message boxes, each with the progress bar's position while it was up.
+// the message boxes, each with the progress bar's position while it was up. A command to
+// clear the list arrives through the window meanwhile: the export's rows must stay.
 Names Export(App& app, Command command) {
   Names bar;
   DialogWatcher watcher([&](HWND d) {
+    PostMessageA(app.Main(), WM_COMMAND, app.Form().CommandId(Command::ClearList), 0);
     if (!GetDlgItem(d, 0xFFFF)) return ConfirmChooser(d, app.Form().OutputPath.path);
     bar.push_back(" (" + std::to_string(app.Form().ExportProgress->Position()) + "%)");
     return false;
@@ -116,11 +118,25 @@ TEST(Export, SelectedAndAllWithRealAndOtherConverters) {
 }
 
 // A copy into folders of 240 to 260 characters is whole or reported as not made, and no
-// temporary file stays behind. A chosen folder is read whole: one the program cannot hold
-// (past the path limit) is refused, never cut to a sibling's name; a usable one comes back.
+// temporary file stays behind. The old target is never written into (a failure part-way would
+// leave it half-made): another name of it keeps its bytes. A source of 4 GiB and more is
+// refused, not cut to its low 32 bits. A chosen folder is read whole: one the program cannot
+// hold (past the path limit) is refused, never cut to a sibling's name; a usable one comes back.
 TEST(Export, FoldersNearAndPastThePathLimit) {
   TempFolder t;
   WriteFileBytes(t.File("s.tga"), "picture");
+  WriteFileBytes(t.File("old.tga"), "old");
+  CreateHardLinkA(t.File("link.tga").c_str(), t.File("old.tga").c_str(), nullptr);
+  EXPECT_TRUE(toolkit::CopyThroughTemporary(t.File("s.tga"), t.File("old.tga")));
+  HANDLE big = CreateFileA(t.File("big").c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW, 0, nullptr);
+  LARGE_INTEGER size = {};
+  size.QuadPart = (1LL << 32) + 7;  // sparse: nothing is written
+  SetFilePointerEx(big, size, nullptr, FILE_BEGIN);
+  SetEndOfFile(big);
+  CloseHandle(big);
+  EXPECT_FALSE(toolkit::CopyThroughTemporary(t.File("big"), t.File("old.tga")));
+  EXPECT_EQ(ReadFileBytes(t.File("link.tga")) + "|" + ReadFileBytes(t.File("old.tga")), "old|picture");
+  EXPECT_EQ(SortedNames(t.path), (Names{"big", "link.tga", "old.tga", "s.tga"}));
   for (size_t length = 240; length <= 260; ++length) {
     const std::string folder = t.File(std::string(length - t.path.size(), 'f'));
     ASSERT_TRUE(MakeDir(folder)) << length;

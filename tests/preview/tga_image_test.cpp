@@ -135,22 +135,30 @@ TEST(TgaImageTest, DecodesEachFileTheSameWhateverCameBefore) {
 // Larger than the reader's blocks and 8 MiB (written past the cache), rows not 16-byte aligned.
 TEST(TgaImageTest, LargePicturesAcrossBlocks) {
   const uint16_t w = 2049, h = 1024;
-  Bytes raw, rle;  // 32 bits with alpha, 24 bits run-length
-  Rows color(h, Row(w)), alpha = color;
+  Bytes raw, rle;  // 32 bits with alpha; 24 bits in raw and run packets of 1 to 128 pixels, across rows
+  Rows color(h, Row(w)), alpha = color, runs = color;
   for (int y = 0; y < h; ++y)
     for (int x = 0; x < w; ++x) {
-      if (x % 128 == 0) rle.push_back(static_cast<uint8_t>(std::min(128, w - x) - 1));
       raw.insert(raw.end(), {uint8_t(x), uint8_t(y), uint8_t(x * 7 + y), uint8_t(x + y)});
-      rle.insert(rle.end(), raw.end() - 4, raw.end() - 1);
       color[y][x] = Bgr(x & 0xFF, y & 0xFF, (x * 7 + y) & 0xFF);
       alpha[y][x] = Grey((x + y) & 0xFF);
     }
+  for (int i = 0, k = 0, left = 0, first = -1; i < w * h; ++i, --left) {
+    // Packet k: a run when k is odd, of k * 53 % 128 + 1 pixels, or of 1 in the lower half,
+    // where packets take more bytes than their pixels.
+    if (left == 0) {
+      left = std::min(i < w * h / 2 ? k * 53 % 128 + 1 : 1, w * h - i), first = k++ % 2 ? i : -1;
+      rle.push_back(uint8_t(left - 1 + (first < 0 ? 0 : 128)));
+    }
+    if (first < 0 || first == i) rle.insert(rle.end(), raw.begin() + 4 * i, raw.begin() + 4 * i + 3);
+    runs[i / w][i % w] = first < 0 ? color[i / w][i % w] : color[first / w][first % w];
+  }
   for (uint8_t type : {2, 10}) {
     TgaImage image;
     const Bytes file = Header{0, 0, type, 0, 0, 0, w, h, uint8_t(type == 2 ? 32 : 24), 0x20} +
                        (type == 2 ? raw : rle) + Bytes(50, 9);
     EXPECT_EQ(Load(image, file), file.size() - 50);  // the bytes after the picture left unread
-    EXPECT_EQ(RowsOf(image.ColorBitmap, 0xFFFFFF), color) << int(type);
+    EXPECT_EQ(RowsOf(image.ColorBitmap, 0xFFFFFF), type == 2 ? color : runs) << int(type);
     EXPECT_EQ(RowsOf(image.AlphaBitmap()), type == 2 ? alpha : Rows(h, Row(w, 0u)));
   }
   // Cut in row 31, where the first 256 KiB block ends: 2020 new pixels, then row 30's.

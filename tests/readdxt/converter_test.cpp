@@ -252,27 +252,29 @@ TEST(ReaddxtConverter, PicturesOfKnownPixels) {
 }
 
 // Large outputs are decoded on two threads and written on a third: the picture must be the
-// same as decoding the blocks one by one.
+// same as decoding the blocks one by one, also when the last block column is cut.
 TEST(ReaddxtConverter, LargeOutputMatchesBlockByBlockDecoding) {
-  // BC7 and just large enough for two decoding threads; the height is not a multiple of the
-  // buffer's strip count either.
-  const uint32_t w = 1028, h = 2046;
-  const uint32_t bw = (w + 3) / 4, bh = (h + 3) / 4;
-  Bytes blocks(size_t{bw} * bh * 16);
-  uint32_t seed = 12345;
-  for (uint8_t& b : blocks) b = static_cast<uint8_t>((seed = seed * 1103515245 + 12345) >> 16);
-  const Tga tga = Convert(Dx10(w, h, DXGI_FORMAT_BC7_UNORM).With(blocks));
-  ASSERT_EQ(tga.depth, 32);
-  const size_t stride = size_t{bw} * 16;  // whole blocks
-  Bytes want(stride * bh * 4);
-  for (size_t i = 0; i < size_t{bw} * bh; ++i)
-    DecodeBC7(&blocks[i * 16], &want[i / bw * 4 * stride + i % bw * 16], stride);
-  int mismatches = 0;
-  for (uint32_t y = 0; y < h; ++y) {
-    for (uint32_t x = 0; x < w; ++x)
-      mismatches += tga.At(x, y) != Px(&want[y * stride + x * 4], &want[y * stride + x * 4 + 4]);
+  // BC7 just large enough for two decoding threads, and DXT5 with a cut last block column;
+  // heights not multiples of the buffer's strip count either.
+  for (const bool bc7 : {true, false}) {
+    const uint32_t w = bc7 ? 1028 : 1027, h = bc7 ? 2046 : 1030;
+    const uint32_t bw = (w + 3) / 4, bh = (h + 3) / 4;
+    Bytes blocks(size_t{bw} * bh * 16);
+    uint32_t seed = 12345;
+    for (uint8_t& b : blocks) b = static_cast<uint8_t>((seed = seed * 1103515245 + 12345) >> 16);
+    const Tga tga = Convert((bc7 ? Dx10(w, h, DXGI_FORMAT_BC7_UNORM) : FourCC(w, h, kFourCC_DXT5)).With(blocks));
+    ASSERT_EQ(tga.depth, 32);
+    const size_t stride = size_t{bw} * 16;  // whole blocks
+    Bytes want(stride * bh * 4);
+    for (size_t i = 0; i < size_t{bw} * bh; ++i)
+      (bc7 ? DecodeBC7 : DecodeBC3)(&blocks[i * 16], &want[i / bw * 4 * stride + i % bw * 16], stride);
+    int mismatches = 0;
+    for (uint32_t y = 0; y < h; ++y) {
+      for (uint32_t x = 0; x < w; ++x)
+        mismatches += tga.At(x, y) != Px(&want[y * stride + x * 4], &want[y * stride + x * 4 + 4]);
+    }
+    EXPECT_EQ(mismatches, 0) << w;
   }
-  EXPECT_EQ(mismatches, 0);
 }
 
 }  // namespace

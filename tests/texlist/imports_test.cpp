@@ -20,7 +20,7 @@ class Imports : public ::testing::Test {
   Imports() : fs("C:\\t\\"), list(window) {
     const int sub = fs.Add(), empty = fs.Add();
     fs[0].files = {"b.dds", "a.DDS"};
-    fs[0].subfolders = {{"sub", sub, false}, {"empty", empty, false}};
+    fs[0].subfolders = {{"sub", sub, false}, {"empty.dds", empty, false}};
     fs[sub].files = {"c.dds"};
     fs.sizes = {{"C:\\t\\b.dds", 10}, {"C:\\t\\a.DDS", 4294967295u}, {"C:\\t\\sub\\c.dds", 7}};
   }
@@ -50,21 +50,24 @@ TEST_F(Imports, FolderTreeDepthFirstWithTheListedSizes) {
   EXPECT_EQ(window.processed, 1);
   EXPECT_FALSE(window.waitCursor);
 
-  window.folderAnswer = "C:\\t\\empty";  // nothing found: remembered all the same
+  window.folderAnswer = "C:\\t\\empty.dds";  // nothing found: remembered all the same
   ImportFolder(context, window);
-  EXPECT_EQ(lastPath.path, "C:\\t\\empty");
+  EXPECT_EQ(lastPath.path, "C:\\t\\empty.dds");
   window.folderAnswer.clear();  // cancelled: no message, nothing remembered
   ImportFolder(context, window);
   EXPECT_EQ(window.messages.size(), 1u);
-  EXPECT_EQ(lastPath.path, "C:\\t\\empty");
+  EXPECT_EQ(lastPath.path, "C:\\t\\empty.dds");
 }
 
 // Drops in drop order, folders scanned, other files skipped.
 TEST_F(Imports, DropsThenSelectionClearingAndChosenFiles) {
-  HandleDroppedFiles(context, {"C:\\t\\sub\\c.dds", "C:\\t\\notes.txt", "C:\\t", "C:\\missing.dds"}, 0);
+  HandleDroppedFiles(
+      context, {"C:\\t\\sub\\c.dds", "C:\\t\\notes.txt", "C:\\t", "C:\\missing.dds", "C:\\t\\empty.dds"}, 0);
+  window.filesAnswer = {"C:\\u\\notes.txt"};  // one file chosen, not DDS: nothing added
+  ImportFiles(context, window);
   EXPECT_EQ(Rows(), (Paths{"C:\\t\\sub\\|c.dds|7", "C:\\t\\|b.dds|10", "C:\\t\\|a.DDS|4294967295",
                            "C:\\t\\sub\\|c.dds|7", "C:\\|missing.dds|0"}));
-  EXPECT_EQ(std::tuple(lastPath.path, lastPath.chosen), std::tuple("C:\\old\\", false));  // a drop remembers nothing
+  EXPECT_EQ(std::tuple(lastPath.path, lastPath.chosen), std::tuple("C:\\old\\", false));  // neither remembers
   EXPECT_TRUE(window.messages.empty() && !window.waitCursor);
   // Selected rows: those beyond the list are left out; one out of order ends the walk, as it
   // would in the list. Clearing empties the rows, the entries and the current row.
@@ -92,7 +95,7 @@ TEST_F(Imports, LeftOutItemsAreCountedOnceAtTheEnd) {
   };
   fs[0].leftOut = 1, fs[1].leftOut = 2, fs[2].leftOut = 4;
   window.filesAnswer = {"C:\\t\\b.dds"}, window.filesLeftOut = 5;
-  for (const char* folder : {"C:\\t", "C:\\t\\empty"})
+  for (const char* folder : {"C:\\t", "C:\\t\\empty.dds"})
     window.folderAnswer = folder, ImportFolder(context, window);
   HandleDroppedFiles(context, {"C:\\t\\sub", "C:\\t\\sub\\c.dds"}, 3);
   ImportFiles(context, window);
