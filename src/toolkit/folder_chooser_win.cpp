@@ -73,20 +73,45 @@ bool ChosenFolderPath(PCIDLIST_ABSOLUTE item, std::string& path) {
   return true;
 }
 
+// The tree finds the folder by parsing its path, then walking down from the desktop, filling
+// each level. Wine's shell tells folders apart by their times too: a folder on the way that
+// changes in between (another program makes a file beside ours) ends the walk with nothing
+// selected. Another walk, at once and then a few times a little later while the tree still
+// has no selection (the user has chosen nothing yet), gets there.
+constexpr UINT_PTR kWalkAgainTimer = 0x7E1;
+constexpr int kLaterWalks = 20;  // 100 ms apart
+// One chooser at a time: it is modal on the one user-interface thread.
+const std::string* g_walkPath = nullptr;
+int g_laterWalks = 0;
+
+bool Selected(HWND window) {
+  const HWND tree = FindWindowExA(window, nullptr, WC_TREEVIEWA, nullptr);
+  return !tree || TreeView_GetSelection(tree);
+}
+
+bool WalkTo(HWND window, const std::string& path) {
+  SendMessageA(window, BFFM_SETSELECTIONA, TRUE, reinterpret_cast<LPARAM>(path.c_str()));
+  return Selected(window);
+}
+
+// Stops once anything is selected: the folder, or what the user chose meanwhile.
+void CALLBACK WalkAgain(HWND window, UINT, UINT_PTR timer, DWORD) {
+  if (!g_walkPath || Selected(window) || WalkTo(window, *g_walkPath) || ++g_laterWalks >= kLaterWalks) {
+    KillTimer(window, timer);
+    g_walkPath = nullptr;
+  }
+}
+
 struct FolderChooserAccess {
   static int CALLBACK BrowseCallback(HWND window, UINT msg, LPARAM param, LPARAM data) {
     auto* chooser = reinterpret_cast<FolderChooser*>(data);
     if (msg == BFFM_INITIALIZED) {
       if (chooser->CenterOnScreen) CentreWindowOnScreen(window);
-      // The tree finds the folder by parsing its path, then walking down from the desktop,
-      // filling each level. Wine's shell tells folders apart by their times too: a folder on
-      // the way that changes in between (another program makes a file beside ours) ends the
-      // walk with nothing selected. A second walk goes through the filled tree at once.
-      const HWND tree = FindWindowExA(window, nullptr, WC_TREEVIEWA, nullptr);
-      for (int walk = 0; walk < 3 && !chooser->initialPath_.empty(); ++walk) {
-        SendMessageA(window, BFFM_SETSELECTIONA, TRUE,
-                     reinterpret_cast<LPARAM>(chooser->initialPath_.c_str()));
-        if (!tree || TreeView_GetSelection(tree)) break;
+      const std::string& path = chooser->initialPath_;
+      if (!path.empty() && !WalkTo(window, path) && !WalkTo(window, path)) {
+        g_walkPath = &path;
+        g_laterWalks = 0;
+        SetTimer(window, kWalkAgainTimer, 100, &WalkAgain);
       }
     } else if (msg == BFFM_SELCHANGED && chooser->onSelectionChange) {
       chooser->onSelectionChange(window, reinterpret_cast<LPCITEMIDLIST>(param));

@@ -42,14 +42,24 @@ DWORD Run(std::string commandLine) {
   return code;
 }
 
-// Named by process and count: tests run in parallel processes.
+// Numbered inside one folder of the process's own, made once: Wine's folder chooser loses
+// its way to a folder whose parent changes meanwhile, and the tests' parallel processes
+// would otherwise keep changing the shared Temp folder.
 TempFolder::TempFolder() {
-  char base[MAX_PATH] = {};
-  GetTempPathA(MAX_PATH, base);
+  static const struct ProcessFolder {
+    ProcessFolder() {
+      char temp[MAX_PATH] = {};
+      GetTempPathA(MAX_PATH, temp);
+      path = temp + std::string("tlk") + std::to_string(GetCurrentProcessId()) + "\\";
+      CreateDirectoryA(path.c_str(), nullptr);
+    }
+    ~ProcessFolder() { Run("/bin/rm -rf " + UnixPathOf(path)); }
+    std::string path;
+  } process;
   static int count = 0;
   std::string name;
   do {
-    name = base + std::string("tlk") + std::to_string(GetCurrentProcessId()) + "-" + std::to_string(++count);
+    name = process.path + std::to_string(++count);
   } while (!CreateDirectoryA(name.c_str(), nullptr));
   path = name + "\\";
 }
