@@ -15,8 +15,8 @@
 #   result: batch_tga_vs_imagemagick (ImageMagick time / readdxt time on im/)
 #   result: batch_png_over_tga       (PNG time / TGA time, both -j all)
 #   scripts/bench-batch.sh [BUILD_DIR]   (default: build-bench-batch)
-# BENCH_BATCH_WINE=1 adds readdxt.exe (release build BUILD_DIR-win) under Wine, TGA with
-# -j all and -j 1, as `result: batch_cores_speedup_wine`.
+# BENCH_BATCH_WINE=1 adds readdxt.exe (release build BUILD_DIR-win, of the Windows build this
+# machine runs first) under Wine, TGA with -j all and -j 1, as `result: batch_cores_speedup_wine`.
 set -eu
 root=$(cd "$(dirname "$0")/.." && pwd)
 build=${1:-$root/build-bench-batch}
@@ -27,7 +27,10 @@ readdxt=$build/readdxt
 cores=$(nproc)
 wine=${BENCH_BATCH_WINE:-}
 if [ -n "$wine" ]; then
-  cmake -S "$root" -B "$build-win" -G Ninja -DCMAKE_TOOLCHAIN_FILE="$root/cmake/mingw32.cmake" \
+  . "$root/scripts/host.sh"
+  echo "Windows build: ${run_arch}-bit (the one this machine runs first)"
+  export WINEARCH=win$run_arch  # the prefix in the work folder lies outside the build folders
+  cmake -S "$root" -B "$build-win" -G Ninja -DCMAKE_TOOLCHAIN_FILE="$root/cmake/mingw$run_arch.cmake" \
     -DCMAKE_BUILD_TYPE=Release >/dev/null
   cmake --build "$build-win" --target readdxt >/dev/null
 fi
