@@ -191,10 +191,15 @@ void DecodeMode(const uint8_t* block, uint8_t* dst, size_t pitch) {
     idx = bc::InsertZeroBit(idx, ib * lo + ib - 1);
     idx = bc::InsertZeroBit(idx, ib * hi + ib - 1);
   }
+  // Rows 0-1 and rows 2-3 hold 8 indices (at most 32 bits) each: the texel loop shifts
+  // 32-bit words, one instruction in a 32-bit build where a 64-bit shift is three.
   constexpr unsigned mask = (1u << ib) - 1;
-  for (unsigned y = 0; y < 4; ++y, dst += pitch) {
-    for (unsigned x = 0; x < 4; ++x, idx >>= ib, subsetOf >>= 2) {
-      bc::Store32(dst + 4 * x, pal[ns == 1 ? 0 : subsetOf & 3][idx & mask]);
+  for (unsigned half = 0; half < 2; ++half) {
+    uint32_t rows = static_cast<uint32_t>(half ? idx >> (8 * ib) : idx);
+    for (unsigned y = 0; y < 2; ++y, dst += pitch) {
+      for (unsigned x = 0; x < 4; ++x, rows >>= ib, subsetOf >>= 2) {
+        bc::Store32(dst + 4 * x, pal[ns == 1 ? 0 : subsetOf & 3][rows & mask]);
+      }
     }
   }
 }
