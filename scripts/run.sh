@@ -14,14 +14,8 @@ echo "$run_note"
 "$root/scripts/build.sh" "win$run_arch"
 export WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml=;winemenubuilder.exe=d"
 export LANG=ru_RU.UTF-8 LC_ALL=ru_RU.UTF-8
-if [ "$run_arch" = 64 ]; then
-  # The "wine" wrapper prefers the 32-bit loader wherever it is installed.
-  export WINEPREFIX=${WINEPREFIX:-$HOME/.wine-texlook64} WINEARCH=win64
-  export WINELOADER=/usr/lib/wine/wine64 WINESERVER=/usr/lib/wine/wineserver64
-  wine=$WINELOADER
-else
-  export WINEPREFIX=${WINEPREFIX:-$HOME/.wine-texlook} WINEARCH=win32
-  wine=wine
-fi
+. "$root/tests/wine/wine-loader.sh"
+use_wine "win$run_arch"
+export WINEPREFIX=${WINEPREFIX:-$HOME/.wine-texlook$(win_suffix "$run_arch")}
 [ -d "$WINEPREFIX" ] || "$wine" wineboot.exe -i >/dev/null 2>&1
 exec "$wine" "$root/build/$(win_build_dir "$run_arch")/texlook.exe"

@@ -19,15 +19,8 @@ arch_of_state() {
   done
   echo "${WINEARCH:-win32}"
 }
-export WINEARCH=$(arch_of_state)
-# 64-bit programs go to the 64-bit loader and server by name: the "wine" wrapper prefers
-# the 32-bit loader wherever it is installed, and it cannot run where the kernel runs no
-# 32-bit programs.
-wine=wine
-if [ "$WINEARCH" = win64 ] && [ -x /usr/lib/wine/wine64 ]; then
-  wine=/usr/lib/wine/wine64
-  export WINELOADER=$wine WINESERVER=/usr/lib/wine/wineserver64
-fi
+. "$(dirname "${BASH_SOURCE[0]}")/wine-loader.sh"
+use_wine "$(arch_of_state)"
 wineserver() { if [ -n "${WINESERVER:-}" ]; then "$WINESERVER" "$@"; else command wineserver "$@"; fi; }
 export WINEPREFIX="$state/prefix" WINEDEBUG=${WINEDEBUG:--all}
 export WINEDLLOVERRIDES="mscoree,mshtml=;winemenubuilder.exe=d"
