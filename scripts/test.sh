@@ -16,9 +16,6 @@ for bits in 32 64; do
   if [[ " $win_archs " == *" $bits "* ]]; then
     echo "== ${bits}-bit Windows build: every test, under Wine"
     start=$(date +%s)
-    # The prefix first, without a time limit: listing the Windows tests has one, and a new
-    # prefix takes long on a busy machine.
-    "$root/tests/wine/wine-run.sh" "$dir/wine" --start
     ctest --test-dir "$dir" --output-on-failure -j 2 || status=1
     echo "== Wine part of the ${bits}-bit build: $(($(date +%s) - start)) s"
   else

@@ -59,12 +59,20 @@ prepare_prefix() {
 # Keep one server, its services and the desktop for the whole run, detached from the
 # caller's output: started by the first test they would hold its output pipe open, and
 # starting Wine anew for every test is slow.
+# A program must be seen to run (its own exit code comes back), or the start fails
+# loudly with what Wine said, after one more try on a new server.
 start_wine() {
   [ -f "$state/wine.started" ] && wineserver -k0 2>/dev/null && return 0
-  wineserver -p 9>&- </dev/null >/dev/null 2>&1
-  "$wine" explorer.exe /desktop=Default,1024x768 9>&- </dev/null >/dev/null 2>&1 &
-  "$wine" cmd.exe /c exit 9>&- </dev/null >/dev/null 2>&1
-  touch "$state/wine.started"
+  local try out rc
+  for try in 1 2; do
+    wineserver -p 9>&- </dev/null >/dev/null 2>&1
+    "$wine" explorer.exe /desktop=Default,1024x768 9>&- </dev/null >/dev/null 2>&1 &
+    out=$("$wine" cmd.exe /c exit 7 9>&- </dev/null 2>&1); rc=$?
+    if [ "$rc" = 7 ]; then touch "$state/wine.started"; return 0; fi
+    echo "Wine ($wine, $WINEARCH) could not run a program in $WINEPREFIX (try $try, exit $rc): $out" >&2
+    wineserver -k 9>&- >/dev/null 2>&1; wineserver -w 9>&-
+  done
+  return 1
 }
 
 (
@@ -74,7 +82,7 @@ start_wine() {
     *) start_display; export DISPLAY=":$(cat "$state/xvfb.display")"; prepare_prefix
        start_wine ;;
   esac
-) 9>"$state/lock"
+) 9>"$state/lock" || exit 1
 
 case "${1:-}" in
   --start) exit 0 ;;
