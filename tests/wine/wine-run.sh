@@ -67,9 +67,11 @@ start_wine() {
   for try in 1 2; do
     wineserver -p 9>&- </dev/null >/dev/null 2>&1
     "$wine" explorer.exe /desktop=Default,1024x768 9>&- </dev/null >/dev/null 2>&1 &
-    out=$("$wine" cmd.exe /c exit 7 9>&- </dev/null 2>&1); rc=$?
+    # Into a file, not a pipe: a server that the program starts would hold a pipe open.
+    "$wine" cmd.exe /c exit 7 9>&- </dev/null >"$state/start.log" 2>&1; rc=$?
     if [ "$rc" = 7 ]; then touch "$state/wine.started"; return 0; fi
-    echo "Wine ($wine, $WINEARCH) could not run a program in $WINEPREFIX (try $try, exit $rc): $out" >&2
+    echo "Wine ($wine, $WINEARCH) could not run a program in $WINEPREFIX (try $try, exit $rc):" >&2
+    cat "$state/start.log" >&2
     wineserver -k 9>&- >/dev/null 2>&1; wineserver -w 9>&-
   done
   return 1
