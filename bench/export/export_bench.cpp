@@ -20,8 +20,8 @@
 #include "converter/converter_runner.h"
 #include "export/export_commands.h"
 #include "readdxt/dds_header.h"
-#include "toolkit/file_copy.h"
-#include "toolkit/file_system.h"
+#include "toolkit/portable/file_copy.h"
+#include "toolkit/portable/file_system.h"
 
 namespace {
 

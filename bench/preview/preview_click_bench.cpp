@@ -26,8 +26,8 @@
 #include "preview/preview_layout.h"
 #include "preview/shrink.h"
 #include "preview/tga_image.h"
-#include "toolkit/application_win.h"
-#include "toolkit/file_system.h"
+#include "toolkit/win/application_win.h"
+#include "toolkit/portable/file_system.h"
 
 namespace {
 

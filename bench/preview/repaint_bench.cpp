@@ -13,7 +13,7 @@
 #include "preview/bitmap.h"
 #include "preview/preview_layout.h"
 #include "preview/shrink.h"
-#include "toolkit/bitmap_gdi_win.h"
+#include "toolkit/win/bitmap_gdi_win.h"
 
 namespace {
 

@@ -16,9 +16,9 @@
 
 #include "app/main_form_win.h"
 #include "texlist/imports.h"
-#include "toolkit/application_win.h"
-#include "toolkit/file_system.h"
-#include "toolkit/path_helpers.h"
+#include "toolkit/win/application_win.h"
+#include "toolkit/portable/file_system.h"
+#include "toolkit/portable/path_helpers.h"
 
 namespace {
 

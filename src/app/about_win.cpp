@@ -1,6 +1,6 @@
 // "?" and "Выход".
 #include "app/main_form_win.h"
-#include "toolkit/shell_win.h"
+#include "toolkit/win/shell_win.h"
 
 namespace {
 const char kApplicationText[] = "Texlook v0.3";

@@ -6,9 +6,9 @@
 #include "export/export_commands.h"
 #include "preview/paint_preview_win.h"
 #include "texlist/imports.h"
-#include "toolkit/application_win.h"
-#include "toolkit/dialog_texts.h"
-#include "toolkit/file_system.h"
+#include "toolkit/win/application_win.h"
+#include "toolkit/portable/dialog_texts.h"
+#include "toolkit/portable/file_system.h"
 
 using namespace toolkit;
 

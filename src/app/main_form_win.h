@@ -13,12 +13,12 @@
 #include "preview/preview.h"
 #include "texlist/folder_scan.h"
 #include "texlist/texture_list.h"
-#include "toolkit/controls_win.h"
-#include "toolkit/folder_chooser_win.h"
-#include "toolkit/form_win.h"
-#include "toolkit/list_view_win.h"
-#include "toolkit/menu_win.h"
-#include "toolkit/open_dialog_win.h"
+#include "toolkit/win/controls_win.h"
+#include "toolkit/win/folder_chooser_win.h"
+#include "toolkit/win/form_win.h"
+#include "toolkit/win/list_view_win.h"
+#include "toolkit/win/menu_win.h"
+#include "toolkit/win/open_dialog_win.h"
 
 struct MainForm {
   MainForm();

@@ -2,7 +2,7 @@
 #include <windows.h>
 
 #include "app/main_form_win.h"
-#include "toolkit/application_win.h"
+#include "toolkit/win/application_win.h"
 
 int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
   std::unique_ptr<MainForm> form = CreateMainForm();

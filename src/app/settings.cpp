@@ -1,7 +1,7 @@
 #include "app/settings.h"
 
-#include "toolkit/file_system.h"
-#include "toolkit/profile_file.h"
+#include "toolkit/portable/file_system.h"
+#include "toolkit/portable/profile_file.h"
 
 namespace {
 const char kSection[] = "Folders";

@@ -2,9 +2,9 @@
 
 #include "app/main_form_win.h"
 #include "preview/paint_preview_win.h"
-#include "toolkit/application_win.h"
-#include "toolkit/file_copy.h"
-#include "toolkit/file_system.h"
+#include "toolkit/win/application_win.h"
+#include "toolkit/portable/file_copy.h"
+#include "toolkit/portable/file_system.h"
 
 namespace {
 const char kFolderRefused[] =

@@ -3,8 +3,8 @@
 #include <vector>
 
 #include "converter/converter_output.h"
-#include "toolkit/file_system.h"
-#include "toolkit/process.h"
+#include "toolkit/portable/file_system.h"
+#include "toolkit/portable/process.h"
 #include "toolkit/window_parts.h"
 
 namespace converter {

@@ -2,7 +2,7 @@
 #pragma once
 #include <string>
 
-#include "toolkit/file_system.h"
+#include "toolkit/portable/file_system.h"
 
 namespace toolkit {
 class Messages;

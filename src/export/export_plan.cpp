@@ -4,7 +4,7 @@
 #include <cstddef>
 #include <cstdint>
 
-#include "toolkit/path_helpers.h"
+#include "toolkit/portable/path_helpers.h"
 
 namespace exporter {
 

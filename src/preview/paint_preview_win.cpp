@@ -1,7 +1,7 @@
 #include "preview/paint_preview_win.h"
 
 #include "preview/preview_layout.h"
-#include "toolkit/bitmap_gdi_win.h"
+#include "toolkit/win/bitmap_gdi_win.h"
 
 namespace preview {
 

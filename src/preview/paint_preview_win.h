@@ -2,7 +2,7 @@
 // pane, never enlarged.
 #pragma once
 #include "preview/preview.h"
-#include "toolkit/controls_win.h"
+#include "toolkit/win/controls_win.h"
 
 namespace preview {
 

@@ -1,6 +1,6 @@
 #include "preview/preview.h"
 
-#include "toolkit/path_helpers.h"
+#include "toolkit/portable/path_helpers.h"
 
 namespace preview {
 

@@ -9,7 +9,7 @@
 #include <emmintrin.h>
 #endif
 
-#include "toolkit/file_stream.h"
+#include "toolkit/portable/file_stream.h"
 
 namespace preview {
 namespace {

@@ -9,7 +9,7 @@
 #include <string>
 
 #include "preview/bitmap.h"
-#include "preview/byte_stream.h"
+#include "toolkit/portable/byte_stream.h"
 
 namespace preview {
 

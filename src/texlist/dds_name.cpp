@@ -1,7 +1,7 @@
 // DDS test by file name.
 #include "texlist/dds_name.h"
 
-#include "toolkit/path_helpers.h"
+#include "toolkit/portable/path_helpers.h"
 
 namespace texlist {
 

@@ -4,8 +4,8 @@
 #include <cstring>
 
 #include "texlist/name_mask.h"
-#include "toolkit/file_search.h"
-#include "toolkit/file_system.h"
+#include "toolkit/portable/file_search.h"
+#include "toolkit/portable/file_system.h"
 
 namespace texlist {
 

@@ -4,7 +4,7 @@
 #include <set>
 #include <utility>
 
-#include "toolkit/path_helpers.h"
+#include "toolkit/portable/path_helpers.h"
 
 namespace texlist {
 

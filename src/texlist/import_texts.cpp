@@ -4,7 +4,7 @@
 #include <utility>
 
 #include "texlist/dds_name.h"
-#include "toolkit/path_helpers.h"
+#include "toolkit/portable/path_helpers.h"
 
 namespace texlist {
 

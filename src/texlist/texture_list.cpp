@@ -1,6 +1,6 @@
 #include "texlist/texture_list.h"
 
-#include "toolkit/path_helpers.h"
+#include "toolkit/portable/path_helpers.h"
 
 namespace texlist {
 

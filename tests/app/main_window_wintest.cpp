@@ -8,7 +8,7 @@
 
 #include "support/dds_files.h"
 #include "support/window_harness_win.h"
-#include "toolkit/file_system.h"
+#include "toolkit/portable/file_system.h"
 
 using namespace testing_support;
 

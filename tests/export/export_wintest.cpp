@@ -6,8 +6,8 @@
 
 #include "support/dds_files.h"
 #include "support/window_harness_win.h"
-#include "toolkit/file_copy.h"
-#include "toolkit/folder_chooser_win.h"
+#include "toolkit/portable/file_copy.h"
+#include "toolkit/win/folder_chooser_win.h"
 
 using namespace testing_support;
 

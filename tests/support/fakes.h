@@ -13,7 +13,7 @@
 #include "preview/preview.h"
 #include "texlist/folder_walk.h"
 #include "texlist/texture_list.h"
-#include "toolkit/path_helpers.h"
+#include "toolkit/portable/path_helpers.h"
 #include "toolkit/window_parts.h"
 
 namespace testing_support {

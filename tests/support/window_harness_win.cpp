@@ -8,7 +8,7 @@
 #include <cstdio>
 #include <cstring>
 
-#include "toolkit/file_system.h"
+#include "toolkit/portable/file_system.h"
 
 namespace testing_support {
 

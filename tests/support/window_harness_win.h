@@ -12,7 +12,7 @@
 #include <vector>
 
 #include "app/main_form_win.h"
-#include "toolkit/application_win.h"
+#include "toolkit/win/application_win.h"
 
 namespace testing_support {
 

@@ -7,9 +7,9 @@
 #include <tuple>
 
 #include "support/window_harness_win.h"
-#include "toolkit/application_win.h"
-#include "toolkit/layout.h"
-#include "toolkit/open_dialog_win.h"
+#include "toolkit/win/application_win.h"
+#include "toolkit/portable/layout.h"
+#include "toolkit/win/open_dialog_win.h"
 
 using namespace testing_support;
 

@@ -5,7 +5,7 @@
 
 #include <cstring>
 
-#include "toolkit/path_helpers.h"
+#include "toolkit/portable/path_helpers.h"
 
 namespace {
 

@@ -1,5 +1,5 @@
 // Which ANSI text stands for a file: its own name, else its short name, else none.
-#include "toolkit/ansi_names.h"
+#include "toolkit/portable/ansi_names.h"
 
 #include <gtest/gtest.h>
 

@@ -1,4 +1,4 @@
-#include "toolkit/dialog_texts.h"
+#include "toolkit/portable/dialog_texts.h"
 
 #include <gtest/gtest.h>
 

@@ -1,4 +1,4 @@
-#include "toolkit/layout.h"
+#include "toolkit/portable/layout.h"
 
 #include <gtest/gtest.h>
 

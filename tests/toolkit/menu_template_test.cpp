@@ -1,4 +1,4 @@
-#include "toolkit/menu_template.h"
+#include "toolkit/portable/menu_template.h"
 
 #include <gtest/gtest.h>
 

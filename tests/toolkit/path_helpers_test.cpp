@@ -1,4 +1,4 @@
-#include "toolkit/path_helpers.h"
+#include "toolkit/portable/path_helpers.h"
 
 #include <gtest/gtest.h>
 

@@ -5,8 +5,8 @@
 #include <commctrl.h>
 
 #include "app/main_form_win.h"
-#include "toolkit/application_win.h"
-#include "toolkit/file_system.h"
+#include "toolkit/win/application_win.h"
+#include "toolkit/portable/file_system.h"
 
 int main(int argc, char** argv) {
   if (argc < 3) return 2;

@@ -1,0 +1,69 @@
+// Report-style list view with the operations the program uses.
+#pragma once
+#include <functional>
+#include <string>
+
+#include "toolkit/win/control_win.h"
+
+namespace toolkit {
+
+enum class TextAlign { Left, Right, Centre };
+
+class ListView : public Control {
+ public:
+  struct Options {
+    bool multiSelect = false;
+    bool infoTips = false;
+    // The rows hold no texts of their own: onRowText gives them when they are shown, and
+    // SetRowCount makes any number of rows at once.
+    bool ownerData = false;
+  };
+  ListView(Control* parent, Options options);
+
+  void AddColumn(const std::string& caption, TextAlign align, int width);
+  int ColumnCount() const { return columns_; }
+  int RowCount();
+  int SelectedCount();
+  int InsertRow(int index, const std::string& text);
+  void SetText(int row, int column, const std::string& text);
+  std::string Text(int row, int column);
+  int FirstSelected();
+  int NextSelected(int after);
+  void DeleteAllRows();
+  // Select/focus a row as a user click would (for keyboard-free automation).
+  void SetRowState(int row, unsigned state, unsigned mask);
+  // With ownerData: there are now `count` rows; those shown so far keep their state.
+  void SetRowCount(int count);
+  // With ownerData: the text of a row's column, asked for when the list shows it.
+  std::function<std::string(int row, int column)> onRowText;
+  // Stop or resume repainting during bulk changes.
+  void SetRedraw(bool on);
+
+  // (sender, first, last, old state, new state)
+  std::function<void(ListView&, int, int, unsigned, unsigned)> onItemStateChange;
+  // Dropped files: their full paths in drop order (each long, or short where only that
+  // stands for it in ANSI), how many were left out for want of such a name, and the drop
+  // point (client coordinates).
+  std::function<void(ListView&, const std::vector<std::string>&, int leftOut, int x, int y)> onDrop;
+  void EnableDrop(bool on);
+
+ protected:
+  void AfterCreate() override;
+  void OnColorChanged() override;
+  bool HandleMessage(unsigned msg, uintptr_t wParam, intptr_t lParam, intptr_t& result) override;
+
+ private:
+  friend struct ControlAccess;
+  bool HandleNotify(NMHDR* nmhdr, intptr_t& result);
+  struct Column {
+    std::string caption;
+    TextAlign align;
+    int width;
+  };
+  Options options_;
+  int columns_ = 0;
+  std::vector<Column> pendingColumns_;
+  bool dropEnabled_ = false;
+};
+
+}  // namespace toolkit
