@@ -20,7 +20,8 @@ for bits in 32 64; do
     echo "== Wine part of the ${bits}-bit build: $(($(date +%s) - start)) s"
   else
     # Not through ctest: listing the Windows tests would run them under Wine.
-    echo "== ${bits}-bit Windows build: static checks only (it cannot run here)"
+    if [ -n "${TEXLOOK_WIN_ARCH:-}" ]; then why="TEXLOOK_WIN_ARCH=$TEXLOOK_WIN_ARCH"; else why="it cannot run here"; fi
+    echo "== ${bits}-bit Windows build: static checks only ($why)"
     "$root/tests/e2e/static_checks.sh" "$dir" "$root" || status=1
   fi
 done
