@@ -23,15 +23,14 @@ std::string InfoLine(const TgaImage& image) {
 
 Preview::Preview(const PreviewContext& context) : context_(context) {}
 
-void Preview::HandleItemStateChange(texlist::TextureList& list, unsigned newState) {
+void Preview::HandleItemStateChange(const texlist::TextureList& list, unsigned newState) {
   if (newState != (kFocused | kSelected)) return;
   const int row = list.FirstSelected();
   if (row < 0) return;
   Show(list, row);
 }
 
-void Preview::Show(texlist::TextureList& list, int row) {
-  list.CurrentIndex = row;
+void Preview::Show(const texlist::TextureList& list, int row) {
   shown_ = true;
   context_.converter.DeleteStaleOutput();
   context_.status.SetStatusText(

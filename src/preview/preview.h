@@ -32,7 +32,7 @@ class Preview {
 
   // The list's item-state change: a row that becomes exactly focused and selected shows
   // the first selected row.
-  void HandleItemStateChange(texlist::TextureList& list, unsigned newState);
+  void HandleItemStateChange(const texlist::TextureList& list, unsigned newState);
   // The list was cleared: no picture, empty status texts.
   void Clear();
 
@@ -42,7 +42,7 @@ class Preview {
   const Bitmap& Shrunk(int32_t width, int32_t height) { return shrunk_.Get(image_.ColorBitmap, width, height); }
 
  private:
-  void Show(texlist::TextureList& list, int row);
+  void Show(const texlist::TextureList& list, int row);
 
   PreviewContext context_;
   TgaImage image_;  // the one picture of the run, its storage reused from row to row

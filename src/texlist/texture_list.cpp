@@ -20,7 +20,6 @@ RowTexts TextureList::Texts(int row) const {
 void TextureList::Clear() {
   rows_.DeleteAllRows();
   entries_.clear();
-  CurrentIndex = -1;
 }
 
 std::vector<int> TextureList::SelectedRows() const {

@@ -46,8 +46,6 @@ class TextureList {
   std::vector<int> SelectedRows() const;
   int FirstSelected() const;
 
-  int CurrentIndex = -1;  // the row being previewed; -1 for none
-
  private:
   TextureRows& rows_;
   std::vector<TextureEntry> entries_;
