@@ -2,14 +2,22 @@
 // status texts, and what the preview pane paints.
 #pragma once
 #include <memory>
+#include <string>
 
 #include "converter/converter_runner.h"
 #include "preview/shrink.h"
 #include "preview/tga_image.h"
 #include "texlist/texture_list.h"
-#include "toolkit/window_parts.h"
+#include "texlist/window_services.h"
 
 namespace preview {
+
+// The panels of the status bar.
+class StatusTexts {
+ public:
+  virtual ~StatusTexts() = default;
+  virtual void SetStatusText(int panel, const std::string& text) = 0;
+};
 
 // The pane the picture is painted in.
 class PreviewPane {
@@ -19,9 +27,9 @@ class PreviewPane {
 };
 
 struct PreviewContext {
-  toolkit::StatusTexts& status;
-  toolkit::Messages& messages;
-  toolkit::EventLoop& loop;
+  StatusTexts& status;
+  texlist::Messages& messages;
+  texlist::EventLoop& loop;
   converter::ConverterRunner& converter;
   PreviewPane& pane;
 };

@@ -34,7 +34,7 @@ class Imports : public ::testing::Test {
   FakeFolders fs;
   FakeWindow window;
   TextureList list;
-  toolkit::RememberedFolder lastPath{"C:\\old\\"};
+  RememberedFolder lastPath{"C:\\old\\"};
   ImportContext context{list, fs, window, window, lastPath};
 };
 
