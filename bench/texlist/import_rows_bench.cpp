@@ -133,7 +133,7 @@ int main(int argc, char** argv) {
   std::vector<texlist::TextureEntry> walked;
   texlist::WalkFolderTree(context.files, tree, "*.dds", walked);
   std::vector<std::string> treePaths;
-  for (const auto& e : walked) treePaths.push_back(e.FullPath);
+  for (const auto& e : walked) treePaths.push_back(e.fullPath);
   const std::vector<std::string> flatPaths = FilesOf(flat);
   const std::vector<std::string> chosen(flatPaths.begin(),
                                         flatPaths.begin() + std::min<size_t>(5000, flatPaths.size()));
