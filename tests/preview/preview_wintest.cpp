@@ -12,7 +12,6 @@
 #include "converter/converter_runner.h"
 #include "preview/tga_image.h"
 #include "support/dds_files.h"
-#include "support/fakes.h"
 #include "support/window_harness_win.h"
 
 using namespace testing_support;
