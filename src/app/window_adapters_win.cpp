@@ -28,10 +28,6 @@ void ProgramLoop::ShowWaitCursor(bool on) {
   toolkit::ClearScreenCursor();
 }
 
-void StatusBar::SetStatusText(int panel, const std::string& text) { window_.SetStatusText(panel, text); }
-
-void ExportProgressBar::SetProgress(int percent) { bar_.SetPosition(percent); }
-
 bool FolderDialog::ChooseFolder(const std::string& title, const std::string& initialPath, std::string& folder) {
   chooser_.SetInitialPath(initialPath);
   chooser_.Title = title;
@@ -55,10 +51,6 @@ bool FileDialog::ChooseFiles(const std::string& title, const std::string& filter
   return true;
 }
 
-void ListRows::ShowRowCount(int count) { list_.SetRowCount(count); }
-
-void ListRows::DeleteAllRows() { list_.DeleteAllRows(); }
-
 std::vector<int> ListRows::SelectedRows() {
   std::vector<int> rows;
   for (int row = list_.FirstSelected(); row >= 0; row = list_.NextSelected(row)) {
@@ -67,8 +59,6 @@ std::vector<int> ListRows::SelectedRows() {
   }
   return rows;
 }
-
-int ListRows::FirstSelected() { return list_.FirstSelected(); }
 
 void PreviewBoxPane::Invalidate() {
   preview::PreparePreview(preview_, box_);

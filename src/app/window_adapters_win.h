@@ -28,7 +28,7 @@ class ProgramLoop : public texlist::EventLoop {
 class StatusBar : public preview::StatusTexts {
  public:
   explicit StatusBar(toolkit::Form& window) : window_(window) {}
-  void SetStatusText(int panel, const std::string& text) override;
+  void SetStatusText(int panel, const std::string& text) override { window_.SetStatusText(panel, text); }
 
  private:
   toolkit::Form& window_;
@@ -37,7 +37,7 @@ class StatusBar : public preview::StatusTexts {
 class ExportProgressBar : public exporter::ProgressDisplay {
  public:
   explicit ExportProgressBar(toolkit::ProgressBar& bar) : bar_(bar) {}
-  void SetProgress(int percent) override;
+  void SetProgress(int percent) override { bar_.SetPosition(percent); }
 
  private:
   toolkit::ProgressBar& bar_;
@@ -67,10 +67,10 @@ class FileDialog : public texlist::FilePrompt {
 class ListRows : public texlist::TextureRows {
  public:
   explicit ListRows(toolkit::ListView& list) : list_(list) {}
-  void ShowRowCount(int count) override;
-  void DeleteAllRows() override;
+  void ShowRowCount(int count) override { list_.SetRowCount(count); }
+  void DeleteAllRows() override { list_.DeleteAllRows(); }
   std::vector<int> SelectedRows() override;
-  int FirstSelected() override;
+  int FirstSelected() override { return list_.FirstSelected(); }
 
  private:
   toolkit::ListView& list_;
