@@ -32,7 +32,8 @@ class PreviewTest : public ::testing::Test {
   FakeConverter converter;
   texlist::TextureList list;
   Preview preview;
-  const std::string tga = "preview_test_output.tga";
+  // One file per test: ctest runs the tests of this fixture side by side in one folder.
+  const std::string tga = std::string(::testing::UnitTest::GetInstance()->current_test_info()->name()) + ".tga";
 };
 
 TEST_F(PreviewTest, OnlyAChangeToFocusedAndSelectedShowsTheFirstSelectedRowOrAnEmptyPicture) {
