@@ -185,9 +185,9 @@ int main(int argc, char** argv) {
     Time(loadBc7, nothing, [&] { kept.LoadFile(out.path); });
     {
       const preview::PreviewPlacement at = preview::PlacePreview(
-          form->PreviewBox().Width(), form->PreviewBox().Height(), kept.ColorBitmap.Width(), kept.ColorBitmap.Height());
+          form->PreviewBox().Width(), form->PreviewBox().Height(), kept.colorBitmap.Width(), kept.colorBitmap.Height());
       preview::Bitmap shrunk;
-      Time(shrinkBc7, nothing, [&] { preview::Shrink(kept.ColorBitmap, at.width, at.height, shrunk); });
+      Time(shrinkBc7, nothing, [&] { preview::Shrink(kept.colorBitmap, at.width, at.height, shrunk); });
     }
     {  // one try: the delete of the file the converter wrote, as after every load
       const auto t0 = Clock::now();

@@ -47,7 +47,7 @@ class Preview {
   // The picture to paint; null while no row is previewed.
   const TgaImage* Shown() const { return shown_ ? &image_ : nullptr; }
   // The shown picture shrunk to width x height, made once per picture and size.
-  const Bitmap& Shrunk(int32_t width, int32_t height) { return shrunk_.Get(image_.ColorBitmap, width, height); }
+  const Bitmap& Shrunk(int32_t width, int32_t height) { return shrunk_.Get(image_.colorBitmap, width, height); }
 
  private:
   void Show(const texlist::TextureList& list, int row);

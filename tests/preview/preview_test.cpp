@@ -52,13 +52,13 @@ TEST_F(PreviewTest, OnlyAChangeToFocusedAndSelectedShowsTheFirstSelectedRowOrAnE
   EXPECT_EQ(converter.discarded, (std::vector<std::string>{tga}));
   EXPECT_EQ(window.invalidated, 1);
   ASSERT_NE(preview.Shown(), nullptr);
-  EXPECT_EQ(preview.Shown()->ColorBitmap.Width(), 3);
+  EXPECT_EQ(preview.Shown()->colorBitmap.Width(), 3);
   EXPECT_TRUE(waitWhileConverting && !window.waitCursor);
   window.selected = {0};  // the converter writes nothing for a.dds: an empty picture
   preview.HandleItemStateChange(list, kFocused | kSelected);
   EXPECT_EQ(window.status, (Status{{0, "0 x 0 x 0 BPP"}, {1, "1 / 3"}, {2, "C:\\t\\a.dds"}}));
   EXPECT_EQ(converter.discarded.size(), 1u);
-  EXPECT_TRUE(preview.Shown()->ColorBitmap.IsEmpty());
+  EXPECT_TRUE(preview.Shown()->colorBitmap.IsEmpty());
   preview.Clear();  // forgets it
   EXPECT_EQ(preview.Shown(), nullptr);
   EXPECT_EQ(window.status, (Status{{0, ""}, {1, ""}, {2, ""}}));
@@ -74,7 +74,7 @@ TEST_F(PreviewTest, APictureTooLargeToHoldShowsItsTrueSizeAndIsToldOnce) {
   std::remove(huge.c_str());
   EXPECT_EQ(window.status[0], "32768 x 32768 x 24 BPP");
   EXPECT_EQ(window.messages, std::vector<std::string>{"Текстура слишком велика для предпросмотра."});
-  EXPECT_TRUE(preview.Shown()->ColorBitmap.IsEmpty());
+  EXPECT_TRUE(preview.Shown()->colorBitmap.IsEmpty());
 }
 
 }  // namespace

@@ -25,7 +25,7 @@ int WrongPictures(const std::string& dds, int width) {
     const converter::ConverterOutput output = runner.Run(dds);
     preview::TgaImage image;
     if (output.produced) image.LoadFile(output.path);
-    wrong += image.Width != width;
+    wrong += image.width != width;
     runner.Discard(output);
   }
   return wrong;
