@@ -96,10 +96,7 @@ double Sum(const std::vector<double>& v) {
 }  // namespace
 
 // The steps run without a window: a failure is counted, not shown.
-class SilentMessages : public toolkit::Messages {
- public:
-  void Show(const std::string&) override {}
-};
+void Silent(const std::string&) {}
 
 int main(int argc, char** argv) {
   if (argc < 3) {
@@ -119,7 +116,6 @@ int main(int argc, char** argv) {
     return 1;
   }
   toolkit::OverrideProgramFolder(program);
-  SilentMessages silent;
 
   std::mt19937 random(20240607);
   std::vector<std::string> paths;
@@ -131,7 +127,7 @@ int main(int argc, char** argv) {
   }
   // The first process start of a Wine session is slower than the others.
   {
-    converter::ProgramConverter runner(silent);
+    converter::ProgramConverter runner(Silent);
     converter::ConverterOutput warm = runner.Run(paths[0]);
     if (!warm.produced) {
       std::fprintf(stderr, "the converter wrote nothing\n");
@@ -142,7 +138,7 @@ int main(int argc, char** argv) {
 
   // The worker's steps one by one, each timed.
   std::vector<double> convert, copy, remove;
-  converter::ProgramConverter steps(silent);
+  converter::ProgramConverter steps(Silent);
   int failed = 0;
   for (const std::string& path : paths) {
     const auto t0 = Clock::now();
@@ -178,18 +174,16 @@ int main(int argc, char** argv) {
   // between rows included.
   double workerMs = 0;
   int workerFailed = -1;
-  if (std::unique_ptr<MainForm> form = CreateMainForm()) {
+  if (std::unique_ptr<app::MainForm> form = app::CreateMainForm()) {
     std::vector<texlist::TextureEntry> entries;
     std::vector<int> all;
     for (const std::string& path : paths) {
       all.push_back(static_cast<int>(entries.size()));
       entries.push_back({path, 0});
     }
-    form->Textures.Add(entries);
-    exporter::ExportContext context{form->Textures, form->Parts,     form->Parts, form->Parts,
-                                    form->Parts,    form->Converter, form->Parts, form->OutputPath};
+    form->Textures().Add(entries);
     const auto t0 = Clock::now();
-    const exporter::ExportOutcome outcome = exporter::ExportTextures(context, all, outWorker);
+    const exporter::ExportOutcome outcome = exporter::ExportTextures(form->Exports(), all, outWorker);
     workerMs = Ms(Clock::now() - t0);
     workerFailed = outcome.failed;
   }

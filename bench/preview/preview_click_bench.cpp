@@ -111,14 +111,14 @@ int main(int argc, char** argv) {
   std::ofstream(small, std::ios::binary) << Dds(4, 4, false);
   std::ofstream(bc7, std::ios::binary) << Dds(4096, 4096, true);
 
-  auto form = CreateMainForm();
+  auto form = app::CreateMainForm();
   if (!form) return 1;
-  toolkit::SetMainWindow(form->MainWindow);
-  form->MainWindow->Show();
+  toolkit::SetMainWindow(&form->Window());
+  form->Window().Show();
   toolkit::ProcessMessages();
-  form->Textures.Add({{big, 0}, {big, 0}, {bc7, 0}, {bc7, 0}});
-  HWND box = static_cast<HWND>(form->PreviewScrollBox->Handle());
-  converter::ProgramConverter& conv = form->Converter;
+  form->Textures().Add({{big, 0}, {big, 0}, {bc7, 0}, {bc7, 0}});
+  HWND box = static_cast<HWND>(form->PreviewBox().Parent()->Handle());
+  converter::ConverterRunner& conv = form->Exports().converter;
 
   // The whole click: the list's notification runs converter and load and sets the status
   // texts; then the pane paints what the click invalidated, as the message loop would.
@@ -127,9 +127,9 @@ int main(int argc, char** argv) {
   const auto click = [&](int first, Step& toStatus, Step& paint, Step& whole) {
     double least = 1e30, leastToStatus = 0, leastPaint = 0;
     for (int i = 0; i < kTries; ++i) {
-      form->FileList->SetRowState(-1, 0, LVIS_SELECTED | LVIS_FOCUSED);
+      form->FileList().SetRowState(-1, 0, LVIS_SELECTED | LVIS_FOCUSED);
       const auto t0 = Clock::now();
-      form->FileList->SetRowState(first + turn++ % 2, LVIS_SELECTED | LVIS_FOCUSED,
+      form->FileList().SetRowState(first + turn++ % 2, LVIS_SELECTED | LVIS_FOCUSED,
                                   LVIS_SELECTED | LVIS_FOCUSED);
       const auto t1 = Clock::now();
       RedrawWindow(box, nullptr, nullptr, RDW_UPDATENOW | RDW_ALLCHILDREN);
@@ -157,7 +157,7 @@ int main(int argc, char** argv) {
   };
   // The pointer where a clicking user's is: over the list.
   RECT listRect;
-  GetWindowRect(static_cast<HWND>(form->FileList->Handle()), &listRect);
+  GetWindowRect(static_cast<HWND>(form->FileList().Handle()), &listRect);
   SetCursorPos((listRect.left + listRect.right) / 2, (listRect.top + listRect.bottom) / 2);
   toolkit::ProcessMessages();
   for (int round = 0; round < 5; ++round) {
@@ -180,14 +180,14 @@ int main(int argc, char** argv) {
     fresh.reset();
     discard();
     click(0, toStatus, paint, clickBc3);
-    status = form->MainWindow->StatusText(0);
+    status = form->Window().StatusText(0);
     Time(runBc7, discard, [&] { out = conv.Run(bc7); });
     Time(loadBc7, nothing, [&] { kept.LoadFile(out.path); });
     {
       const preview::PreviewPlacement at = preview::PlacePreview(
-          form->PreviewBox->Width(), form->PreviewBox->Height(), kept.ColorBitmap.Width(), kept.ColorBitmap.Height());
+          form->PreviewBox().Width(), form->PreviewBox().Height(), kept.colorBitmap.Width(), kept.colorBitmap.Height());
       preview::Bitmap shrunk;
-      Time(shrinkBc7, nothing, [&] { preview::Shrink(kept.ColorBitmap, at.width, at.height, shrunk); });
+      Time(shrinkBc7, nothing, [&] { preview::Shrink(kept.colorBitmap, at.width, at.height, shrunk); });
     }
     {  // one try: the delete of the file the converter wrote, as after every load
       const auto t0 = Clock::now();
@@ -195,7 +195,7 @@ int main(int argc, char** argv) {
       deleteBc7.ms.push_back(Since(t0));
     }
     click(2, toStatusBc7, paintBc7, clickBc7);
-    statusBc7 = form->MainWindow->StatusText(0);
+    statusBc7 = form->Window().StatusText(0);
     if (haveOld) {
       toolkit::OverrideProgramFolder(oldDir);
       Time(oldRun, discard, [&] { out = conv.Run(big); });

@@ -121,7 +121,7 @@ int main(int argc, char** argv) {
         const double tFirst = BestSeconds(runs, [&] {
           auto fresh = std::make_unique<preview::TgaImage>();
           fresh->LoadFile(path);
-          g_sink = static_cast<uint8_t>(fresh->ColorBitmap.Width());
+          g_sink = static_cast<uint8_t>(fresh->colorBitmap.Width());
         });
         // memcpy and second load taken turn about, so that a busy machine slows both alike.
         Bytes copy(file.size());
@@ -139,7 +139,7 @@ int main(int argc, char** argv) {
                               g_sink = static_cast<uint8_t>(image.AlphaBitmap().Width());
                             }));
         }
-        const bool ok = image.ColorBitmap.Width() == static_cast<int32_t>(size);
+        const bool ok = image.colorBitmap.Width() == static_cast<int32_t>(size);
         std::printf("%-16s %6.1f %10.2f %10.2f %10.2f %13.2f %9.2f %9.2f%s\n", name,
                     static_cast<double>(file.size()) / 1e6, tCopy * 1e3, tFirst * 1e3, tSecond * 1e3,
                     tAlpha * 1e3, tFirst / tCopy, tSecond / tCopy, ok ? "" : "  (NOT DECODED)");

@@ -27,7 +27,7 @@ double Ms(Clock::time_point a, Clock::time_point b) {
   return std::chrono::duration<double, std::milli>(b - a).count();
 }
 
-struct FixedFolder : toolkit::FolderPrompt {
+struct FixedFolder : texlist::FolderPrompt {
   std::string folder;
   bool ChooseFolder(const std::string&, const std::string&, std::string& chosen) override {
     chosen = folder;
@@ -82,10 +82,10 @@ std::vector<std::string> FilesOf(const std::string& folder) {
 
 // Median of `count` runs of `work` from an empty list to the rows painted.
 template <typename Work>
-double RowsOnScreen(MainForm& form, toolkit::ListView& list, int count, Work work) {
+double RowsOnScreen(app::MainForm& form, toolkit::ListView& list, int count, Work work) {
   std::vector<double> runs;
   for (int i = 0; i < count; ++i) {
-    form.Run(Command::ClearList);
+    form.Run(app::Command::ClearList);
     toolkit::ProcessMessages();
     const auto t0 = Clock::now();
     work();
@@ -111,29 +111,29 @@ int main(int argc, char** argv) {
   CopyFileA((std::string(argv[3]) + "\\readdxt.exe").c_str(), (dir + "readdxt.exe").c_str(), FALSE);
   toolkit::OverrideProgramFolder(dir);
 
-  auto form = CreateMainForm();
+  auto form = app::CreateMainForm();
   if (!form) return 1;
-  toolkit::SetMainWindow(form->MainWindow);
-  form->MainWindow->Show();
+  toolkit::SetMainWindow(&form->Window());
+  form->Window().Show();
   toolkit::ProcessMessages();
-  MainForm& f = *form;
+  app::MainForm& f = *form;
   // A list of the old kind, holding its own texts, in the same place for the old way.
   toolkit::ListView::Options options;
   options.multiSelect = true;
-  toolkit::ListView& old = *toolkit::Control::Create<toolkit::ListView>(f.ListGroupBox, options);
+  toolkit::ListView& old = *toolkit::Control::Create<toolkit::ListView>(f.FileList().Parent(), options);
   old.SetAlign(toolkit::Align::Client);
   for (const char* column : {"1", "2", "3"}) old.AddColumn(column, toolkit::TextAlign::Left, 80);
   old.Handle();
-  texlist::ImportContext context{f.Textures, f.Folders, f.Parts, f.Parts, f.LastPath};
+  texlist::ImportContext& context = f.Imports();
 
   // Warm the caches once.
   FixedFolder chooser;
   chooser.folder = tree;
   texlist::ImportFolder(context, chooser);
   std::vector<texlist::TextureEntry> walked;
-  texlist::WalkFolderTree(f.Folders, tree, "*.dds", walked);
+  texlist::WalkFolderTree(context.files, tree, "*.dds", walked);
   std::vector<std::string> treePaths;
-  for (const auto& e : walked) treePaths.push_back(e.FullPath);
+  for (const auto& e : walked) treePaths.push_back(e.fullPath);
   const std::vector<std::string> flatPaths = FilesOf(flat);
   const std::vector<std::string> chosen(flatPaths.begin(),
                                         flatPaths.begin() + std::min<size_t>(5000, flatPaths.size()));
@@ -141,15 +141,15 @@ int main(int argc, char** argv) {
   for (const std::string& path : chosen) g_dialogAnswer += L'\0' + Wide(toolkit::ExtractFileName(path));
   toolkit::SetOpenDialogPlatformCall(&AnswerDialog);
 
-  const double folderNew = RowsOnScreen(f, *f.FileList, 3, [&] { texlist::ImportFolder(context, chooser); });
+  const double folderNew = RowsOnScreen(f, f.FileList(), 3, [&] { texlist::ImportFolder(context, chooser); });
   const double folderOld = RowsOnScreen(f, old, 3, [&] {
     std::vector<texlist::TextureEntry> found;
-    texlist::WalkFolderTree(f.Folders, tree, "*.dds", found);
+    texlist::WalkFolderTree(context.files, tree, "*.dds", found);
     AddTheOldWay(old, treePaths);
   });
-  const double dropNew = RowsOnScreen(f, *f.FileList, 3, [&] { f.HandleDrop(flatPaths, 0); });
+  const double dropNew = RowsOnScreen(f, f.FileList(), 3, [&] { f.HandleDrop(flatPaths, 0); });
   const double dropOld = RowsOnScreen(f, old, 1, [&] { AddTheOldWay(old, flatPaths); });
-  const double dialogNew = RowsOnScreen(f, *f.FileList, 3, [&] { f.Run(Command::ImportFiles); });
+  const double dialogNew = RowsOnScreen(f, f.FileList(), 3, [&] { f.Run(app::Command::ImportFiles); });
   const double dialogOld = RowsOnScreen(f, old, 1, [&] { AddTheOldWay(old, chosen); });
   toolkit::SetOpenDialogPlatformCall(nullptr);
 

@@ -7,6 +7,10 @@ const char kApplicationText[] = "Texlook v0.3";
 const char kMakerText[] = "Copyright \xA9 2026 Texlook developers\n   (https://texlook.example.org)";
 }  // namespace
 
-void ShowAbout(MainForm& form) { toolkit::ShowAboutBox(*form.MainWindow, kApplicationText, kMakerText); }
+namespace app {
 
-void ExitProgram(MainForm& form) { form.MainWindow->PostClose(); }
+void ShowAbout(toolkit::Form& window) { toolkit::ShowAboutBox(window, kApplicationText, kMakerText); }
+
+void ExitProgram(toolkit::Form& window) { window.PostClose(); }
+
+}  // namespace app

@@ -6,6 +6,8 @@
 
 #include "converter/converter_runner.h"
 
+namespace app {
+
 enum class Activity { None, Export, Preview, Conversion };
 
 enum class Input {
@@ -60,3 +62,5 @@ class BusyConverter : public converter::ConverterRunner {
   converter::ConverterRunner& runner_;
   BusyState& state_;
 };
+
+}  // namespace app

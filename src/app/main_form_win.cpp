@@ -1,16 +1,16 @@
 // Construction of the main window, in the order that fixes alignment and the inheritance
-// of colours, fonts and gaps; start-up check; close and show handlers.
+// of colours, fonts and gaps; start-up check; close and show handlers; the commands.
 #include "app/main_form_win.h"
 
 #include "app/settings.h"
-#include "export/export_commands.h"
 #include "preview/paint_preview_win.h"
-#include "texlist/imports.h"
 #include "toolkit/win/application_win.h"
 #include "toolkit/portable/dialog_texts.h"
 #include "toolkit/portable/file_system.h"
 
 using namespace toolkit;
+
+namespace app {
 
 const char kConverterMissing[] = "Не найден файл readdxt.exe";
 
@@ -60,27 +60,26 @@ Menu* CreateMenu(MainForm& form, Form& owner, const std::vector<MenuLine>& lines
     if (line.hasCommand) {
       const Command command = line.command;
       menu->SetItemHandler(index, [&form, command](Menu&, int) { form.Run(command); });
-      form.CommandIds[command] = menu->CommandId(index);
+      form.commandIds[command] = menu->CommandId(index);
     }
     ++index;
   }
   return menu;
 }
 
-bool ChangesList(Command command) { return command != Command::Exit && command != Command::About; }
-
 }  // namespace
 
-MainForm::MainForm() = default;
+MainForm::MainForm() : controls_(MakeControls()) {
+  controls_.window->Handle();  // creates the whole window tree, still hidden
+  controls_.window->Centre();
+}
+
 MainForm::~MainForm() = default;
 
-std::unique_ptr<MainForm> CreateMainForm() {
-  auto form = std::make_unique<MainForm>();
-  MainForm* f = form.get();
-
-  form->OwnedWindow = Form::Create("Texlook");
-  Form* w = form->OwnedWindow.get();
-  form->MainWindow = w;
+MainForm::Controls MainForm::MakeControls() {
+  Controls c;
+  c.window = Form::Create("Texlook");
+  Form* w = c.window.get();
   w->SetBounds(182, 121, 590, 432);
   SetMainWindow(w);
   w->SetColor(kWindowColor);
@@ -88,178 +87,190 @@ std::unique_ptr<MainForm> CreateMainForm() {
   font.height = -1;
   w->SetFont(font);
   w->SetGap(0);
-  w->onClose = [f](Form&, bool& accept) { HandleClose(*f, accept); };
-  w->onShow = [f](Form&) { HandleShow(*f); };
+  w->onClose = [this](Form&, bool& accept) { HandleClose(accept); };
+  w->onShow = [this](Form&) { HandleShow(); };
   // A log-off or shut-down ends the process without WM_CLOSE: keep the folders anyway.
-  w->onEndSession = [f](Form&) { SaveSettings(*f); };
+  w->onEndSession = [this](Form&) { SaveSettings(); };
 
-  form->MainMenu = CreateMenu(*f, *w, kMainMenu);
+  c.mainMenu = CreateMenu(*this, *w, kMainMenu);
 
   // The dialogs' owner stays null, which they take as the main window when they open.
   auto chooser = std::make_unique<toolkit::FolderChooser>("", 0);
   chooser->CenterOnScreen = true;
-  form->FolderChooser = chooser.get();
+  c.folderChooser = chooser.get();
   w->RegisterForRelease(std::move(chooser));
   auto dialog = std::make_unique<toolkit::OpenDialog>("", "", toolkit::kMainOpenDialogOptions);
   dialog->IsOpenDialog = true;
-  form->OpenDialog = dialog.get();
+  c.openDialog = dialog.get();
   w->RegisterForRelease(std::move(dialog));
 
-  form->ListPopupMenu = CreateMenu(*f, *w, kListPopupMenu);
+  c.listPopupMenu = CreateMenu(*this, *w, kListPopupMenu);
 
-  form->BottomPanel = Control::Create<Panel>(w, Edge::Raised);
-  form->BottomPanel->SetAlign(Align::Bottom);
-  form->BottomPanel->SetHeight(21);
+  c.bottomPanel = Control::Create<Panel>(w, Edge::Raised);
+  c.bottomPanel->SetAlign(Align::Bottom);
+  c.bottomPanel->SetHeight(21);
 
-  form->ExportProgress = Control::Create<ProgressBar>(form->BottomPanel);
-  form->ExportProgress->SetAlign(Align::Client);
-  form->ExportProgress->SetColor(kWindowColor);
+  c.exportProgress = Control::Create<ProgressBar>(c.bottomPanel);
+  c.exportProgress->SetAlign(Align::Client);
+  c.exportProgress->SetColor(kWindowColor);
 
-  form->PreviewPanel = Control::Create<Panel>(w, Edge::None);
-  form->PreviewPanel->SetAlign(Align::Client);
+  c.previewPanel = Control::Create<Panel>(w, Edge::None);
+  c.previewPanel->SetAlign(Align::Client);
 
-  form->PreviewGroupBox = Control::Create<GroupBox>(form->PreviewPanel, "Предпросмотр текстуры:");
-  form->PreviewGroupBox->SetAlign(Align::Client);
-  form->PreviewGroupBox->SetTabStop(false);
-  form->PreviewGroupBox->SetColor(kColorActiveBorder);
-  form->PreviewGroupBox->SetMarginLeft(0);
+  c.previewGroupBox = Control::Create<GroupBox>(c.previewPanel, "Предпросмотр текстуры:");
+  c.previewGroupBox->SetAlign(Align::Client);
+  c.previewGroupBox->SetTabStop(false);
+  c.previewGroupBox->SetColor(kColorActiveBorder);
+  c.previewGroupBox->SetMarginLeft(0);
 
-  form->PreviewScrollBox =
-      Control::Create<ScrollBox>(form->PreviewGroupBox, Edge::Lowered, ScrollBox::Bars::None);
-  form->PreviewScrollBox->SetAlign(Align::Client);
-  form->PreviewScrollBox->SetColor(kPreviewBackground);
-  form->PreviewScrollBox->SetGap(2);
-  form->PreviewScrollBox->SetDoubleBuffered(true);
+  c.previewScrollBox = Control::Create<ScrollBox>(c.previewGroupBox, Edge::Lowered, ScrollBox::Bars::None);
+  c.previewScrollBox->SetAlign(Align::Client);
+  c.previewScrollBox->SetColor(kPreviewBackground);
+  c.previewScrollBox->SetGap(2);
+  c.previewScrollBox->SetDoubleBuffered(true);
 
-  form->PreviewBox = Control::Create<PaintBox>(form->PreviewScrollBox);
-  form->PreviewBox->SetAlign(Align::Client);
-  form->PreviewBox->onPaint = [f](Control&, DeviceContext dc) {
-    preview::PaintPreview(f->Preview, *f->PreviewBox, dc);
+  c.previewBox = Control::Create<PaintBox>(c.previewScrollBox);
+  c.previewBox->SetAlign(Align::Client);
+  c.previewBox->onPaint = [this](Control&, DeviceContext dc) {
+    preview::PaintPreview(preview_, *controls_.previewBox, dc);
   };
 
-  form->ListPanel = Control::Create<Panel>(w, Edge::None);
-  form->ListPanel->SetAlign(Align::Left);
-  form->ListPanel->SetWidth(209);
+  c.listPanel = Control::Create<Panel>(w, Edge::None);
+  c.listPanel->SetAlign(Align::Left);
+  c.listPanel->SetWidth(209);
 
-  form->ListGroupBox = Control::Create<GroupBox>(form->ListPanel, "Список файлов DDS ");
-  form->ListGroupBox->SetAlign(Align::Client);
-  form->ListGroupBox->SetTabStop(false);
-  form->ListGroupBox->SetColor(kColorActiveBorder);
-  form->ListGroupBox->SetMarginRight(0);
+  c.listGroupBox = Control::Create<GroupBox>(c.listPanel, "Список файлов DDS ");
+  c.listGroupBox->SetAlign(Align::Client);
+  c.listGroupBox->SetTabStop(false);
+  c.listGroupBox->SetColor(kColorActiveBorder);
+  c.listGroupBox->SetMarginRight(0);
 
   ListView::Options listOptions;
   listOptions.multiSelect = true;
   listOptions.infoTips = true;
   listOptions.ownerData = true;
-  form->FileList = Control::Create<ListView>(form->ListGroupBox, listOptions);
-  form->FileList->SetAlign(Align::Client);
-  form->FileList->SetColor(kColorWindow);
-  form->FileList->SetDoubleBuffered(true);
-  form->FileList->onItemStateChange = [f](ListView&, int, int, unsigned, unsigned newState) {
-    f->HandleItemStateChange(newState);
+  c.fileList = Control::Create<ListView>(c.listGroupBox, listOptions);
+  c.fileList->SetAlign(Align::Client);
+  c.fileList->SetColor(kColorWindow);
+  c.fileList->SetDoubleBuffered(true);
+  c.fileList->onItemStateChange = [this](ListView&, int, int, unsigned, unsigned newState) {
+    HandleItemStateChange(newState);
   };
-  form->FileList->onRowText = [f](int row, int column) {
-    if (row < 0 || row >= f->Textures.TextureCount()) return std::string();
-    const texlist::RowTexts texts = f->Textures.Texts(row);
+  c.fileList->onRowText = [this](int row, int column) {
+    if (row < 0 || row >= textures_.TextureCount()) return std::string();
+    const texlist::RowTexts texts = textures_.Texts(row);
     return column == 0 ? texts.name : column == 1 ? texts.size : texts.folder;
   };
-  form->FileList->onDrop = [f](ListView&, const std::vector<std::string>& dropped, int leftOut, int, int) {
-    f->HandleDrop(dropped, leftOut);
+  c.fileList->onDrop = [this](ListView&, const std::vector<std::string>& dropped, int leftOut, int, int) {
+    HandleDrop(dropped, leftOut);
   };
-  form->FileList->EnableDrop(true);
-  form->FileList->SetPopupMenu(form->ListPopupMenu);
-  form->FileList->AddColumn("Имя", TextAlign::Left, 80);
-  form->FileList->AddColumn("Размер", TextAlign::Left, 80);
-  form->FileList->AddColumn("Полный путь к файлу", TextAlign::Left, 200);
+  c.fileList->EnableDrop(true);
+  c.fileList->SetPopupMenu(c.listPopupMenu);
+  c.fileList->AddColumn("Имя", TextAlign::Left, 80);
+  c.fileList->AddColumn("Размер", TextAlign::Left, 80);
+  c.fileList->AddColumn("Полный путь к файлу", TextAlign::Left, 200);
 
-  form->PanelSplitter = Control::Create<Splitter>(w, 0, 0, Edge::Raised);
-  form->PanelSplitter->SetAlign(Align::Left);
-  form->PanelSplitter->SetWidth(6);
+  c.panelSplitter = Control::Create<Splitter>(w, 0, 0, Edge::Raised);
+  c.panelSplitter->SetAlign(Align::Left);
+  c.panelSplitter->SetWidth(6);
+  return c;
+}
 
-  w->Handle();  // creates the whole window tree, still hidden
-  w->Centre();
-
-  if (!CompleteStartup(*form)) return nullptr;
+std::unique_ptr<MainForm> CreateMainForm() {
+  auto form = std::make_unique<MainForm>();
+  if (!form->CompleteStartup()) return nullptr;
   return form;
 }
 
-bool CompleteStartup(MainForm& form) {
+bool MainForm::CompleteStartup() {
   if (!FileExists(ProgramFolder() + converter::kConverterName)) {
     ShowMessage(kConverterMissing);
     return false;
   }
   // A run that was killed left its working folder, pictures and all.
   RemoveAbandonedScratchFolders();
-  LoadSettings(form);
-  for (int panel = 0; panel < 3; ++panel) form.MainWindow->SetStatusText(panel, "");
+  LoadSettings();
+  for (int panel = 0; panel < 3; ++panel) controls_.window->SetStatusText(panel, "");
   return true;
 }
 
-void HandleClose(MainForm& form, bool& accept) {
-  SaveSettings(form);
+void MainForm::HandleClose(bool& accept) {
+  SaveSettings();
   accept = true;
 }
 
-void LoadSettings(MainForm& form) {
+void MainForm::LoadSettings() {
   const RememberedFolders folders = ReadSettings();
-  form.OutputPath = folders.OutputPath;
-  form.LastPath = folders.LastPath;
+  outputPath_ = folders.outputPath;
+  lastPath_ = folders.lastPath;
 }
 
-void SaveSettings(MainForm& form) {
-  if (form.SettingsSaved) return;
-  form.SettingsSaved = true;
-  WriteSettings(RememberedFolders{form.OutputPath, form.LastPath});
+void MainForm::SaveSettings() {
+  if (settingsSaved_) return;
+  settingsSaved_ = true;
+  WriteSettings(RememberedFolders{outputPath_, lastPath_});
 }
 
-void HandleShow(MainForm& form) { form.MainWindow->SetWindowState(WindowState::Maximised); }
+void MainForm::HandleShow() { controls_.window->SetWindowState(WindowState::Maximised); }
 
 unsigned MainForm::CommandId(Command command) const {
-  const auto found = CommandIds.find(command);
-  return found == CommandIds.end() ? 0 : found->second;
+  const auto found = commandIds.find(command);
+  return found == commandIds.end() ? 0 : found->second;
 }
 
 void MainForm::Run(Command command) {
-  if (ChangesList(command) && !Busy.Admits(Input::ListCommand)) return;
-  texlist::ImportContext imports{Textures, Folders, Parts, Parts, LastPath};
-  exporter::ExportContext exports{Textures, Parts, Parts, Parts, Parts, MarkedConverter, Parts, OutputPath};
-  switch (command) {
-    case Command::ImportFiles:
-      texlist::ImportFiles(imports, Parts);
-      break;
-    case Command::ImportFolder:
-      texlist::ImportFolder(imports, Parts);
-      break;
-    case Command::ClearList:
-      Textures.Clear();
-      Preview.Clear();
-      break;
-    case Command::ExportSelected:
-    case Command::ExportAll: {
-      BusyState::Scope exporting(Busy, Activity::Export);
-      if (command == Command::ExportAll)
-        exporter::ExportAll(exports);
-      else
-        exporter::ExportSelected(exports);
-      break;
-    }
-    case Command::About:
-      ShowAbout(*this);
-      break;
-    case Command::Exit:
-      ExitProgram(*this);
-      break;
-  }
+  // Every command by name: whether it reads or changes the list (then it waits while an
+  // export or a preview runs), and what carries it out.
+  struct Handler {
+    bool changesList;
+    void (MainForm::*run)();
+  };
+  static const std::map<Command, Handler> kHandlers = {
+      {Command::ImportFiles, {true, &MainForm::ImportFiles}},
+      {Command::ImportFolder, {true, &MainForm::ImportFolder}},
+      {Command::ClearList, {true, &MainForm::ClearList}},
+      {Command::ExportSelected, {true, &MainForm::ExportSelected}},
+      {Command::ExportAll, {true, &MainForm::ExportAll}},
+      {Command::About, {false, &MainForm::ShowAbout}},
+      {Command::Exit, {false, &MainForm::Exit}},
+  };
+  const Handler& handler = kHandlers.at(command);
+  if (handler.changesList && !busy_.Admits(Input::ListCommand)) return;
+  (this->*handler.run)();
 }
 
+void MainForm::ImportFiles() { texlist::ImportFiles(imports_, fileDialog_); }
+
+void MainForm::ImportFolder() { texlist::ImportFolder(imports_, folderDialog_); }
+
+void MainForm::ClearList() {
+  textures_.Clear();
+  preview_.Clear();
+}
+
+void MainForm::ExportSelected() {
+  BusyState::Scope exporting(busy_, Activity::Export);
+  exporter::ExportSelected(exports_);
+}
+
+void MainForm::ExportAll() {
+  BusyState::Scope exporting(busy_, Activity::Export);
+  exporter::ExportAll(exports_);
+}
+
+void MainForm::ShowAbout() { app::ShowAbout(*controls_.window); }
+
+void MainForm::Exit() { ExitProgram(*controls_.window); }
+
 void MainForm::HandleItemStateChange(unsigned newState) {
-  if (!Busy.Admits(Input::Selection)) return;
-  BusyState::Scope previewing(Busy, Activity::Preview);
-  Preview.HandleItemStateChange(Textures, newState);
+  if (!busy_.Admits(Input::Selection)) return;
+  BusyState::Scope previewing(busy_, Activity::Preview);
+  preview_.HandleItemStateChange(textures_, newState);
 }
 
 void MainForm::HandleDrop(const std::vector<std::string>& dropped, int leftOut) {
-  if (!Busy.Admits(Input::Drop)) return;
-  texlist::ImportContext imports{Textures, Folders, Parts, Parts, LastPath};
-  texlist::HandleDroppedFiles(imports, dropped, leftOut);
+  if (!busy_.Admits(Input::Drop)) return;
+  texlist::HandleDroppedFiles(imports_, dropped, leftOut);
 }
+
+}  // namespace app

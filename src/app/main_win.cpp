@@ -5,9 +5,9 @@
 #include "toolkit/win/application_win.h"
 
 int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
-  std::unique_ptr<MainForm> form = CreateMainForm();
+  std::unique_ptr<app::MainForm> form = app::CreateMainForm();
   if (form) {
-    toolkit::RunMessageLoop(*form->MainWindow);
+    toolkit::RunMessageLoop(form->Window());
     form.reset();
   }
   return 0;

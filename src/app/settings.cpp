@@ -3,6 +3,8 @@
 #include "toolkit/portable/file_system.h"
 #include "toolkit/portable/profile_file.h"
 
+namespace app {
+
 namespace {
 const char kSection[] = "Folders";
 const char kOutputPathKey[] = "Output path";
@@ -16,16 +18,18 @@ RememberedFolders ReadSettings() {
   const std::string file = SettingsFilePath();
   if (!toolkit::FileExists(file)) return folders;
   toolkit::ProfileFile profile(file, kSection, toolkit::ProfileFile::Mode::Read);
-  folders.OutputPath.path = profile.Value(kOutputPathKey, "");
-  folders.LastPath.path = profile.Value(kLastPathKey, "");
+  folders.outputPath.path = profile.Value(kOutputPathKey, "");
+  folders.lastPath.path = profile.Value(kLastPathKey, "");
   return folders;
 }
 
 void WriteSettings(const RememberedFolders& folders) {
   toolkit::ProfileFile profile(SettingsFilePath(), kSection, toolkit::ProfileFile::Mode::Write);
-  // In this order, so that a new file lists them as ever.
-  for (const auto& [key, folder] : {std::make_pair(kOutputPathKey, &folders.OutputPath),
-                                    std::make_pair(kLastPathKey, &folders.LastPath)}) {
+  // In this order: the order in which a new file lists them.
+  for (const auto& [key, folder] : {std::make_pair(kOutputPathKey, &folders.outputPath),
+                                    std::make_pair(kLastPathKey, &folders.lastPath)}) {
     if (folder->chosen || !profile.Holds(key)) profile.Value(key, folder->chosen ? folder->path : "");
   }
 }
+
+}  // namespace app

@@ -2,11 +2,13 @@
 #pragma once
 #include <string>
 
-#include "toolkit/window_parts.h"
+#include "texlist/window_services.h"
+
+namespace app {
 
 struct RememberedFolders {
-  toolkit::RememberedFolder OutputPath;  // the last export folder
-  toolkit::RememberedFolder LastPath;    // the last import folder
+  texlist::RememberedFolder outputPath;  // the last export folder
+  texlist::RememberedFolder lastPath;    // the last import folder
 };
 
 std::string SettingsFilePath();
@@ -17,3 +19,5 @@ RememberedFolders ReadSettings();
 // the file lacks it. A write-protected file or folder only loses this run's folders;
 // nothing is retried.
 void WriteSettings(const RememberedFolders& folders);
+
+}  // namespace app

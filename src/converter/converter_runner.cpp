@@ -5,7 +5,6 @@
 #include "converter/converter_output.h"
 #include "toolkit/portable/file_system.h"
 #include "toolkit/portable/process.h"
-#include "toolkit/window_parts.h"
 
 namespace converter {
 
@@ -43,8 +42,8 @@ ConverterOutput ProgramConverter::Run(const std::string& ddsPath) {
   for (const std::string& path : candidates) before.push_back(Stamp(path));
   const toolkit::StartResult result =
       toolkit::RunHiddenAndWait(toolkit::ProgramFolder() + kConverterName, "\"" + ddsPath + "\"", workFolder);
-  if (result == toolkit::StartResult::StartFailed) messages_.Show(kStartFailed);
-  if (result == toolkit::StartResult::WaitFailed) messages_.Show(kWaitFailed);
+  if (result == toolkit::StartResult::StartFailed) showMessage_(kStartFailed);
+  if (result == toolkit::StartResult::WaitFailed) showMessage_(kWaitFailed);
   ConverterOutput output;
   if (result == toolkit::StartResult::Abandoned) return output;  // nobody is left to see it
   // A "test.tga" that was there before the run and was not rewritten by it is someone

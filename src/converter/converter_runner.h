@@ -1,12 +1,10 @@
 // Running the outside converter on one DDS file and finding what it wrote.
 #pragma once
+#include <functional>
 #include <string>
+#include <utility>
 
 #include "toolkit/portable/file_system.h"
-
-namespace toolkit {
-class Messages;
-}
 
 namespace converter {
 
@@ -33,16 +31,18 @@ class ConverterRunner {
 
 // readdxt.exe from the program folder, hidden, with the quoted DDS path, working in a
 // folder of this process's own: two programs started from one folder never share an
-// output, and a program folder that cannot be written still previews.
+// output, and a program folder that cannot be written still previews. A failed start or
+// wait is told through `showMessage` (the main window's message box).
 class ProgramConverter : public ConverterRunner {
  public:
-  explicit ProgramConverter(toolkit::Messages& messages) : messages_(messages) {}
+  using ShowMessage = std::function<void(const std::string& text)>;
+  explicit ProgramConverter(ShowMessage showMessage) : showMessage_(std::move(showMessage)) {}
   void DeleteStaleOutput() override;
   ConverterOutput Run(const std::string& ddsPath) override;
   void Discard(const ConverterOutput& output) override;
 
  private:
-  toolkit::Messages& messages_;
+  ShowMessage showMessage_;
   toolkit::ScratchFolder workFolder_;
 };
 

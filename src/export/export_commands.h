@@ -6,9 +6,16 @@
 
 #include "converter/converter_runner.h"
 #include "texlist/texture_list.h"
-#include "toolkit/window_parts.h"
+#include "texlist/window_services.h"
 
 namespace exporter {
+
+// The export progress bar, 0 to 100.
+class ProgressDisplay {
+ public:
+  virtual ~ProgressDisplay() = default;
+  virtual void SetProgress(int percent) = 0;
+};
 
 // Writing one converter output as an export target.
 class TargetFiles {
@@ -26,13 +33,13 @@ class TargetFiles {
 // What the export works with; `outputPath` is the remembered export folder.
 struct ExportContext {
   texlist::TextureList& list;
-  toolkit::FolderPrompt& chooser;
-  toolkit::Messages& messages;
-  toolkit::ProgressDisplay& progress;
-  toolkit::EventLoop& loop;
+  texlist::FolderPrompt& chooser;
+  texlist::Messages& messages;
+  ProgressDisplay& progress;
+  texlist::EventLoop& loop;
   converter::ConverterRunner& converter;
   TargetFiles& files;
-  toolkit::RememberedFolder& outputPath;
+  texlist::RememberedFolder& outputPath;
 };
 
 void ExportSelected(ExportContext& context);

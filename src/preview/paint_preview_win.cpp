@@ -12,7 +12,7 @@ namespace {
 const Bitmap* PictureInBox(Preview& preview, toolkit::PaintBox& box, PreviewPlacement& at) {
   const TgaImage* image = preview.Shown();
   if (!image) return nullptr;
-  const Bitmap& bitmap = image->ColorBitmap;
+  const Bitmap& bitmap = image->colorBitmap;
   at = PlacePreview(box.Width(), box.Height(), bitmap.Width(), bitmap.Height());
   if (!at.draw) return nullptr;
   return at.scaled ? &preview.Shrunk(at.width, at.height) : &bitmap;

@@ -14,24 +14,23 @@ const char kTooLarge[] = "Текстура слишком велика для п
 // A picture too large to hold still shows its true size.
 std::string InfoLine(const TgaImage& image) {
   using toolkit::IntToDecimal;
-  const int width = image.TooLarge() ? image.Width : image.ColorBitmap.Width();
-  const int height = image.TooLarge() ? image.Height : image.ColorBitmap.Height();
-  return IntToDecimal(width) + " x " + IntToDecimal(height) + " x " + IntToDecimal(image.PixelDepth) + " BPP";
+  const int width = image.TooLarge() ? image.width : image.colorBitmap.Width();
+  const int height = image.TooLarge() ? image.height : image.colorBitmap.Height();
+  return IntToDecimal(width) + " x " + IntToDecimal(height) + " x " + IntToDecimal(image.pixelDepth) + " BPP";
 }
 
 }  // namespace
 
 Preview::Preview(const PreviewContext& context) : context_(context) {}
 
-void Preview::HandleItemStateChange(texlist::TextureList& list, unsigned newState) {
+void Preview::HandleItemStateChange(const texlist::TextureList& list, unsigned newState) {
   if (newState != (kFocused | kSelected)) return;
   const int row = list.FirstSelected();
   if (row < 0) return;
   Show(list, row);
 }
 
-void Preview::Show(texlist::TextureList& list, int row) {
-  list.CurrentIndex = row;
+void Preview::Show(const texlist::TextureList& list, int row) {
   shown_ = true;
   context_.converter.DeleteStaleOutput();
   context_.status.SetStatusText(
@@ -54,7 +53,7 @@ void Preview::Show(texlist::TextureList& list, int row) {
 void Preview::Clear() {
   shown_ = false;
   for (int panel = 0; panel < 3; ++panel) context_.status.SetStatusText(panel, "");
-  image_.ColorBitmap.Reset();
+  image_.colorBitmap.Reset();
   shrunk_.Drop();
   context_.pane.Invalidate();
 }

@@ -2,14 +2,22 @@
 // status texts, and what the preview pane paints.
 #pragma once
 #include <memory>
+#include <string>
 
 #include "converter/converter_runner.h"
 #include "preview/shrink.h"
 #include "preview/tga_image.h"
 #include "texlist/texture_list.h"
-#include "toolkit/window_parts.h"
+#include "texlist/window_services.h"
 
 namespace preview {
+
+// The panels of the status bar.
+class StatusTexts {
+ public:
+  virtual ~StatusTexts() = default;
+  virtual void SetStatusText(int panel, const std::string& text) = 0;
+};
 
 // The pane the picture is painted in.
 class PreviewPane {
@@ -19,9 +27,9 @@ class PreviewPane {
 };
 
 struct PreviewContext {
-  toolkit::StatusTexts& status;
-  toolkit::Messages& messages;
-  toolkit::EventLoop& loop;
+  StatusTexts& status;
+  texlist::Messages& messages;
+  texlist::EventLoop& loop;
   converter::ConverterRunner& converter;
   PreviewPane& pane;
 };
@@ -32,17 +40,17 @@ class Preview {
 
   // The list's item-state change: a row that becomes exactly focused and selected shows
   // the first selected row.
-  void HandleItemStateChange(texlist::TextureList& list, unsigned newState);
+  void HandleItemStateChange(const texlist::TextureList& list, unsigned newState);
   // The list was cleared: no picture, empty status texts.
   void Clear();
 
   // The picture to paint; null while no row is previewed.
   const TgaImage* Shown() const { return shown_ ? &image_ : nullptr; }
   // The shown picture shrunk to width x height, made once per picture and size.
-  const Bitmap& Shrunk(int32_t width, int32_t height) { return shrunk_.Get(image_.ColorBitmap, width, height); }
+  const Bitmap& Shrunk(int32_t width, int32_t height) { return shrunk_.Get(image_.colorBitmap, width, height); }
 
  private:
-  void Show(texlist::TextureList& list, int row);
+  void Show(const texlist::TextureList& list, int row);
 
   PreviewContext context_;
   TgaImage image_;  // the one picture of the run, its storage reused from row to row

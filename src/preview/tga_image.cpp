@@ -297,9 +297,9 @@ void TgaImage::LoadStream(ByteStream& stream) {
   const uint8_t imageType = h[2];
   const uint16_t mapLength = Le16(h + 5);
   const uint8_t entrySize = h[7];
-  Width = Le16(h + 12);
-  Height = Le16(h + 14);
-  PixelDepth = h[16];
+  width = Le16(h + 12);
+  height = Le16(h + 14);
+  pixelDepth = h[16];
   // Descriptor bit 5 (top origin) and bit 4 (right origin) both mean top-down rows;
   // rows are never mirrored.
   const bool topDown = (h[17] & 0x30) != 0;
@@ -334,19 +334,19 @@ void TgaImage::LoadStream(ByteStream& stream) {
   switch (imageType) {
     case 1:
     case 9:
-      if (PixelDepth == 8) layout = PixelLayout::kIndex8;
+      if (pixelDepth == 8) layout = PixelLayout::kIndex8;
       break;
     case 2:
     case 10:
-      if (PixelDepth == 16) layout = PixelLayout::kBgr16;
-      if (PixelDepth == 24) layout = PixelLayout::kBgr24;
-      if (PixelDepth == 32) layout = PixelLayout::kBgra32;
+      if (pixelDepth == 16) layout = PixelLayout::kBgr16;
+      if (pixelDepth == 24) layout = PixelLayout::kBgr24;
+      if (pixelDepth == 32) layout = PixelLayout::kBgra32;
       break;
     case 3:
     case 11:
       // 8-bit grey, or 16-bit grey with alpha; other depths stay black.
-      if (PixelDepth == 8) layout = PixelLayout::kGrey8;
-      if (PixelDepth == 16) layout = PixelLayout::kGreyAlpha16;
+      if (pixelDepth == 8) layout = PixelLayout::kGrey8;
+      if (pixelDepth == 16) layout = PixelLayout::kGreyAlpha16;
       break;
     default:
       break;
@@ -355,16 +355,16 @@ void TgaImage::LoadStream(ByteStream& stream) {
 
   // The size is checked before any allocation; a size the bitmap cannot hold leaves it
   // empty rather than a half-made picture. Pixels the decoder writes need no clearing.
-  if (!ColorBitmap.Create(Width, Height, layout == PixelLayout::kNone)) {
-    ColorBitmap.Reset();
+  if (!colorBitmap.Create(width, height, layout == PixelLayout::kNone)) {
+    colorBitmap.Reset();
     tooLarge_ = true;
     return;
   }
-  if (layout == PixelLayout::kNone || ColorBitmap.IsEmpty()) return;
+  if (layout == PixelLayout::kNone || colorBitmap.IsEmpty()) return;
 
   const size_t p = BytesPerPixel(layout);
-  const size_t width = Width;
-  const size_t rowBytes = width * p;  // at most 65535 x 4
+  const size_t rowWidth = width;
+  const size_t rowBytes = rowWidth * p;  // at most 65535 x 4
   // Uncompressed rows are converted straight from the block, with room for a copy of
   // the row before (a short last row keeps its bytes). Run-length rows need up to two
   // rows' worth of packets at hand and a row buffer that keeps the row before.
@@ -373,17 +373,17 @@ void TgaImage::LoadStream(ByteStream& stream) {
   std::unique_ptr<uint8_t[]> block(new (std::nothrow) uint8_t[capacity]);
   std::unique_ptr<uint8_t[]> row(new (std::nothrow) uint8_t[rowBytes]());
   if (!block || !row) {
-    ColorBitmap.Reset();
+    colorBitmap.Reset();
     tooLarge_ = true;
     return;
   }
 
   // Large 24- and 32-bit pictures (what the converter writes) bypass the cache.
-  const bool streaming = ColorBitmap.PixelBytes() >= kStreamingBytes;
+  const bool streaming = colorBitmap.PixelBytes() >= kStreamingBytes;
   BlockReader reader(stream, block.get(), capacity, keep);
   RleCarry carry;
   bool rowHeld = false;  // the row buffer holds the row before (the data has ended)
-  for (int32_t r = 0; r < Height; ++r) {
+  for (int32_t r = 0; r < height; ++r) {
     const uint8_t* src = row.get();
     if (rle) {
       reader.Fill(2 * rowBytes);
@@ -402,26 +402,26 @@ void TgaImage::LoadStream(ByteStream& stream) {
         rowHeld = true;
       }
     }
-    const int32_t y = topDown ? r : Height - 1 - r;
-    uint8_t* dst = ColorBitmap.RowPointer(y);
+    const int32_t y = topDown ? r : height - 1 - r;
+    uint8_t* dst = colorBitmap.RowPointer(y);
     switch (layout) {
       case PixelLayout::kIndex8:
-        ConvertIndex8(src, width, bgr, dst);
+        ConvertIndex8(src, rowWidth, bgr, dst);
         break;
       case PixelLayout::kBgr16:
-        ConvertBgr16(src, width, dst);
+        ConvertBgr16(src, rowWidth, dst);
         break;
       case PixelLayout::kBgr24:
-        streaming ? StreamBgr24(src, width, dst) : ConvertBgr24(src, width, dst);
+        streaming ? StreamBgr24(src, rowWidth, dst) : ConvertBgr24(src, rowWidth, dst);
         break;
       case PixelLayout::kBgra32:
-        streaming ? StreamBgra32(src, width, dst) : ConvertBgra32(src, width, dst);
+        streaming ? StreamBgra32(src, rowWidth, dst) : ConvertBgra32(src, rowWidth, dst);
         break;
       case PixelLayout::kGrey8:
-        ConvertGrey8(src, width, dst);
+        ConvertGrey8(src, rowWidth, dst);
         break;
       case PixelLayout::kGreyAlpha16:
-        ConvertGreyAlpha16(src, width, dst);
+        ConvertGreyAlpha16(src, rowWidth, dst);
         break;
       case PixelLayout::kNone:
         break;
@@ -432,7 +432,7 @@ void TgaImage::LoadStream(ByteStream& stream) {
 }
 
 const Bitmap& TgaImage::AlphaBitmap() {
-  const Bitmap& color = ColorBitmap;
+  const Bitmap& color = colorBitmap;
   if (alphaMadeFrom_ == color.Version() && alpha_.Width() == color.Width() &&
       alpha_.Height() == color.Height())
     return alpha_;

@@ -25,28 +25,28 @@ class TgaImage {
   // LoadStream on the named file (ANSI path); a file that cannot be opened reads as no
   // bytes: an empty 0 x 0 x 0 picture.
   void LoadFile(const std::string& path);
-  bool IsEmpty() const { return ColorBitmap.IsEmpty(); }
+  bool IsEmpty() const { return colorBitmap.IsEmpty(); }
   // The header's picture could not be held (above kMaxPixelBytes per bitmap, or no
-  // memory): both bitmaps are empty, Width, Height and PixelDepth still tell its size.
+  // memory): both bitmaps are empty, width, height and pixelDepth still tell its size.
   bool TooLarge() const { return tooLarge_; }
-  // The alpha channel as a picture of ColorBitmap's size: alpha in blue, green and red, the
-  // fourth byte 0; black when the file has none. Made from ColorBitmap's fourth bytes when
+  // The alpha channel as a picture of colorBitmap's size: alpha in blue, green and red, the
+  // fourth byte 0; black when the file has none. Made from colorBitmap's fourth bytes when
   // first asked for after a load, not with every load: the preview never shows it.
   const Bitmap& AlphaBitmap();
 
   // From the last file's header; missing header bytes count as 0.
-  uint16_t Width = 0;
-  uint16_t Height = 0;
-  uint8_t PixelDepth = 0;
+  uint16_t width = 0;
+  uint16_t height = 0;
+  uint8_t pixelDepth = 0;
   // Blue, green, red; the fourth byte the alpha of 32-bit and 16-bit grey files, else 0
   // (drawing ignores it).
-  Bitmap ColorBitmap;
+  Bitmap colorBitmap;
 
  private:
   bool tooLarge_ = false;
   bool hasAlpha_ = false;  // the file's pixels carry alpha
   Bitmap alpha_;
-  uint64_t alphaMadeFrom_ = 0;  // ColorBitmap's version when alpha_ was made
+  uint64_t alphaMadeFrom_ = 0;  // colorBitmap's version when alpha_ was made
 };
 
 }  // namespace preview

@@ -22,7 +22,7 @@ const char kLeftOutWhy[] =
 // processed while the work runs) to its end.
 class WaitingWork {
  public:
-  explicit WaitingWork(toolkit::EventLoop& loop) : loop_(loop) {
+  explicit WaitingWork(EventLoop& loop) : loop_(loop) {
     loop_.ShowWaitCursor(true);
     loop_.ProcessMessages();
   }
@@ -31,16 +31,16 @@ class WaitingWork {
   WaitingWork& operator=(const WaitingWork&) = delete;
 
  private:
-  toolkit::EventLoop& loop_;
+  EventLoop& loop_;
 };
 
-void ReportLeftOut(toolkit::Messages& messages, int leftOut) {
+void ReportLeftOut(Messages& messages, int leftOut) {
   if (leftOut > 0) messages.Show(kLeftOut + std::to_string(leftOut) + kLeftOutWhy);
 }
 
 }  // namespace
 
-void ImportFiles(ImportContext& context, toolkit::FilePrompt& dialog) {
+void ImportFiles(ImportContext& context, FilePrompt& dialog) {
   std::vector<std::string> chosen;
   int leftOut = 0;
   if (!dialog.ChooseFiles(kOpenDialogTitle, kOpenDialogFilter, context.lastPath.path, chosen, leftOut))
@@ -53,7 +53,7 @@ void ImportFiles(ImportContext& context, toolkit::FilePrompt& dialog) {
   ReportLeftOut(context.messages, leftOut);
 }
 
-void ImportFolder(ImportContext& context, toolkit::FolderPrompt& chooser) {
+void ImportFolder(ImportContext& context, FolderPrompt& chooser) {
   std::string folder;
   if (!chooser.ChooseFolder(kChooserTitle, context.lastPath.path, folder)) return;
   std::vector<TextureEntry> found;

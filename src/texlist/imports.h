@@ -8,21 +8,31 @@
 
 #include "texlist/folder_walk.h"
 #include "texlist/texture_list.h"
-#include "toolkit/window_parts.h"
+#include "texlist/window_services.h"
 
 namespace texlist {
+
+// The open dialog: true when the user confirmed. `chosen` holds what the dialog returns:
+// one full path, or the folder followed by the chosen names; `leftOut` counts the chosen
+// files left out of it because no name the program can hold stands for them.
+class FilePrompt {
+ public:
+  virtual ~FilePrompt() = default;
+  virtual bool ChooseFiles(const std::string& title, const std::string& filter, const std::string& initialDir,
+                           std::vector<std::string>& chosen, int& leftOut) = 0;
+};
 
 // What the imports work with besides the list; `lastPath` is the remembered import folder.
 struct ImportContext {
   TextureList& list;
   FolderSource& files;
-  toolkit::Messages& messages;
-  toolkit::EventLoop& loop;
-  toolkit::RememberedFolder& lastPath;
+  Messages& messages;
+  EventLoop& loop;
+  RememberedFolder& lastPath;
 };
 
-void ImportFiles(ImportContext& context, toolkit::FilePrompt& dialog);
-void ImportFolder(ImportContext& context, toolkit::FolderPrompt& chooser);
+void ImportFiles(ImportContext& context, FilePrompt& dialog);
+void ImportFolder(ImportContext& context, FolderPrompt& chooser);
 // Dropped items in drop order: folders are scanned, DDS files added, the rest skipped.
 // `leftOut` counts the dropped items the drop could not name.
 void HandleDroppedFiles(ImportContext& context, const std::vector<std::string>& dropped, int leftOut);

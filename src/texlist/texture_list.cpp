@@ -13,14 +13,13 @@ void TextureList::Add(const std::vector<TextureEntry>& entries) {
 RowTexts TextureList::Texts(int row) const {
   const TextureEntry& entry = entries_[static_cast<size_t>(row)];
   // Sizes of 2 GiB and more show their low 32 bits as an unsigned number, never negative.
-  return RowTexts{toolkit::ExtractFileName(entry.FullPath), std::to_string(entry.Size),
-                  toolkit::ExtractFilePath(entry.FullPath)};
+  return RowTexts{toolkit::ExtractFileName(entry.fullPath), std::to_string(entry.size),
+                  toolkit::ExtractFilePath(entry.fullPath)};
 }
 
 void TextureList::Clear() {
   rows_.DeleteAllRows();
   entries_.clear();
-  CurrentIndex = -1;
 }
 
 std::vector<int> TextureList::SelectedRows() const {

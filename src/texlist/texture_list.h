@@ -8,8 +8,8 @@
 namespace texlist {
 
 struct TextureEntry {
-  std::string FullPath;  // exactly as the import produced it
-  uint32_t Size = 0;     // low 32 bits of the size as the directory lists it
+  std::string fullPath;  // exactly as the import produced it
+  uint32_t size = 0;     // low 32 bits of the size as the directory lists it
 };
 
 // The texts one row shows.
@@ -39,14 +39,12 @@ class TextureList {
   void Add(const std::vector<TextureEntry>& entries);
   void Clear();
   int TextureCount() const { return static_cast<int>(entries_.size()); }
-  const std::string& FullPath(int row) const { return entries_[static_cast<size_t>(row)].FullPath; }
+  const std::string& FullPath(int row) const { return entries_[static_cast<size_t>(row)].fullPath; }
   // Name, size in bytes and folder of a row's file.
   RowTexts Texts(int row) const;
   // Selected rows that hold an entry, ascending; the first selected one (-1 for none).
   std::vector<int> SelectedRows() const;
   int FirstSelected() const;
-
-  int CurrentIndex = -1;  // the row being previewed; -1 for none
 
  private:
   TextureRows& rows_;

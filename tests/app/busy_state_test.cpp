@@ -7,6 +7,8 @@
 
 #include "support/fakes.h"
 
+using namespace app;
+
 TEST(BusyState, APreviewBetweenExportedRowsAndNothingInsideItOrAConversion) {
   BusyState busy;
   BusyState::Scope exporting(busy, Activity::Export);

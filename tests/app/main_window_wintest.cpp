@@ -36,23 +36,23 @@ TEST(MainWindow, FromStartWithTheSettingsFileThroughPreviewsToClose) {
     kept.push_back(DeleteFileA((folder + "\\test.tga").c_str()) && RemoveDirectoryA(folder.c_str()));
   EXPECT_EQ(kept, (std::vector<bool>{false, false, true, true}));
   MainForm& f = app.Form();
-  EXPECT_EQ(f.OutputPath.path + "|" + f.LastPath.path, outputLine.substr(12) + "|");
+  EXPECT_EQ(f.OutputPath().path + "|" + f.LastPath().path, outputLine.substr(12) + "|");
 
   // The splitter follows the mouse; Escape during a drag puts back the width of its start.
-  HWND splitter = f.PanelSplitter->Handle();
-  const int start = f.ListPanel->Width();
+  HWND splitter = f.PanelSplitter().Handle();
+  const int start = f.ListPanel().Width();
   auto mouse = [&](UINT msg, int dx) {  // at the grip plus dx, in the splitter's coordinates now
-    const int x = 3 + start + dx - f.PanelSplitter->Left();
+    const int x = 3 + start + dx - f.PanelSplitter().Left();
     SendMessageA(splitter, msg, msg == WM_LBUTTONUP ? 0 : MK_LBUTTON, MAKELPARAM(x & 0xFFFF, 10));
   };
   mouse(WM_LBUTTONDOWN, 0);
   mouse(WM_MOUSEMOVE, 100);
-  EXPECT_EQ(std::make_pair(f.ListPanel->Width(), f.PreviewPanel->Left()),
-            std::make_pair(start + 100, f.PanelSplitter->Left() + f.PanelSplitter->Width()));
+  EXPECT_EQ(std::make_pair(f.ListPanel().Width(), f.PreviewPanel().Left()),
+            std::make_pair(start + 100, f.PanelSplitter().Left() + f.PanelSplitter().Width()));
   mouse(WM_LBUTTONUP, 100);
   mouse(WM_LBUTTONDOWN, 100);
   mouse(WM_MOUSEMOVE, 150);
-  EXPECT_EQ(f.ListPanel->Width(), start + 150);
+  EXPECT_EQ(f.ListPanel().Width(), start + 150);
   INPUT key = {INPUT_KEYBOARD, {}};
   key.ki.wVk = VK_ESCAPE;
   SendInput(1, &key, sizeof key);
@@ -60,11 +60,11 @@ TEST(MainWindow, FromStartWithTheSettingsFileThroughPreviewsToClose) {
   SendMessageA(splitter, WM_TIMER, 1, 0);
   key.ki.dwFlags = KEYEVENTF_KEYUP;
   SendInput(1, &key, sizeof key);
-  EXPECT_EQ(f.ListPanel->Width(), start + 100);
-  EXPECT_FALSE(f.PanelSplitter->Dragging());
+  EXPECT_EQ(f.ListPanel().Width(), start + 100);
+  EXPECT_FALSE(f.PanelSplitter().Dragging());
 
   // The list's popup menu at the mouse; the about box owned by the window.
-  HWND list = f.FileList->Handle();
+  HWND list = f.FileList().Handle();
   RECT shown = {};
   std::thread closer([&] {
     for (HWND menu = nullptr; !menu || !IsWindowVisible(menu); Sleep(10))
@@ -93,7 +93,7 @@ TEST(MainWindow, FromStartWithTheSettingsFileThroughPreviewsToClose) {
   WriteFileBytes(data.File("wide.dds"), SolidDds(4000, 40, 0xFFC08040));
   app.Drop({Wide(stone), Wide(data.File("wide.dds")), Wide(stone)});
   auto status = [&] {
-    return Names{f.MainWindow->StatusText(0), f.MainWindow->StatusText(1), f.MainWindow->StatusText(2)};
+    return Names{f.Window().StatusText(0), f.Window().StatusText(1), f.Window().StatusText(2)};
   };
   DialogWatcher watcher;
   app.Select({0});
@@ -111,7 +111,7 @@ TEST(MainWindow, FromStartWithTheSettingsFileThroughPreviewsToClose) {
 
   // Full width, height 40 * w / 4000, centred vertically.
   app.Select({1});
-  EXPECT_EQ(f.MainWindow->StatusText(0), "4000 x 40 x 32 BPP");
+  EXPECT_EQ(f.Window().StatusText(0), "4000 x 40 x 32 BPP");
   px = app.CapturePreview(w, h);
   const int shrunk = static_cast<int>(40LL * w / 4000), top = (h - shrunk) / 2;
   EXPECT_EQ((std::vector<uint32_t>{at(0, top + shrunk / 2), at(w - 1, top + shrunk / 2), at(w / 2, top - 2),
@@ -135,17 +135,17 @@ TEST(MainWindow, FromStartWithTheSettingsFileThroughPreviewsToClose) {
   // Another instance has saved its export folder since: this run chose none, so it stays.
   const std::string saved = "[Other]\r\nkeep=\xCA\xEB\xFE\xF7\r\n[Folders]\r\nOutput path=B\r\nExtra=x\r\n";
   WriteFileBytes(ini, saved);
-  f.LastPath.Choose("D:\\\xD2\xE5\xEA\xF1\xF2\xF3\xF0\xFB\\");
+  f.LastPath().Choose("D:\\\xD2\xE5\xEA\xF1\xF2\xF3\xF0\xFB\\");
   SendMessageA(app.Main(), WM_CLOSE, 0, 0);  // as the close button sends it
   app.Pump(50);
   EXPECT_TRUE(toolkit::Terminated());
-  EXPECT_EQ(ReadFileBytes(ini), saved + "Last path=" + f.LastPath.path + "\r\n");
+  EXPECT_EQ(ReadFileBytes(ini), saved + "Last path=" + f.LastPath().path + "\r\n");
 
   App held;
   const std::string heldIni = held.ProgramDir().File("texlook.ini");
   WriteFileBytes(heldIni, "[Folders]\r\nOutput path=old\r\n");
   ASSERT_TRUE(held.Start());
-  held.Form().OutputPath.Choose("new");
+  held.Form().OutputPath().Choose("new");
   HANDLE file = CreateFileA(heldIni.c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr);
   PostMessageA(held.Main(), WM_COMMAND, held.Form().CommandId(Command::Exit), 0);
   held.Pump(100);

@@ -30,7 +30,7 @@ class ExportTest : public ::testing::Test {
   FakeWindow window;
   FakeConverter converter;
   texlist::TextureList list;
-  toolkit::RememberedFolder outputPath{"D:\\before"};
+  texlist::RememberedFolder outputPath{"D:\\before"};
   ExportContext context{list, window, window, window, window, converter, window, outputPath};
 };
 

@@ -22,8 +22,8 @@ Names Export(App& app, Command command) {
   Names bar;
   DialogWatcher watcher([&](HWND d) {
     PostMessageA(app.Main(), WM_COMMAND, app.Form().CommandId(Command::ClearList), 0);
-    if (!GetDlgItem(d, 0xFFFF)) return ConfirmChooser(d, app.Form().OutputPath.path);
-    bar.push_back(" (" + std::to_string(app.Form().ExportProgress->Position()) + "%)");
+    if (!GetDlgItem(d, 0xFFFF)) return ConfirmChooser(d, app.Form().OutputPath().path);
+    bar.push_back(" (" + std::to_string(app.Form().ExportProgress().Position()) + "%)");
     return false;
   });
   app.Command(command);
@@ -64,7 +64,7 @@ TEST(Export, SelectedAndAllWithRealAndOtherConverters) {
   app.Drop({Wide(data.File("a.dds")), Wide(data.File("b.dds")), Wide(data.File("c.dds")),
             Wide(data.File("test.dds"))});
   app.Select({2, 0});
-  f.OutputPath.path = first.path;
+  f.OutputPath().path = first.path;
   EXPECT_EQ(Export(app, Command::ExportSelected), Names{kDone + " (100%)"});
   EXPECT_EQ(Pictures(first.path), (Names{"a.tga ff0000", "c.tga 0000ff"}));
 
@@ -74,7 +74,7 @@ TEST(Export, SelectedAndAllWithRealAndOtherConverters) {
   WriteFileBytes(second.File("c.tga"), std::string(100000, 'L'));
   HANDLE held = CreateFileA(second.File("a.tga").c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr,
                             OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
-  f.OutputPath.path = second.path;
+  f.OutputPath().path = second.path;
   EXPECT_EQ(Export(app, Command::ExportAll), Names{kDone + "\nНе экспортировано файлов: 2 из 4 (100%)"});
   CloseHandle(held);
   EXPECT_EQ((Names{ReadFileBytes(second.File("a.tga")), ReadFileBytes(second.File("b.tga")),
@@ -83,7 +83,7 @@ TEST(Export, SelectedAndAllWithRealAndOtherConverters) {
   EXPECT_EQ(Pictures(second.path), (Names{"a.tga", "b.tga", "c.tga 0000ff", "test.tga 808000"}));
 
   app.Select({3});
-  f.OutputPath.path = app.ProgramDir().path;
+  f.OutputPath().path = app.ProgramDir().path;
   EXPECT_EQ(Export(app, Command::ExportSelected), Names{kDone + " (100%)"});
   app.Select({0});  // that export is the user's now: neither a preview nor a cancelled export takes it
   DialogWatcher([](HWND d) { return Press(d, IDCANCEL), true; }), app.Command(Command::ExportAll);
@@ -101,7 +101,7 @@ TEST(Export, SelectedAndAllWithRealAndOtherConverters) {
   WriteFileBytes(other.File("камень.dds"), "x\n405060\n");
   app.Drop({Wide(data.File("nothing.dds")), Wide(other.File("beside.dds")), Wide(data.File("failed.dds")),
             Wide(data.File("own.dds")), Wide(data.File("Камень.dds")), Wide(other.File("камень.dds"))});
-  f.OutputPath.path = out.path;
+  f.OutputPath().path = out.path;
   EXPECT_EQ(Export(app, Command::ExportAll), Names{kDone + "\nНе экспортировано файлов: 2 из 6\nЗаменено "
                                                           "файлами с тем же именем из следующих строк: 1 (100%)"});
   EXPECT_EQ(ReadFileBytes(data.File("test.tga")), "a user's own file");  // neither exported nor deleted
@@ -114,7 +114,7 @@ TEST(Export, SelectedAndAllWithRealAndOtherConverters) {
   EXPECT_EQ(Export(app, Command::ExportAll),
             (Names{failed + " (0%)", failed + " (16%)", failed + " (33%)", failed + " (50%)", failed + " (66%)",
                    failed + " (83%)", kDone + "\nНе экспортировано файлов: 6 из 6 (100%)"}));
-  EXPECT_EQ(f.ExportProgress->Position(), 0);
+  EXPECT_EQ(f.ExportProgress().Position(), 0);
 }
 
 // A copy into folders of 240 to 260 characters is whole or reported as not made, and no

@@ -12,7 +12,6 @@
 #include "converter/converter_runner.h"
 #include "preview/tga_image.h"
 #include "support/dds_files.h"
-#include "support/fakes.h"
 #include "support/window_harness_win.h"
 
 using namespace testing_support;
@@ -20,14 +19,13 @@ using namespace testing_support;
 namespace {
 
 int WrongPictures(const std::string& dds, int width) {
-  FakeWindow quiet;
-  converter::ProgramConverter runner(quiet);
+  converter::ProgramConverter runner([](const std::string&) {});
   int wrong = 0;
   for (int run = 0; run < 20; ++run) {
     const converter::ConverterOutput output = runner.Run(dds);
     preview::TgaImage image;
     if (output.produced) image.LoadFile(output.path);
-    wrong += image.Width != width;
+    wrong += image.width != width;
     runner.Discard(output);
   }
   return wrong;
@@ -70,7 +68,7 @@ TEST(Preview, TheWindowStaysInUseWhileTheConverterRunsAndClosingEndsIt) {
   bool inUse = false;
   std::thread user([&] {
     while (!toolkit::ScreenCursorSet()) Sleep(10);  // the wait cursor: the conversion is under way
-    HWND box = f.PreviewBox->Handle();
+    HWND box = f.PreviewBox().Handle();
     inUse = InvalidateRect(box, nullptr, TRUE) &&
             SendMessageTimeoutA(app.Main(), WM_NULL, 0, 0, SMTO_NORMAL, 3000, nullptr);
     for (int i = 0; i < 100 && GetUpdateRect(box, nullptr, FALSE); ++i) Sleep(20);
@@ -93,8 +91,8 @@ TEST(Preview, TheWindowStaysInUseWhileTheConverterRunsAndClosingEndsIt) {
     running += e.th32ParentProcessID == GetCurrentProcessId() && !lstrcmpiA(e.szExeFile, "readdxt.exe");
   CloseHandle(all);
   EXPECT_TRUE(inUse);
-  EXPECT_EQ(std::tuple(running, f.MainWindow->StatusText(0), f.MainWindow->StatusText(1),
-                       f.Textures.TextureCount(), toolkit::Terminated(), toolkit::FileExists(ini)),
+  EXPECT_EQ(std::tuple(running, f.Window().StatusText(0), f.Window().StatusText(1),
+                       f.Textures().TextureCount(), toolkit::Terminated(), toolkit::FileExists(ini)),
             std::tuple(0, "0 x 0 x 0 BPP", "1 / 2", 2, true, true));
 }
 

@@ -111,7 +111,7 @@ TEST(TgaImageTest, DecodesEachFileTheSameWhateverCameBefore) {
     TgaImage fresh;  // through a file: short reads and reads at its end
     std::ofstream(path, std::ios::binary).write(reinterpret_cast<const char*>(c.file.data()), c.file.size());
     fresh.LoadFile(path);
-    EXPECT_EQ(RowsOf(fresh.ColorBitmap, 0xFFFFFF), c.color);
+    EXPECT_EQ(RowsOf(fresh.colorBitmap, 0xFFFFFF), c.color);
     EXPECT_EQ(RowsOf(fresh.AlphaBitmap()),
               c.alpha.empty() ? Rows(c.color.size(), Row(c.color[0].size(), 0u)) : c.alpha);
     const uint16_t w = static_cast<uint16_t>(c.color[0].size()), h = static_cast<uint16_t>(c.color.size());
@@ -120,7 +120,7 @@ TEST(TgaImageTest, DecodesEachFileTheSameWhateverCameBefore) {
     Load(used, Header{0, 0, 2, 0, 0, 0, w, h, 32} + Bytes(4 * w * h, 0x77));
     used.AlphaBitmap();  // made for that picture: the next load must not keep it
     Load(used, c.file);
-    EXPECT_EQ(RowsOf(used.ColorBitmap), RowsOf(fresh.ColorBitmap));
+    EXPECT_EQ(RowsOf(used.colorBitmap), RowsOf(fresh.colorBitmap));
     EXPECT_EQ(RowsOf(used.AlphaBitmap()), RowsOf(fresh.AlphaBitmap()));
   }
   std::remove(path.c_str());
@@ -128,7 +128,7 @@ TEST(TgaImageTest, DecodesEachFileTheSameWhateverCameBefore) {
   for (const std::string& bad : {path, testing::TempDir(), std::string()}) {
     Load(image, Header{0, 0, 2, 0, 0, 0, 2, 2, 32} + Bytes(16, 1));
     image.LoadFile(bad);
-    EXPECT_TRUE(image.Width == 0 && image.Height == 0 && image.ColorBitmap.IsEmpty()) << bad;
+    EXPECT_TRUE(image.width == 0 && image.height == 0 && image.colorBitmap.IsEmpty()) << bad;
   }
 }
 
@@ -158,7 +158,7 @@ TEST(TgaImageTest, LargePicturesAcrossBlocks) {
     const Bytes file = Header{0, 0, type, 0, 0, 0, w, h, uint8_t(type == 2 ? 32 : 24), 0x20} +
                        (type == 2 ? raw : rle) + Bytes(50, 9);
     EXPECT_EQ(Load(image, file), file.size() - 50);  // the bytes after the picture left unread
-    EXPECT_EQ(RowsOf(image.ColorBitmap, 0xFFFFFF), type == 2 ? color : runs) << int(type);
+    EXPECT_EQ(RowsOf(image.colorBitmap, 0xFFFFFF), type == 2 ? color : runs) << int(type);
     EXPECT_EQ(RowsOf(image.AlphaBitmap()), type == 2 ? alpha : Rows(h, Row(w, 0u)));
   }
   // Cut in row 31, where the first 256 KiB block ends: 2020 new pixels, then row 30's.
@@ -168,7 +168,7 @@ TEST(TgaImageTest, LargePicturesAcrossBlocks) {
   Row last = color[30];
   std::copy(color[31].begin(), color[31].begin() + 2020, last.begin());
   std::fill(color.begin() + 31, color.end(), last);
-  EXPECT_EQ(RowsOf(image.ColorBitmap, 0xFFFFFF), color);
+  EXPECT_EQ(RowsOf(image.colorBitmap, 0xFFFFFF), color);
 }
 
 TEST(TgaImageTest, HeaderSizesEmptyAndTooLargePictures) {
@@ -186,7 +186,7 @@ TEST(TgaImageTest, HeaderSizesEmptyAndTooLargePictures) {
     Load(image, Header{0, 0, 2, 0, 0, 0, 2, 2, 32} + Bytes(16, 1));
     EXPECT_EQ(Load(image, c.file), c.end);
     EXPECT_EQ(
-        std::tuple(image.Width, image.Height, image.PixelDepth, image.TooLarge(), image.IsEmpty()),
+        std::tuple(image.width, image.height, image.pixelDepth, image.TooLarge(), image.IsEmpty()),
         std::tuple(c.width, c.height, c.depth, c.tooLarge, c.width == 0 || c.height == 0 || c.tooLarge));
     EXPECT_TRUE(!image.IsEmpty() || image.AlphaBitmap().IsEmpty());
   }

@@ -12,19 +12,19 @@
 #include "export/export_commands.h"
 #include "preview/preview.h"
 #include "texlist/folder_walk.h"
+#include "texlist/imports.h"
 #include "texlist/texture_list.h"
 #include "toolkit/portable/path_helpers.h"
-#include "toolkit/window_parts.h"
 
 namespace testing_support {
 
 // Everything a command can do to the window, recorded; dialog answers set beforehand.
-class FakeWindow : public toolkit::Messages,
-                   public toolkit::StatusTexts,
-                   public toolkit::ProgressDisplay,
-                   public toolkit::FolderPrompt,
-                   public toolkit::FilePrompt,
-                   public toolkit::EventLoop,
+class FakeWindow : public texlist::Messages,
+                   public preview::StatusTexts,
+                   public exporter::ProgressDisplay,
+                   public texlist::FolderPrompt,
+                   public texlist::FilePrompt,
+                   public texlist::EventLoop,
                    public texlist::TextureRows,
                    public preview::PreviewPane,
                    public exporter::TargetFiles {

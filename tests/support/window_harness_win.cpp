@@ -186,9 +186,9 @@ App::~App() {
 }
 
 bool App::Start() {
-  form_ = CreateMainForm();
+  form_ = app::CreateMainForm();
   if (!form_) return false;
-  form_->MainWindow->Show();  // as the message loop shows it
+  form_->Window().Show();  // as the message loop shows it
   Pump(100);
   return true;
 }
@@ -199,9 +199,9 @@ void App::Pump(int milliseconds) {
 }
 
 void App::Select(std::vector<int> rows) {
-  form_->FileList->SetRowState(-1, 0, LVIS_SELECTED | LVIS_FOCUSED);
+  form_->FileList().SetRowState(-1, 0, LVIS_SELECTED | LVIS_FOCUSED);
   for (int row : rows)
-    form_->FileList->SetRowState(row, LVIS_SELECTED | LVIS_FOCUSED, LVIS_SELECTED | LVIS_FOCUSED);
+    form_->FileList().SetRowState(row, LVIS_SELECTED | LVIS_FOCUSED, LVIS_SELECTED | LVIS_FOCUSED);
 }
 
 void App::Drop(const std::vector<std::wstring>& paths) {
@@ -214,20 +214,20 @@ void App::Drop(const std::vector<std::wstring>& paths) {
   drop->fWide = TRUE;
   list.copy(reinterpret_cast<wchar_t*>(drop + 1), list.size());
   GlobalUnlock(memory);
-  SendMessageA(form_->FileList->Handle(), WM_DROPFILES, reinterpret_cast<WPARAM>(memory),
+  SendMessageA(form_->FileList().Handle(), WM_DROPFILES, reinterpret_cast<WPARAM>(memory),
                0);  // released there
   Pump(50);
 }
 
 Names App::ListedContents() {
   Names contents;
-  for (int row = 0; row < form_->Textures.TextureCount(); ++row)
-    contents.push_back(ReadFileBytes(form_->Textures.FullPath(row)));
+  for (int row = 0; row < form_->Textures().TextureCount(); ++row)
+    contents.push_back(ReadFileBytes(form_->Textures().FullPath(row)));
   return contents;
 }
 
 std::vector<uint32_t> App::CapturePreview(int& width, int& height) {
-  HWND box = form_->PreviewBox->Handle();
+  HWND box = form_->PreviewBox().Handle();
   RECT rc;
   GetClientRect(box, &rc);
   width = rc.right;

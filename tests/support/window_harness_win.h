@@ -16,6 +16,8 @@
 
 namespace testing_support {
 
+using app::Command;
+using app::MainForm;
 using Names = std::vector<std::string>;
 
 // A fresh temporary folder, removed with everything in it at the end of the test.
@@ -94,9 +96,9 @@ class App {
   bool Start();  // false when start-up stopped
   MainForm& Form() { return *form_; }
   TempFolder& ProgramDir() { return programDir_; }
-  HWND Main() { return form_->MainWindow->Handle(); }
+  HWND Main() { return form_->Window().Handle(); }
   void Pump(int milliseconds = 50);
-  void Command(::Command command) {  // as the menu delivers it; returns when it has run
+  void Command(app::Command command) {  // as the menu delivers it; returns when it has run
     SendMessageA(Main(), WM_COMMAND, form_->CommandId(command), 0);
   }
   void Select(std::vector<int> rows);

@@ -14,7 +14,7 @@ Paths Walk(FakeFolders& fs, const std::string& folder) {
   std::vector<texlist::TextureEntry> list;
   texlist::WalkFolderTree(fs, folder, "*.dds", list);
   Paths paths;
-  for (const texlist::TextureEntry& entry : list) paths.push_back(entry.FullPath);
+  for (const texlist::TextureEntry& entry : list) paths.push_back(entry.fullPath);
   return paths;
 }
 

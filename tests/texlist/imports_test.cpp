@@ -34,7 +34,7 @@ class Imports : public ::testing::Test {
   FakeFolders fs;
   FakeWindow window;
   TextureList list;
-  toolkit::RememberedFolder lastPath{"C:\\old\\"};
+  RememberedFolder lastPath{"C:\\old\\"};
   ImportContext context{list, fs, window, window, lastPath};
 };
 
@@ -70,14 +70,13 @@ TEST_F(Imports, DropsThenSelectionClearingAndChosenFiles) {
   EXPECT_EQ(std::tuple(lastPath.path, lastPath.chosen), std::tuple("C:\\old\\", false));  // neither remembers
   EXPECT_TRUE(window.messages.empty() && !window.waitCursor);
   // Selected rows: those beyond the list are left out; one out of order ends the walk, as it
-  // would in the list. Clearing empties the rows, the entries and the current row.
+  // would in the list. Clearing empties the rows and the entries.
   window.selected = {2, 5};
   EXPECT_EQ(list.SelectedRows(), (std::vector<int>{2}));
   window.selected = {1, 0, 2};
   EXPECT_EQ(list.SelectedRows(), (std::vector<int>{1}));
-  list.CurrentIndex = 1;
   list.Clear();
-  EXPECT_EQ(std::tuple(window.rowCount, list.TextureCount(), list.CurrentIndex), std::tuple(0, 0, -1));
+  EXPECT_EQ(std::tuple(window.rowCount, list.TextureCount()), std::tuple(0, 0));
   // Files chosen in the open dialog: a size that cannot be read shows 0; 4 GiB - 1 stays unsigned.
   window.filesAnswer = {"C:\\t", "b.dds", "a.DDS", "notes.txt", "gone.dds"};
   ImportFiles(context, window);

@@ -60,7 +60,7 @@ TEST(Imports, OpenDialogFolderChooserAndDrop) {
     typed += L"\"" + name + L"\" ";
   }
   Touch(Wide(files.File("skip.txt")));
-  f.LastPath.path = files.path;
+  f.LastPath().path = files.path;
   toolkit::SetOpenDialogPlatformCall([](OPENFILENAMEW* ofn, bool isOpen) {
     g_call = *ofn;
     g_filter.assign(ofn->lpstrFilter, 39);
@@ -72,7 +72,7 @@ TEST(Imports, OpenDialogFolderChooserAndDrop) {
             std::make_tuple(
                 DWORD{sizeof(void*) == 4 ? 76 : 136}, DWORD{0x281A07}, app.Main(),
                 std::wstring(L"\u0424\u0430\u0439\u043B\u044B DDS (Direct Draw Surface)\0*.dds\0", 39)));
-  EXPECT_TRUE(app.ListedContents() == expected) << f.Textures.TextureCount();
+  EXPECT_TRUE(app.ListedContents() == expected) << f.Textures().TextureCount();
 
   // Linux link loops end, hidden folders are walked, a folder named like a DDS file is no
   // file, any letter case matches. The chooser opens centred on the remembered folder.
@@ -89,7 +89,7 @@ TEST(Imports, OpenDialogFolderChooserAndDrop) {
   for (const char* other : {"notes.txt", "e.dds.bak"}) Touch(Wide(tree.File(other)));
   ASSERT_TRUE(SetFileAttributesA(tree.File("secret").c_str(), FILE_ATTRIBUTE_HIDDEN));
   ASSERT_TRUE(MakeUnixSymlink(tree.File("sub\\up"), "..") && MakeUnixSymlink(tree.File("self"), "."));
-  f.LastPath.path = tree.path;
+  f.LastPath().path = tree.path;
   app.Command(Command::ImportFolder);
   EXPECT_EQ(
       std::make_pair(int{chooser.left}, int{chooser.top}),
@@ -119,7 +119,7 @@ TEST(Imports, OpenDialogFolderChooserAndDrop) {
   EXPECT_EQ(app.ListedContents(), expected);
   // The name of a folder's file; the sizes as the directory lists them: asked for a
   // dropped file, from the scan in a folder.
-  EXPECT_EQ((Names{f.FileList->Text(1, 0), f.FileList->Text(0, 1), f.FileList->Text(1, 1)}),
+  EXPECT_EQ((Names{f.FileList().Text(1, 0), f.FileList().Text(0, 1), f.FileList().Text(1, 1)}),
             (Names{"a.dds", "7", "5"}));
   EXPECT_EQ(g_cursorSeen, toolkit::CursorKind::Wait);
   EXPECT_FALSE(toolkit::ScreenCursorSet());  // the controls have their own cursors back

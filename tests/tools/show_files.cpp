@@ -11,14 +11,14 @@
 int main(int argc, char** argv) {
   if (argc < 3) return 2;
   toolkit::OverrideProgramFolder(argv[1]);
-  std::unique_ptr<MainForm> form = CreateMainForm();
+  std::unique_ptr<app::MainForm> form = app::CreateMainForm();
   if (!form) return 1;
-  toolkit::SetMainWindow(form->MainWindow);
-  form->MainWindow->Show();
+  toolkit::SetMainWindow(&form->Window());
+  form->Window().Show();
   toolkit::ProcessMessages();
   std::vector<std::string> dropped(argv + 2, argv + argc);
   form->HandleDrop(dropped, 0);
-  form->FileList->SetRowState(0, LVIS_SELECTED | LVIS_FOCUSED, LVIS_SELECTED | LVIS_FOCUSED);
-  toolkit::RunMessageLoop(*form->MainWindow);
+  form->FileList().SetRowState(0, LVIS_SELECTED | LVIS_FOCUSED, LVIS_SELECTED | LVIS_FOCUSED);
+  toolkit::RunMessageLoop(form->Window());
   return 0;
 }
