@@ -1,7 +1,6 @@
 // The one record of the run: the main window with every control, menu and dialog, the
 // texture list, the preview and the remembered folders; commands reach the features here.
 #pragma once
-#include <map>
 #include <memory>
 #include <string>
 #include <vector>
@@ -55,8 +54,7 @@ struct MainForm {
   preview::Preview Preview{preview::PreviewContext{Parts, Parts, Parts, MarkedConverter, Parts}};
 
   // The identifier the platform sees for a command (4096 and up).
-  unsigned CommandId(Command command) const;
-  std::map<Command, unsigned> CommandIds;  // filled as the menus are built
+  static unsigned CommandId(Command command);
   // Every menu command, list selection and drop comes in here.
   void Run(Command command);
   void HandleItemStateChange(unsigned newState);

@@ -3,12 +3,9 @@
 #include <windows.h>
 #include <commctrl.h>
 
-#include "toolkit/win/application_win.h"
 #include "toolkit/win/control_win.h"
 #include "toolkit/win/control_internal_win.h"
-#include "toolkit/win/form_win.h"
 #include "toolkit/win/handles_win.h"
-#include "toolkit/win/list_view_win.h"
 #include "toolkit/win/menu_win.h"
 
 namespace toolkit {
@@ -152,12 +149,6 @@ Control::~Control() {
         break;
       }
   }
-}
-
-Form* Control::OwnerForm() {
-  Control* c = this;
-  while (c->parent_) c = c->parent_;
-  return dynamic_cast<Form*>(c);
 }
 
 WindowHandle Control::Handle() {
@@ -344,11 +335,6 @@ void Control::Invalidate() {
       RedrawWindow(static_cast<HWND>(outer->hwnd_), nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN);
 }
 
-bool ControlAccess::Notify(Control* from, NMHDR* hdr, intptr_t& result) {
-  if (auto* list = dynamic_cast<ListView*>(from)) return list->HandleNotify(hdr, result);
-  return false;
-}
-
 void ControlAccess::SyncBounds(Control* c) {
   HWND hwnd = static_cast<HWND>(c->hwnd_);
   if (!hwnd) return;
@@ -398,7 +384,7 @@ bool Control::HandleMessage(unsigned msg, uintptr_t wParam, intptr_t lParam, int
       return false;
     case WM_CONTEXTMENU:
       if (popupMenu_) {
-        popupMenu_->PopupAt(static_cast<short>(LOWORD(lParam)), static_cast<short>(HIWORD(lParam)));
+        popupMenu_->PopupAt(hwnd, static_cast<short>(LOWORD(lParam)), static_cast<short>(HIWORD(lParam)));
         result = 0;
         return true;
       }
@@ -418,7 +404,7 @@ bool Control::HandleMessage(unsigned msg, uintptr_t wParam, intptr_t lParam, int
     case WM_NOTIFY: {
       auto* hdr = reinterpret_cast<NMHDR*>(lParam);
       if (Control* from = ControlOf(hdr->hwndFrom))
-        if (from != this) return ControlAccess::Notify(from, hdr, result);
+        if (from != this) return from->HandleNotify(hdr, result);
       return false;
     }
     case WM_SIZE:

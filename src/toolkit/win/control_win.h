@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "toolkit/portable/layout.h"
+#include "toolkit/win/message_loop_win.h"
 
 namespace toolkit {
 
@@ -32,10 +33,7 @@ struct Font {
 };
 
 enum class Edge { None, Raised, Lowered };
-enum class CursorKind { Arrow, Wait, SizeWE, SizeNS };
-
 class Menu;
-class Form;
 
 // Anything a control can own through its release list.
 class Releasable {
@@ -54,7 +52,6 @@ class Control : public Releasable {
   bool HasHandle() const { return hwnd_ != nullptr; }
   Control* Parent() const { return parent_; }
   const std::vector<Control*>& Children() const { return children_; }
-  Form* OwnerForm();
 
   void SetAlign(Align align);
   Align GetAlign() const { return align_; }
@@ -118,6 +115,8 @@ class Control : public Releasable {
   virtual bool PaintsThroughBuffer() const { return false; }
   // Window procedure hook: return true when the message was handled (result set).
   virtual bool HandleMessage(unsigned msg, uintptr_t wParam, intptr_t lParam, intptr_t& result);
+  // A WM_NOTIFY this control sent to its parent: return true when handled (result set).
+  virtual bool HandleNotify(NMHDR* /*header*/, intptr_t& /*result*/) { return false; }
   intptr_t CallDefault(unsigned msg, uintptr_t wParam, intptr_t lParam);
   // The brush colour for painting this control's background (system colours resolved).
   uint32_t ResolvedColor() const;

@@ -2,7 +2,7 @@
 #include <windows.h>
 #include <commctrl.h>
 
-#include "toolkit/win/application_win.h"
+#include "toolkit/win/message_loop_win.h"
 #include "toolkit/win/control_internal_win.h"
 #include "toolkit/win/controls_win.h"
 

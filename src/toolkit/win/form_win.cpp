@@ -2,10 +2,9 @@
 #include <windows.h>
 #include <commctrl.h>
 
-#include "toolkit/win/application_win.h"
 #include "toolkit/win/control_internal_win.h"
 #include "toolkit/win/form_win.h"
-#include "toolkit/win/menu_win.h"
+#include "toolkit/win/message_loop_win.h"
 
 namespace toolkit {
 
@@ -26,7 +25,15 @@ Form::~Form() {
 }
 
 void Form::AfterCreate() {
-  if (Menu* bar = MenuBar()) SetMenu(static_cast<HWND>(hwnd_), static_cast<HMENU>(bar->Handle()));
+  if (!menus_.empty()) SetMenu(static_cast<HWND>(hwnd_), menus_.front()->Handle());
+}
+
+Menu* Form::AddMenu(const std::vector<MenuEntry>& entries, Menu::Handler onCommand) {
+  const Menu::Kind kind = menus_.empty() ? Menu::Kind::Bar : Menu::Kind::Popup;
+  menus_.push_back(std::make_unique<Menu>(kind, entries, std::move(onCommand)));
+  Menu* menu = menus_.back().get();
+  if (kind == Menu::Kind::Bar && hwnd_) SetMenu(static_cast<HWND>(hwnd_), menu->Handle());
+  return menu;
 }
 
 void Form::SetPosition(int left, int top) { SetBounds(left, top, Width(), Height()); }
@@ -111,12 +118,6 @@ std::vector<int> Form::StatusPanelRightEdges() {
   return edges;
 }
 
-bool Form::DispatchMenuCommand(unsigned commandId) {
-  for (Menu* menu : menus_)
-    if (menu->FindItem(commandId) >= 0) return menu->Dispatch(commandId);
-  return false;
-}
-
 bool Form::HandleMessage(unsigned msg, uintptr_t wParam, intptr_t lParam, intptr_t& result) {
   HWND hwnd = static_cast<HWND>(hwnd_);
   switch (msg) {
@@ -146,10 +147,12 @@ bool Form::HandleMessage(unsigned msg, uintptr_t wParam, intptr_t lParam, intptr
       if (wParam && !IsWindowVisible(hwnd) && onShow) onShow(*this);
       return false;
     case WM_COMMAND:
-      if (lParam == 0 && HIWORD(wParam) <= 1 && DispatchMenuCommand(LOWORD(wParam))) {
-        result = 0;
-        return true;
-      }
+      if (lParam == 0 && HIWORD(wParam) <= 1)
+        for (const auto& menu : menus_)
+          if (menu->Dispatch(LOWORD(wParam))) {
+            result = 0;
+            return true;
+          }
       return false;
     case WM_SIZE:
       if (statusBar_) SendMessageA(static_cast<HWND>(statusBar_), WM_SIZE, 0, 0);

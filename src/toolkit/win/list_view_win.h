@@ -51,10 +51,9 @@ class ListView : public Control {
   void AfterCreate() override;
   void OnColorChanged() override;
   bool HandleMessage(unsigned msg, uintptr_t wParam, intptr_t lParam, intptr_t& result) override;
+  bool HandleNotify(NMHDR* nmhdr, intptr_t& result) override;
 
  private:
-  friend struct ControlAccess;
-  bool HandleNotify(NMHDR* nmhdr, intptr_t& result);
   struct Column {
     std::string caption;
     TextAlign align;
