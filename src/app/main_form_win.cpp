@@ -7,7 +7,6 @@
 #include "preview/paint_preview_win.h"
 #include "texlist/imports.h"
 #include "toolkit/win/application_win.h"
-#include "toolkit/portable/dialog_texts.h"
 #include "toolkit/portable/file_system.h"
 
 using namespace toolkit;
@@ -92,12 +91,11 @@ std::unique_ptr<MainForm> CreateMainForm() {
   form->MainMenu = CreateMenu(*f, *w, kMainMenu);
 
   // The dialogs' owner stays null, which they take as the main window when they open.
-  auto chooser = std::make_unique<toolkit::FolderChooser>("", 0);
-  chooser->CenterOnScreen = true;
+  auto chooser = std::make_unique<toolkit::FolderChooser>();
+  chooser->centerOnScreen = true;
   form->FolderChooser = chooser.get();
   w->RegisterForRelease(std::move(chooser));
-  auto dialog = std::make_unique<toolkit::OpenDialog>("", "", toolkit::kMainOpenDialogOptions);
-  dialog->IsOpenDialog = true;
+  auto dialog = std::make_unique<toolkit::OpenDialog>();
   form->OpenDialog = dialog.get();
   w->RegisterForRelease(std::move(dialog));
 

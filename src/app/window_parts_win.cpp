@@ -23,9 +23,9 @@ bool WindowParts::ChooseFolder(const std::string& title, const std::string& init
                                std::string& folder) {
   toolkit::FolderChooser& chooser = *form_.FolderChooser;
   chooser.SetInitialPath(initialPath);
-  chooser.Title = title;
+  chooser.title = title;
   if (!chooser.Execute()) {
-    if (chooser.PathRefused) Show(kFolderRefused);
+    if (chooser.pathRefused) Show(kFolderRefused);
     return false;
   }
   folder = chooser.Path();
@@ -35,13 +35,12 @@ bool WindowParts::ChooseFolder(const std::string& title, const std::string& init
 bool WindowParts::ChooseFiles(const std::string& title, const std::string& filter,
                               const std::string& initialDir, std::vector<std::string>& chosen, int& leftOut) {
   toolkit::OpenDialog& dialog = *form_.OpenDialog;
-  dialog.InitialDir = initialDir;
-  dialog.Title = title;
-  dialog.FileName.clear();
-  dialog.Filter = filter;
+  dialog.initialDir = initialDir;
+  dialog.title = title;
+  dialog.filter = filter;
   if (!dialog.Execute()) return false;
-  chosen = dialog.Files;
-  leftOut = dialog.LeftOut;
+  chosen = dialog.files;
+  leftOut = dialog.leftOut;
   return true;
 }
 

@@ -13,14 +13,14 @@ void RunMessageLoop(Form& form) {
   SetMainWindow(nullptr);
 }
 
+WindowHandle MainWindowHandle() {
+  Form* main = MainWindow();
+  return main ? main->Handle() : nullptr;
+}
+
 void ShowMessage(const std::string& text) {
-  HWND owner = nullptr;
-  const char* title = nullptr;
-  if (Form* main = MainWindow()) {
-    owner = static_cast<HWND>(main->Handle());
-    title = main->Caption().c_str();
-  }
-  MessageBoxA(owner, text.c_str(), title, MB_OK | MB_SETFOREGROUND);
+  Form* main = MainWindow();
+  MessageBoxA(MainWindowHandle(), text.c_str(), main ? main->Caption().c_str() : nullptr, MB_OK | MB_SETFOREGROUND);
 }
 
 }  // namespace toolkit

@@ -12,7 +12,6 @@ struct ControlAccess {
   static void InitCommonControlsOnce();
   static void PaintBuffered(Control* outer, HWND target, HDC dc);
   static void SyncBounds(Control* c);
-  static Control* FromHandle(HWND hwnd);
   // The outermost double-buffered control that holds `c` (or `c` itself), or null.
   static Control* OutermostDoubleBuffered(Control* c);
 };

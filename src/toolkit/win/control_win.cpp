@@ -80,7 +80,9 @@ void ControlAccess::InitCommonControlsOnce() {
   if (HMODULE comctl = GetModuleHandleA("comctl32.dll")) {
     auto initEx = reinterpret_cast<InitEx>(reinterpret_cast<void*>(GetProcAddress(comctl, "InitCommonControlsEx")));
     if (initEx) {
-      INITCOMMONCONTROLSEX icc = {8, 0xFF};
+      INITCOMMONCONTROLSEX icc = {sizeof(INITCOMMONCONTROLSEX),
+                                  ICC_LISTVIEW_CLASSES | ICC_TREEVIEW_CLASSES | ICC_BAR_CLASSES | ICC_TAB_CLASSES |
+                                      ICC_UPDOWN_CLASS | ICC_PROGRESS_CLASS | ICC_HOTKEY_CLASS | ICC_ANIMATE_CLASS};
       initEx(&icc);
     }
   }
@@ -354,8 +356,6 @@ void ControlAccess::SyncBounds(Control* c) {
   c->height_ = r.bottom - r.top;
 }
 
-Control* ControlAccess::FromHandle(HWND hwnd) { return ControlOf(hwnd); }
-
 Control* ControlAccess::OutermostDoubleBuffered(Control* c) {
   Control* found = nullptr;
   for (Control* p = c; p; p = p->Parent())
@@ -428,6 +428,11 @@ bool Control::HandleMessage(unsigned msg, uintptr_t wParam, intptr_t lParam, int
       if (doubleBuffered_ && wParam &&
           WindowFromDC(reinterpret_cast<HDC>(wParam)) == hwnd) {
         // The buffered WM_PAINT draws the background too.
+        result = 1;
+        return true;
+      }
+      if (fillsBackground_) {
+        PaintBackground(reinterpret_cast<HDC>(wParam));
         result = 1;
         return true;
       }

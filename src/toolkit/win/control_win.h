@@ -66,20 +66,15 @@ class Control : public Releasable {
   Rect ClientRect();
 
   void SetGap(int gap) { gap_ = gap; Realign(); }
-  int Gap() const { return gap_; }
   void SetMargins(const Margins& m) { margins_ = m; Realign(); }
-  void SetMarginTop(int v) { margins_.top = v; Realign(); }
   void SetMarginBottom(int v) { margins_.bottom = v; Realign(); }
   void SetMarginLeft(int v) { margins_.left = v; Realign(); }
   void SetMarginRight(int v) { margins_.right = v; Realign(); }
-  const Margins& GetMargins() const { return margins_; }
 
   void SetColor(Color color);
-  Color GetColor() const { return color_; }
   void SetFont(const Font& font);
   const Font& GetFont() const { return font_; }
   void SetCursor(CursorKind cursor) { cursor_ = cursor; }
-  CursorKind GetCursor() const { return cursor_; }
   void SetTabStop(bool on);
   void SetDoubleBuffered(bool on) { doubleBuffered_ = on; }
   bool DoubleBuffered() const { return doubleBuffered_; }
@@ -106,8 +101,9 @@ class Control : public Releasable {
   };
   explicit Control(Control* parent);
   void SetCreateArgs(CreateArgs args) { args_ = std::move(args); }
-  const std::string& CreateText() const { return args_.text; }
   virtual void AfterCreate() {}
+  // WM_ERASEBKGND fills the client area with the control's colour.
+  void FillBackgroundOnErase() { fillsBackground_ = true; }
   // Sends the kind's own colour message, if it has one.
   virtual void OnColorChanged() {}
   // Its own paint draws through the outermost double-buffered control's buffer, so that
@@ -145,6 +141,7 @@ class Control : public Releasable {
   CursorKind cursor_ = CursorKind::Arrow;
   bool doubleBuffered_ = false;
   bool aligning_ = false;
+  bool fillsBackground_ = false;
   Menu* popupMenu_ = nullptr;
   HBRUSH brush_ = nullptr;
   HFONT fontHandle_ = nullptr;

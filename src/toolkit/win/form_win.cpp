@@ -18,6 +18,7 @@ Form::Form(const std::string& caption) : Control(nullptr), caption_(caption) {
   a.exStyle = WS_EX_CONTROLPARENT;
   a.text = caption;
   SetCreateArgs(a);
+  FillBackgroundOnErase();
 }
 
 Form::~Form() {
@@ -37,10 +38,6 @@ Menu* Form::AddMenu(const std::vector<MenuEntry>& entries, Menu::Handler onComma
 }
 
 void Form::SetPosition(int left, int top) { SetBounds(left, top, Width(), Height()); }
-
-void Form::SetSize(int width, int height) {
-  SetBounds(Left(), Top(), width > 0 ? width : Width(), height > 0 ? height : Height());
-}
 
 void Form::Centre() {
   SetPosition(CentredOffset(GetSystemMetrics(SM_CXSCREEN), Width()),
@@ -107,17 +104,6 @@ std::string Form::StatusText(int index) {
   return text;
 }
 
-std::vector<int> Form::StatusPanelRightEdges() {
-  std::vector<int> edges;
-  if (!statusBar_) return edges;
-  HWND bar = static_cast<HWND>(statusBar_);
-  int parts = static_cast<int>(SendMessageA(bar, SB_GETPARTS, 0, 0));
-  if (parts <= 0) return edges;
-  edges.resize(parts);
-  SendMessageA(bar, SB_GETPARTS, parts, reinterpret_cast<LPARAM>(edges.data()));
-  return edges;
-}
-
 bool Form::HandleMessage(unsigned msg, uintptr_t wParam, intptr_t lParam, intptr_t& result) {
   HWND hwnd = static_cast<HWND>(hwnd_);
   switch (msg) {
@@ -167,13 +153,6 @@ bool Form::HandleMessage(unsigned msg, uintptr_t wParam, intptr_t lParam, intptr
         return true;
       }
       break;
-    case WM_ERASEBKGND: {
-      RECT rc;
-      GetClientRect(hwnd, &rc);
-      FillRect(reinterpret_cast<HDC>(wParam), &rc, static_cast<HBRUSH>(BackgroundBrush()));
-      result = 1;
-      return true;
-    }
     default:
       break;
   }

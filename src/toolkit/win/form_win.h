@@ -20,7 +20,6 @@ class Form : public Control {
 
   const std::string& Caption() const { return caption_; }
   void SetPosition(int left, int top);
-  void SetSize(int width, int height);
   // Centre on the screen (no parent).
   void Centre();
   void SetWindowState(WindowState state);
@@ -34,8 +33,6 @@ class Form : public Control {
   // a panel is first created (equal split of the current width).
   void SetStatusText(int index, const std::string& text);
   std::string StatusText(int index);
-  std::vector<int> StatusPanelRightEdges();
-  WindowHandle StatusBarHandle() const { return statusBar_; }
 
   // Menus of this form, built from `entries`: the first becomes the menu bar, later ones
   // are popups. Choosing an entry calls `onCommand` with its identifier.

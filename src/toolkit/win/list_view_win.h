@@ -21,11 +21,6 @@ class ListView : public Control {
   ListView(Control* parent, Options options);
 
   void AddColumn(const std::string& caption, TextAlign align, int width);
-  int ColumnCount() const { return columns_; }
-  int RowCount();
-  int SelectedCount();
-  int InsertRow(int index, const std::string& text);
-  void SetText(int row, int column, const std::string& text);
   std::string Text(int row, int column);
   int FirstSelected();
   int NextSelected(int after);
@@ -36,8 +31,6 @@ class ListView : public Control {
   void SetRowCount(int count);
   // With ownerData: the text of a row's column, asked for when the list shows it.
   std::function<std::string(int row, int column)> onRowText;
-  // Stop or resume repainting during bulk changes.
-  void SetRedraw(bool on);
 
   // (sender, first, last, old state, new state)
   std::function<void(ListView&, int, int, unsigned, unsigned)> onItemStateChange;
