@@ -218,17 +218,6 @@ void Control::ApplyBounds() {
   SetWindowPos(static_cast<HWND>(hwnd_), nullptr, left_, top_, width_, height_, SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
-Rect Control::ClientRect() {
-  Rect r;
-  RECT rc = {0, 0, width_, height_};
-  if (hwnd_) GetClientRect(static_cast<HWND>(hwnd_), &rc);
-  r.left = rc.left + margins_.left;
-  r.top = rc.top + margins_.top;
-  r.right = rc.right - margins_.right;
-  r.bottom = rc.bottom - margins_.bottom;
-  return r;
-}
-
 void Control::Realign() {
   if (!hwnd_ || aligning_ || children_.empty()) return;
   aligning_ = true;

@@ -62,8 +62,6 @@ class Control : public Releasable {
   int Top() const { return top_; }
   int Width() const { return width_; }
   int Height() const { return height_; }
-  // Client area reduced by the margins.
-  Rect ClientRect();
 
   void SetGap(int gap) { gap_ = gap; Realign(); }
   void SetMargins(const Margins& m) { margins_ = m; Realign(); }
