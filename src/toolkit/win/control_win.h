@@ -20,15 +20,15 @@ using DeviceContext = HDC;
 // COLORREF, or 0x800000nn for system colour nn.
 using Color = uint32_t;
 constexpr Color kSysColorFlag = 0x80000000u;
-constexpr Color kColorBtnFace = kSysColorFlag | 15;
-constexpr Color kColorWindow = kSysColorFlag | 5;
-constexpr Color kColorActiveBorder = kSysColorFlag | 10;
-constexpr Color kColorWindowText = kSysColorFlag | 8;
+constexpr Color kColorBtnFace = kSysColorFlag | COLOR_BTNFACE;
+constexpr Color kColorWindow = kSysColorFlag | COLOR_WINDOW;
+constexpr Color kColorActiveBorder = kSysColorFlag | COLOR_ACTIVEBORDER;
+constexpr Color kColorWindowText = kSysColorFlag | COLOR_WINDOWTEXT;
 
 struct Font {
   std::string face = "MS Sans Serif";
   int height = 0;
-  int charset = 1;  // DEFAULT_CHARSET
+  int charset = DEFAULT_CHARSET;
   Color color = kColorWindowText;
 };
 

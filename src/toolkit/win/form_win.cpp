@@ -76,14 +76,14 @@ void Form::SetStatusText(int index, const std::string& text) {
                                hwnd, nullptr, GetModuleHandleA(nullptr), nullptr);
     statusBar_ = bar;
     SendMessageA(bar, WM_SETFONT, reinterpret_cast<WPARAM>(FontHandle()), FALSE);
-    SendMessageA(bar, SB_SIMPLE, index == 255, 0);
+    SendMessageA(bar, SB_SIMPLE, index == SB_SIMPLEID, 0);
     RECT r;
     GetWindowRect(bar, &r);
     // Aligned controls stay above the bar.
     SetMarginBottom(r.bottom - r.top);
   }
   HWND bar = static_cast<HWND>(statusBar_);
-  if (index < 255) {
+  if (index < SB_SIMPLEID) {
     int parts = static_cast<int>(SendMessageA(bar, SB_GETPARTS, 0, 0));
     if (parts <= index) {
       std::vector<int> edges = StatusPanelEdges(Width(), index + 1);
