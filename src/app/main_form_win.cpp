@@ -141,11 +141,7 @@ std::unique_ptr<MainForm> CreateMainForm() {
   form->ListGroupBox->SetColor(kColorActiveBorder);
   form->ListGroupBox->SetMarginRight(0);
 
-  ListView::Options listOptions;
-  listOptions.multiSelect = true;
-  listOptions.infoTips = true;
-  listOptions.ownerData = true;
-  form->FileList = Control::Create<ListView>(form->ListGroupBox, listOptions);
+  form->FileList = Control::Create<ListView>(form->ListGroupBox);
   form->FileList->SetAlign(Align::Client);
   form->FileList->SetColor(kColorWindow);
   form->FileList->SetDoubleBuffered(true);

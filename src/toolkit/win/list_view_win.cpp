@@ -19,21 +19,18 @@ namespace {
 constexpr DWORD kExtendedStyles = 0x3FFF;
 }  // namespace
 
-ListView::ListView(Control* parent, Options options) : Control(parent), options_(options) {
+ListView::ListView(Control* parent) : Control(parent) {
   ControlAccess::InitCommonControlsOnce();
   CreateArgs a;
   a.className = WC_LISTVIEWA;
-  a.style = WS_CHILD | WS_VISIBLE | WS_TABSTOP | LVS_SHAREIMAGELISTS | LVS_REPORT | LVS_SHOWSELALWAYS;
-  if (!options.multiSelect) a.style |= LVS_SINGLESEL;
-  if (options.ownerData) a.style |= LVS_OWNERDATA;
+  a.style = WS_CHILD | WS_VISIBLE | WS_TABSTOP | LVS_SHAREIMAGELISTS | LVS_REPORT | LVS_SHOWSELALWAYS | LVS_OWNERDATA;
   a.exStyle = WS_EX_CLIENTEDGE;
   SetCreateArgs(a);
 }
 
 void ListView::AfterCreate() {
   HWND hwnd = static_cast<HWND>(hwnd_);
-  DWORD ex = options_.infoTips ? LVS_EX_INFOTIP : 0;
-  SendMessageA(hwnd, LVM_SETEXTENDEDLISTVIEWSTYLE, kExtendedStyles, ex);
+  SendMessageA(hwnd, LVM_SETEXTENDEDLISTVIEWSTYLE, kExtendedStyles, LVS_EX_INFOTIP);
   OnColorChanged();
   std::vector<Column> columns;
   columns.swap(pendingColumns_);

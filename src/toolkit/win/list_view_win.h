@@ -1,4 +1,6 @@
-// Report-style list view with the operations the program uses.
+// Report-style list view of the one kind the program shows: several rows selectable, info
+// tips for cut texts, and rows that hold no texts of their own: onRowText gives them when
+// they are shown, and SetRowCount makes any number of rows at once.
 #pragma once
 #include <functional>
 #include <string>
@@ -11,14 +13,7 @@ enum class TextAlign { Left, Right, Centre };
 
 class ListView : public Control {
  public:
-  struct Options {
-    bool multiSelect = false;
-    bool infoTips = false;
-    // The rows hold no texts of their own: onRowText gives them when they are shown, and
-    // SetRowCount makes any number of rows at once.
-    bool ownerData = false;
-  };
-  ListView(Control* parent, Options options);
+  explicit ListView(Control* parent);
 
   void AddColumn(const std::string& caption, TextAlign align, int width);
   std::string Text(int row, int column);
@@ -27,9 +22,9 @@ class ListView : public Control {
   void DeleteAllRows();
   // Select/focus a row as a user click would (for keyboard-free automation).
   void SetRowState(int row, unsigned state, unsigned mask);
-  // With ownerData: there are now `count` rows; those shown so far keep their state.
+  // There are now `count` rows; those shown so far keep their state.
   void SetRowCount(int count);
-  // With ownerData: the text of a row's column, asked for when the list shows it.
+  // The text of a row's column, asked for when the list shows it.
   std::function<std::string(int row, int column)> onRowText;
 
   // (sender, first, last, old state, new state)
@@ -52,7 +47,6 @@ class ListView : public Control {
     TextAlign align;
     int width;
   };
-  Options options_;
   int columns_ = 0;
   std::vector<Column> pendingColumns_;
   bool dropEnabled_ = false;
