@@ -118,8 +118,7 @@ std::unique_ptr<MainForm> CreateMainForm() {
   form->PreviewGroupBox->SetColor(kColorActiveBorder);
   form->PreviewGroupBox->SetMarginLeft(0);
 
-  form->PreviewScrollBox =
-      Control::Create<ScrollBox>(form->PreviewGroupBox, Edge::Lowered, ScrollBox::Bars::None);
+  form->PreviewScrollBox = Control::Create<ScrollBox>(form->PreviewGroupBox);
   form->PreviewScrollBox->SetAlign(Align::Client);
   form->PreviewScrollBox->SetColor(kPreviewBackground);
   form->PreviewScrollBox->SetGap(2);

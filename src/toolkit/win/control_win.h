@@ -32,7 +32,7 @@ struct Font {
   Color color = kColorWindowText;
 };
 
-enum class Edge { None, Raised, Lowered };
+enum class Edge { None, Raised };
 class Menu;
 
 // Anything a control can own through its release list.

@@ -22,7 +22,6 @@ Panel::Panel(Control* parent, Edge edge) : Control(parent) {
   a.className = "STATIC";
   a.style = kPanelStyle;
   if (edge == Edge::Raised) a.style |= WS_DLGFRAME;
-  if (edge == Edge::Lowered) a.style |= SS_SUNKEN;
   a.exStyle = WS_EX_CONTROLPARENT;
   SetCreateArgs(a);
   FillBackgroundOnErase();
@@ -61,17 +60,11 @@ GroupBox::GroupBox(Control* parent, const std::string& caption) : Control(parent
   FillBackgroundOnErase();
 }
 
-ScrollBox::ScrollBox(Control* parent, Edge edge, Bars bars) : Control(parent) {
+ScrollBox::ScrollBox(Control* parent) : Control(parent) {
   CreateArgs a;
   a.className = "ScrollBox";
   a.style = WS_VISIBLE;
-  if (edge == Edge::Raised) a.style |= WS_DLGFRAME;
-  if (edge == Edge::Lowered) {
-    a.style |= SS_SUNKEN;  // the panels' bit; the frame itself is the client edge
-    a.exStyle |= WS_EX_CLIENTEDGE;
-  }
-  if (bars == Bars::Horizontal || bars == Bars::Both) a.style |= WS_HSCROLL;
-  if (bars == Bars::Vertical || bars == Bars::Both) a.style |= WS_VSCROLL;
+  a.exStyle = WS_EX_CLIENTEDGE;
   SetCreateArgs(a);
   FillBackgroundOnErase();
 }

@@ -20,8 +20,7 @@ class GroupBox : public Control {
 
 class ScrollBox : public Control {
  public:
-  enum class Bars { None, Horizontal, Vertical, Both };
-  ScrollBox(Control* parent, Edge edge, Bars bars);
+  explicit ScrollBox(Control* parent);  // sunken, without scroll bars
 };
 
 // A borderless panel that raises onPaint for WM_PAINT and WM_PRINT(CLIENT).
