@@ -23,5 +23,4 @@ TEST(DialogTexts, FilterAndSelectedFiles) {
     const std::vector<wchar_t> exact(buffer.begin(), buffer.end());  // ASan sees reads past its end
     EXPECT_EQ(MultiSelectBufferToList(exact.data(), exact.size()), parts) << buffer.size();
   }
-  EXPECT_TRUE(MultiSelectBufferToList(nullptr, 10).empty());
 }

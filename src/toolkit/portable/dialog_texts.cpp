@@ -16,7 +16,6 @@ std::string FilterToPlatform(const std::string& filter) {
 
 std::vector<std::wstring> MultiSelectBufferToList(const wchar_t* buffer, size_t size) {
   std::vector<std::wstring> out;
-  if (buffer == nullptr) return out;
   size_t start = 0;
   for (size_t i = 0; i <= size; ++i) {
     if (i < size && buffer[i] != L'\0') continue;
