@@ -18,8 +18,8 @@ namespace {
 constexpr Color kWindowColor = 0xC0C0C0;
 constexpr Color kPreviewBackground = 0xA4A0A0;
 
-// The number of each command above Menu's first identifier: the platform identifiers
-// 4097-4104 that outside tools post, in the order the menus show the commands.
+// The number of each command above Menu's first identifier. Outside tools post these
+// identifiers (4097-4104), so each stays fixed; 3 names no command.
 unsigned CommandNumber(Command command) {
   switch (command) {
     case Command::ImportFiles: return 1;
