@@ -1,7 +1,7 @@
 #!/bin/bash
 # Imports under Wine (bench_import_rows): rows on screen for a folder import of 20,000 DDS
 # files in 2,000 folders (10,000 other files mixed in), a drop of 12,000 files of one folder
-# and the open dialog choosing 5,000 of them, each the old way and the new way in one run.
+# and the open dialog choosing 5,000 of them, each beside the finding of the same files alone.
 #   scripts/bench-import.sh [BUILD_DIR]   (default: build-bench-import-win)
 set -eu
 root=$(cd "$(dirname "$0")/.." && pwd)

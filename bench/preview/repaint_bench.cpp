@@ -1,5 +1,5 @@
 // Repaint of a shown, shrunk picture under Wine: the old halftone shrink on every repaint
-// beside the cached shrink blitted unscaled (ShrinkCache + DrawBitmapAt), drawn into a
+// beside the cached shrink blitted unscaled (ShrinkCache + DrawPixelsAt), drawn into a
 // window; plus the one-time downscale, which is part of the click-to-picture time, the old
 // way (across first, 64-bit quotients) beside the new.
 // Run: scripts/bench-repaint.sh
@@ -168,7 +168,7 @@ int main() {
     cache.Get(picture, at.width, at.height);
     bool drawn = true;
     const double repaint = MedianMs(dc, 30, [&] {
-      drawn = toolkit::DrawBitmapAt(target, cache.Get(picture, at.width, at.height), at.x, at.y) && drawn;
+      drawn = toolkit::DrawPixelsAt(target, cache.Get(picture, at.width, at.height).View(), at.x, at.y) && drawn;
     });
     // One pixel read back: the picture really reached the window.
     const uint8_t* mid =

@@ -1,6 +1,6 @@
-// Rows on screen under Wine for the three imports, the way the program adds them now and
-// the old way (a directory search per row for its size, rows inserted one by one), on the
-// real list of a real main window:
+// Rows on screen under Wine for the three imports on the real list of a real main window,
+// beside a reference for each: finding the same files alone (the folder walk, or the listing of
+// the one folder), without a row:
 //   folder import of a tree (the script makes 20,000 DDS files in 2,000 folders),
 //   a drop of every file of one folder (12,000), and the open dialog choosing 5,000 files
 //   of one folder (the dialog's answer given through its platform hook).
@@ -37,7 +37,7 @@ struct FixedFolder : texlist::FolderPrompt {
 
 // The open dialog's answer: the folder and the names, as the platform fills the buffer.
 std::wstring g_dialogAnswer;
-int AnswerDialog(OPENFILENAMEW* ofn, bool) {
+int AnswerDialog(OPENFILENAMEW* ofn) {
   if (g_dialogAnswer.size() + 2 > ofn->nMaxFile) return 0;
   std::memcpy(ofn->lpstrFile, g_dialogAnswer.data(), g_dialogAnswer.size() * sizeof(wchar_t));
   ofn->lpstrFile[g_dialogAnswer.size()] = L'\0';
@@ -52,24 +52,17 @@ std::wstring Wide(const std::string& text) {
   return out;
 }
 
-// How rows were added before, into a list that holds its own texts: the size from a
-// directory search of its own, one insert at a time (repainting held, as it was).
-void AddTheOldWay(toolkit::ListView& list, const std::vector<std::string>& paths) {
-  list.DeleteAllRows();
-  list.SetRedraw(false);
-  for (const std::string& path : paths) {
-    WIN32_FIND_DATAA data;
-    HANDLE find = FindFirstFileA(path.c_str(), &data);
-    uint32_t size = 0;
-    if (find != INVALID_HANDLE_VALUE) {
-      size = data.nFileSizeLow;
-      FindClose(find);
-    }
-    const int row = list.InsertRow(list.RowCount(), toolkit::ExtractFileName(path));
-    list.SetText(row, 1, std::to_string(size));
-    list.SetText(row, 2, toolkit::ExtractFilePath(path));
+// Median of `count` runs of `work`.
+template <typename Work>
+double Median(int count, Work work) {
+  std::vector<double> runs;
+  for (int i = 0; i < count; ++i) {
+    const auto t0 = Clock::now();
+    work();
+    runs.push_back(Ms(t0, Clock::now()));
   }
-  list.SetRedraw(true);
+  std::sort(runs.begin(), runs.end());
+  return runs[runs.size() / 2];
 }
 
 std::vector<std::string> FilesOf(const std::string& folder) {
@@ -117,13 +110,6 @@ int main(int argc, char** argv) {
   form->Window().Show();
   toolkit::ProcessMessages();
   app::MainForm& f = *form;
-  // A list of the old kind, holding its own texts, in the same place for the old way.
-  toolkit::ListView::Options options;
-  options.multiSelect = true;
-  toolkit::ListView& old = *toolkit::Control::Create<toolkit::ListView>(f.FileList().Parent(), options);
-  old.SetAlign(toolkit::Align::Client);
-  for (const char* column : {"1", "2", "3"}) old.AddColumn(column, toolkit::TextAlign::Left, 80);
-  old.Handle();
   texlist::ImportContext& context = f.Imports();
 
   // Warm the caches once.
@@ -142,28 +128,23 @@ int main(int argc, char** argv) {
   toolkit::SetOpenDialogPlatformCall(&AnswerDialog);
 
   const double folderNew = RowsOnScreen(f, f.FileList(), 3, [&] { texlist::ImportFolder(context, chooser); });
-  const double folderOld = RowsOnScreen(f, old, 3, [&] {
+  const double folderFloor = Median(3, [&] {
     std::vector<texlist::TextureEntry> found;
     texlist::WalkFolderTree(context.files, tree, "*.dds", found);
-    AddTheOldWay(old, treePaths);
   });
   const double dropNew = RowsOnScreen(f, f.FileList(), 3, [&] { f.HandleDrop(flatPaths, 0); });
-  const double dropOld = RowsOnScreen(f, old, 1, [&] { AddTheOldWay(old, flatPaths); });
+  const double dropFloor = Median(3, [&] { FilesOf(flat); });
   const double dialogNew = RowsOnScreen(f, f.FileList(), 3, [&] { f.Run(app::Command::ImportFiles); });
-  const double dialogOld = RowsOnScreen(f, old, 1, [&] { AddTheOldWay(old, chosen); });
+  const double dialogFloor = dropFloor;  // the same folder listed
   toolkit::SetOpenDialogPlatformCall(nullptr);
 
-  std::printf("%-44s %9s %9s\n", "rows on screen (median of 3; old one-folder runs once)", "old ms",
-              "new ms");
-  std::printf("%-44s %9.1f %9.1f\n",
-              ("folder import, " + std::to_string(treePaths.size()) + " files").c_str(), folderOld,
-              folderNew);
-  std::printf("%-44s %9.1f %9.1f\n",
-              ("drop of one folder's " + std::to_string(flatPaths.size()) + " files").c_str(), dropOld,
-              dropNew);
-  std::printf("%-44s %9.1f %9.1f\n",
-              ("open dialog, " + std::to_string(chosen.size()) + " files of one folder").c_str(), dialogOld,
-              dialogNew);
+  std::printf("%-44s %9s %9s %7s\n", "median of 3", "find ms", "rows ms", "ratio");
+  const auto line = [](const std::string& what, double floor, double rows) {
+    std::printf("%-44s %9.1f %9.1f %7.2f\n", what.c_str(), floor, rows, floor > 0 ? rows / floor : 0.0);
+  };
+  line("folder import, " + std::to_string(treePaths.size()) + " files", folderFloor, folderNew);
+  line("drop of one folder's " + std::to_string(flatPaths.size()) + " files", dropFloor, dropNew);
+  line("open dialog, " + std::to_string(chosen.size()) + " files of one folder", dialogFloor, dialogNew);
   std::printf("result: import_20000_rows_ms %.0f\n", folderNew);
   std::printf("result: drop_12000_one_folder_ms %.0f\n", dropNew);
   std::printf("result: open_dialog_5000_ms %.0f\n", dialogNew);

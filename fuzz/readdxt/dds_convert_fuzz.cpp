@@ -13,7 +13,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   readdxt::MemorySink sink(64);  // keep the header only
   readdxt::ConvertedImage image;
   readdxt::Failure failure;
-  if (!readdxt::ConvertDdsToTga(source, sink, &image, &failure)) {
+  if (!readdxt::ConvertDdsToTga(source, sink, image, failure)) {
     if (failure.message.empty()) __builtin_trap();
     return 0;
   }
@@ -23,6 +23,6 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   readdxt::MemorySink pngBytes(64);
   readdxt::PngFromTgaSink png(pngBytes);
   readdxt::MemorySource again(data, size);
-  if (!readdxt::ConvertDdsToTga(again, png, &image, &failure) || !png.Finish()) __builtin_trap();
+  if (!readdxt::ConvertDdsToTga(again, png, image, failure) || !png.Finish()) __builtin_trap();
   return 0;
 }

@@ -11,7 +11,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   readdxt::DdsInfo info;
   readdxt::Failure failure;
   const size_t head = size < readdxt::kDdsMaxHeadBytes ? size : readdxt::kDdsMaxHeadBytes;
-  if (!readdxt::ParseDds(data, head, size, &info, &failure)) {
+  if (!readdxt::ParseDds(data, head, size, info, failure)) {
     if (failure.kind == readdxt::FailureKind::kNone || failure.message.empty()) __builtin_trap();
     return 0;
   }
@@ -30,6 +30,6 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   }
   readdxt::MemorySource source(data, size);
   std::string fields;
-  if (!readdxt::DescribeTexture(source, &fields, &failure) || fields.empty()) __builtin_trap();
+  if (!readdxt::DescribeTexture(source, fields, failure) || fields.empty()) __builtin_trap();
   return 0;
 }

@@ -5,7 +5,6 @@
 #include "app/settings.h"
 #include "preview/paint_preview_win.h"
 #include "toolkit/win/application_win.h"
-#include "toolkit/portable/dialog_texts.h"
 #include "toolkit/portable/file_system.h"
 
 using namespace toolkit;
@@ -19,52 +18,48 @@ namespace {
 constexpr Color kWindowColor = 0xC0C0C0;
 constexpr Color kPreviewBackground = 0xA4A0A0;
 
-// A menu line: template text and, for an item that does something, its command.
-struct MenuLine {
-  const char* text;
-  bool hasCommand;
-  Command command;
-};
-constexpr MenuLine Item(const char* text) { return {text, false, Command::Exit}; }
-constexpr MenuLine Item(const char* text, Command command) { return {text, true, command}; }
+// The number of each command above Menu's first identifier. Outside tools post these
+// identifiers (4097-4104), so each stays fixed; 3 names no command.
+unsigned CommandNumber(Command command) {
+  switch (command) {
+    case Command::ImportFiles: return 1;
+    case Command::ImportFolder: return 2;
+    case Command::Exit: return 4;
+    case Command::ClearList: return 5;
+    case Command::About: return 6;
+    case Command::ExportSelected: return 7;
+    case Command::ExportAll: return 8;
+  }
+  return 0;
+}
 
-const std::vector<MenuLine> kMainMenu = {
-    Item("Файл"),
-    Item("("),
-    Item("Импортировать DDS-файл(ы) в список...", Command::ImportFiles),
-    Item("Импортировать DDS-файлы в список из папки...", Command::ImportFolder),
-    Item("-"),
-    Item("Выход", Command::Exit),
-    Item(")"),
+MenuEntry Item(const char* text, Command command) { return {text, MainForm::CommandId(command), {}}; }
+const MenuEntry kSeparator;
+
+const std::vector<MenuEntry> kMainMenu = {
+    {"Файл", 0,
+     {
+         Item("Импортировать DDS-файл(ы) в список...", Command::ImportFiles),
+         Item("Импортировать DDS-файлы в список из папки...", Command::ImportFolder),
+         kSeparator,
+         Item("Выход", Command::Exit),
+     }},
     Item("Очистить список", Command::ClearList),
     Item("?", Command::About),
 };
 
-const std::vector<MenuLine> kListPopupMenu = {
+const std::vector<MenuEntry> kListPopupMenu = {
     Item("Экспортировать выбранное в TGA ...", Command::ExportSelected),
     Item("Экспортировать все в TGA...", Command::ExportAll),
 };
 
-// Builds the menu from its lines, attaches each command to its item and notes the
-// command's identifier.
-Menu* CreateMenu(MainForm& form, Form& owner, const std::vector<MenuLine>& lines) {
-  std::vector<std::string> templ;
-  for (const MenuLine& line : lines) templ.push_back(line.text);
-  templ.push_back("");
-  Menu* menu = Menu::Create(owner, templ);
-  // Item indices count every line but the submenu brackets.
-  int index = 0;
-  for (const MenuLine& line : lines) {
-    const std::string text = line.text;
-    if (text == "(" || text == ")") continue;
-    if (line.hasCommand) {
-      const Command command = line.command;
-      menu->SetItemHandler(index, [&form, command](Menu&, int) { form.Run(command); });
-      form.commandIds[command] = menu->CommandId(index);
-    }
-    ++index;
-  }
-  return menu;
+// Builds the menu; choosing an entry runs the command with its identifier.
+Menu* CreateMenu(MainForm& form, Form& owner, const std::vector<MenuEntry>& entries) {
+  return owner.AddMenu(entries, [&form](unsigned commandId) {
+    for (Command command : {Command::ImportFiles, Command::ImportFolder, Command::Exit, Command::ClearList,
+                            Command::About, Command::ExportSelected, Command::ExportAll})
+      if (MainForm::CommandId(command) == commandId) return form.Run(command);
+  });
 }
 
 }  // namespace
@@ -95,12 +90,11 @@ MainForm::Controls MainForm::MakeControls() {
   c.mainMenu = CreateMenu(*this, *w, kMainMenu);
 
   // The dialogs' owner stays null, which they take as the main window when they open.
-  auto chooser = std::make_unique<toolkit::FolderChooser>("", 0);
-  chooser->CenterOnScreen = true;
+  auto chooser = std::make_unique<toolkit::FolderChooser>();
+  chooser->centerOnScreen = true;
   c.folderChooser = chooser.get();
   w->RegisterForRelease(std::move(chooser));
-  auto dialog = std::make_unique<toolkit::OpenDialog>("", "", toolkit::kMainOpenDialogOptions);
-  dialog->IsOpenDialog = true;
+  auto dialog = std::make_unique<toolkit::OpenDialog>();
   c.openDialog = dialog.get();
   w->RegisterForRelease(std::move(dialog));
 
@@ -123,7 +117,7 @@ MainForm::Controls MainForm::MakeControls() {
   c.previewGroupBox->SetColor(kColorActiveBorder);
   c.previewGroupBox->SetMarginLeft(0);
 
-  c.previewScrollBox = Control::Create<ScrollBox>(c.previewGroupBox, Edge::Lowered, ScrollBox::Bars::None);
+  c.previewScrollBox = Control::Create<ScrollBox>(c.previewGroupBox);
   c.previewScrollBox->SetAlign(Align::Client);
   c.previewScrollBox->SetColor(kPreviewBackground);
   c.previewScrollBox->SetGap(2);
@@ -145,11 +139,7 @@ MainForm::Controls MainForm::MakeControls() {
   c.listGroupBox->SetColor(kColorActiveBorder);
   c.listGroupBox->SetMarginRight(0);
 
-  ListView::Options listOptions;
-  listOptions.multiSelect = true;
-  listOptions.infoTips = true;
-  listOptions.ownerData = true;
-  c.fileList = Control::Create<ListView>(c.listGroupBox, listOptions);
+  c.fileList = Control::Create<ListView>(c.listGroupBox);
   c.fileList->SetAlign(Align::Client);
   c.fileList->SetColor(kColorWindow);
   c.fileList->SetDoubleBuffered(true);
@@ -213,10 +203,7 @@ void MainForm::SaveSettings() {
 
 void MainForm::HandleShow() { controls_.window->SetWindowState(WindowState::Maximised); }
 
-unsigned MainForm::CommandId(Command command) const {
-  const auto found = commandIds.find(command);
-  return found == commandIds.end() ? 0 : found->second;
-}
+unsigned MainForm::CommandId(Command command) { return Menu::kFirstCommandId + CommandNumber(command); }
 
 void MainForm::Run(Command command) {
   // Every command by name: whether it reads or changes the list (then it waits while an

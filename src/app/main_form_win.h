@@ -2,7 +2,6 @@
 // list, the preview and the remembered folders; each feature gets the adapters it needs
 // once, when the window is made, and commands reach the features by name.
 #pragma once
-#include <map>
 #include <memory>
 #include <string>
 #include <vector>
@@ -39,8 +38,7 @@ class MainForm {
   void Run(Command command);
   void HandleDrop(const std::vector<std::string>& dropped, int leftOut);
   // The identifier the platform sees for a command (4096 and up).
-  unsigned CommandId(Command command) const;
-  std::map<Command, unsigned> commandIds;  // filled as the menus are built
+  static unsigned CommandId(Command command);
 
   // What tests, benchmarks and tools drive and read besides the commands.
   toolkit::Form& Window() { return *controls_.window; }

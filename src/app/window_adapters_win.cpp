@@ -30,9 +30,9 @@ void ProgramLoop::ShowWaitCursor(bool on) {
 
 bool FolderDialog::ChooseFolder(const std::string& title, const std::string& initialPath, std::string& folder) {
   chooser_.SetInitialPath(initialPath);
-  chooser_.Title = title;
+  chooser_.title = title;
   if (!chooser_.Execute()) {
-    if (chooser_.PathRefused) messages_.Show(kFolderRefused);
+    if (chooser_.pathRefused) messages_.Show(kFolderRefused);
     return false;
   }
   folder = chooser_.Path();
@@ -41,13 +41,12 @@ bool FolderDialog::ChooseFolder(const std::string& title, const std::string& ini
 
 bool FileDialog::ChooseFiles(const std::string& title, const std::string& filter, const std::string& initialDir,
                              std::vector<std::string>& chosen, int& leftOut) {
-  dialog_.InitialDir = initialDir;
-  dialog_.Title = title;
-  dialog_.FileName.clear();
-  dialog_.Filter = filter;
+  dialog_.initialDir = initialDir;
+  dialog_.title = title;
+  dialog_.filter = filter;
   if (!dialog_.Execute()) return false;
-  chosen = dialog_.Files;
-  leftOut = dialog_.LeftOut;
+  chosen = dialog_.files;
+  leftOut = dialog_.leftOut;
   return true;
 }
 

@@ -7,6 +7,8 @@
 #include <cstdlib>
 #include <memory>
 
+#include "toolkit/portable/pixel_view.h"
+
 namespace preview {
 
 // Laid out like the platform's BITMAPINFOHEADER.
@@ -58,6 +60,7 @@ class Bitmap {
     return RowAt(y);
   }
   const uint8_t* Pixels() const { return IsEmpty() ? nullptr : pixels_.get(); }
+  toolkit::PixelView View() const { return {Pixels(), width_, height_}; }
   const BitmapInfoHeader* Header() const { return IsEmpty() ? nullptr : &header_; }
   // Changes with every Create, Reset and mutable pixel access, and never repeats within
   // the process (single thread): a cache made from this picture is still valid as long as

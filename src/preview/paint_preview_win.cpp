@@ -30,7 +30,7 @@ void PaintPreview(Preview& preview, toolkit::PaintBox& box, toolkit::DeviceConte
   box.PaintBackground(dc);
   PreviewPlacement at;
   // A copy only, unless the box has changed size since PreparePreview.
-  if (const Bitmap* picture = PictureInBox(preview, box, at)) toolkit::DrawBitmapAt(dc, *picture, at.x, at.y);
+  if (const Bitmap* picture = PictureInBox(preview, box, at)) toolkit::DrawPixelsAt(dc, picture->View(), at.x, at.y);
 }
 
 }  // namespace preview

@@ -39,7 +39,7 @@ convert -size 16x16 gradient:red-blue -alpha off -define dds:compression=dxt1 -d
   "$work/Текстуры игры/фон 1.dds"
 (cd "$work" && timeout 60 "$src/tests/wine/wine-run.sh" "$build/wine" "$app/texlook.exe"; echo $? > "$work/rc") &
 probe main 20 >/dev/null
-probe command 4097  # "Импортировать DDS-файл(ы) в список..." ("Файл" itself is 4096)
+probe command 4097  # "Импортировать DDS-файл(ы) в список..."
 probe open "$(winpath "$work/Текстуры игры/фон 1.dds")" 20
 probe key 36  # Home: the first row
 check "preview: its size in the status bar" [ "$(probe status 20)" = "status: 16 x 16 x 24 BPP" ]

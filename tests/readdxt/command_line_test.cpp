@@ -32,7 +32,7 @@ TEST(ReaddxtCommandLine, ReadsEveryFormAndRefusesMixtures) {
   for (const auto& c : cases) {
     CommandLine line;
     std::string why, got;
-    if (readdxt::ParseCommandLine(c.args, &line, &why)) {
+    if (readdxt::ParseCommandLine(c.args, line, why)) {
       got = std::string(1, "CIBHV"[static_cast<int>(line.mode)]) + ' ';
       for (const std::string& input : line.inputs) got += (&input == &line.inputs[0] ? "" : " ") + input;
       got += '|' + line.output + '|' + line.folder + '|' + line.outDir + '|' + std::to_string(line.png) +

@@ -26,7 +26,7 @@ Tga Convert(const DdsBuilder& dds) {
   MemorySink sink;
   ConvertedImage image;
   Failure failure;
-  EXPECT_TRUE(ConvertDdsToTga(source, sink, &image, &failure)) << failure.message;
+  EXPECT_TRUE(ConvertDdsToTga(source, sink, image, failure)) << failure.message;
   return ParseTga(sink.bytes());
 }
 
@@ -100,7 +100,7 @@ TEST(ReaddxtParse, ToleratedDamageIsReadAndTheRestFailsWithItsKind) {
     DdsInfo info;
     Failure failure;
     const size_t head = c.file.size() < kDdsMaxHeadBytes ? c.file.size() : kDdsMaxHeadBytes;
-    EXPECT_EQ(ParseDds(c.file.data(), head, c.file.size(), &info, &failure), c.kind == kOk);
+    EXPECT_EQ(ParseDds(c.file.data(), head, c.file.size(), info, failure), c.kind == kOk);
     EXPECT_EQ(failure.kind, c.kind) << failure.message;
     EXPECT_EQ(failure.message.empty(), c.kind == kOk);
     if (c.kind == kOk && c.check) c.check(info);

@@ -26,7 +26,7 @@ TEST(ReaddxtInfo, DescribesFormatShapeAlphaAndRepairs) {
     MemorySource source(c.file.data(), c.file.size());
     std::string fields;
     Failure failure;
-    EXPECT_TRUE(DescribeTexture(source, &fields, &failure)) << c.name << ": " << failure.message;
+    EXPECT_TRUE(DescribeTexture(source, fields, failure)) << c.name << ": " << failure.message;
     EXPECT_EQ(fields, c.fields) << c.name;
   }
 }

@@ -180,11 +180,6 @@ App::App() {
   toolkit::OverrideProgramFolder(programDir_.path);
 }
 
-App::~App() {
-  form_.reset();
-  toolkit::SetMainWindow(nullptr);
-}
-
 bool App::Start() {
   form_ = app::CreateMainForm();
   if (!form_) return false;

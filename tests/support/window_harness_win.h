@@ -92,7 +92,6 @@ bool ConfirmChooser(HWND dialog, const std::string& folder);
 class App {
  public:
   App();
-  ~App();
   bool Start();  // false when start-up stopped
   MainForm& Form() { return *form_; }
   TempFolder& ProgramDir() { return programDir_; }

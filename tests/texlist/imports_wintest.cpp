@@ -61,10 +61,10 @@ TEST(Imports, OpenDialogFolderChooserAndDrop) {
   }
   Touch(Wide(files.File("skip.txt")));
   f.LastPath().path = files.path;
-  toolkit::SetOpenDialogPlatformCall([](OPENFILENAMEW* ofn, bool isOpen) {
+  toolkit::SetOpenDialogPlatformCall([](OPENFILENAMEW* ofn) {
     g_call = *ofn;
     g_filter.assign(ofn->lpstrFilter, 39);
-    return toolkit::CallOpenDialogPlatform(ofn, isOpen);
+    return toolkit::CallOpenDialogPlatform(ofn);
   });
   app.Command(Command::ImportFiles);
   toolkit::SetOpenDialogPlatformCall(nullptr);

@@ -82,11 +82,11 @@ void Batch::ConvertOne(size_t index) {
   Outcome outcome = Outcome::kConverted;
   if (!MakeFolders(Parent(output))) {
     outcome = Outcome::kFailed;
-    Fail(&failure, FailureKind::kIo, "cannot create the folder of " + DisplayPath(output));
+    Fail(failure, FailureKind::kIo, "cannot create the folder of " + DisplayPath(output));
   } else if (!options_.force && PathExists(output)) {
     outcome = Outcome::kSkipped;
-    Fail(&failure, FailureKind::kIo, "skipped: " + DisplayPath(output) + " exists (--force replaces it)");
-  } else if (!ConvertFile(source, output, options_.png, false, &failure)) {
+    Fail(failure, FailureKind::kIo, "skipped: " + DisplayPath(output) + " exists (--force replaces it)");
+  } else if (!ConvertFile(source, output, options_.png, false, failure)) {
     outcome = Outcome::kFailed;
   }
   std::lock_guard<std::mutex> lock(mutex_);
@@ -103,7 +103,7 @@ void Batch::Work() {
 
 int Batch::Run() {
   std::vector<std::string> unreadable;
-  if (!ListDdsFiles(options_.folder, &files_, &unreadable)) {
+  if (!ListDdsFiles(options_.folder, files_, unreadable)) {
     Say(DisplayPath(options_.folder) + ": not a readable folder");
     return static_cast<int>(FailureKind::kIo);
   }

@@ -14,14 +14,14 @@ bool EndsWithPng(const std::string& name) {
   return tail == ".png";
 }
 
-bool Fail(std::string* why, const char* text) {
-  *why = text;
+bool Fail(std::string& why, const char* text) {
+  why = text;
   return false;
 }
 
 }  // namespace
 
-bool ParseCommandLine(const std::vector<std::string>& args, CommandLine* command, std::string* why) {
+bool ParseCommandLine(const std::vector<std::string>& args, CommandLine& command, std::string& why) {
   CommandLine c;
   bool optionsDone = false, info = false, haveOutput = false, jobsGiven = false;
   for (size_t i = 0; i < args.size(); ++i) {
@@ -29,8 +29,8 @@ bool ParseCommandLine(const std::vector<std::string>& args, CommandLine* command
     const bool hasValue = i + 1 < args.size();
     const bool option = !optionsDone && !arg.empty() && (arg[0] == '-' || arg == "/?");
     if (option && (arg == "--help" || arg == "-h" || arg == "/?" || arg == "--version")) {
-      *command = CommandLine();
-      command->mode = arg == "--version" ? CommandLine::Mode::kVersion : CommandLine::Mode::kHelp;
+      command = CommandLine();
+      command.mode = arg == "--version" ? CommandLine::Mode::kVersion : CommandLine::Mode::kHelp;
       return true;
     } else if (option && arg == "-o") {
       if (!hasValue) return Fail(why, "-o needs a file name");
@@ -70,7 +70,7 @@ bool ParseCommandLine(const std::vector<std::string>& args, CommandLine* command
     if (!haveOutput) c.output = c.png ? "test.png" : "test.tga";
     c.png = c.png || EndsWithPng(c.output);
   }
-  *command = c;
+  command = c;
   return true;
 }
 

@@ -17,6 +17,6 @@ struct CommandLine {
 };
 
 // False with the reason when the arguments make no valid command.
-bool ParseCommandLine(const std::vector<std::string>& args, CommandLine* command, std::string* why);
+bool ParseCommandLine(const std::vector<std::string>& args, CommandLine& command, std::string& why);
 
 }  // namespace readdxt

@@ -12,7 +12,7 @@
 namespace readdxt {
 
 bool ConvertFile(const std::string& input, const std::string& output, bool png, bool threaded,
-                 Failure* failure) {
+                 Failure& failure) {
   FileSource source;
   if (!source.Adopt(OpenForReading(input)))
     return Fail(failure, FailureKind::kIo, std::string("cannot open: ") + std::strerror(errno));
@@ -24,9 +24,9 @@ bool ConvertFile(const std::string& input, const std::string& output, bool png, 
   ConvertedImage image;
   if (png) {
     PngFromTgaSink pngSink(file);
-    if (!ConvertDdsToTga(source, pngSink, &image, failure, threaded)) return false;
+    if (!ConvertDdsToTga(source, pngSink, image, failure, threaded)) return false;
     if (!pngSink.Finish()) return Fail(failure, FailureKind::kIo, "write error");
-  } else if (!ConvertDdsToTga(source, file, &image, failure, threaded)) {
+  } else if (!ConvertDdsToTga(source, file, image, failure, threaded)) {
     return false;
   }
   if (!pending.Commit()) return Fail(failure, FailureKind::kIo, "cannot write " + DisplayPath(output));

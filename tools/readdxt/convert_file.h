@@ -7,6 +7,6 @@
 namespace readdxt {
 
 bool ConvertFile(const std::string& input, const std::string& output, bool png, bool threaded,
-                 Failure* failure);
+                 Failure& failure);
 
 }  // namespace readdxt

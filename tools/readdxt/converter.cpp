@@ -86,7 +86,7 @@ void RedFromAlpha(uint8_t* bgra, size_t pixels) {
 class Converter {
  public:
   Converter(ByteSource& in, ByteSink& out, bool threaded) : in_(in), out_(out), threaded_(threaded) {}
-  bool Run(ConvertedImage* image, Failure* failure);
+  bool Run(ConvertedImage& image, Failure& failure);
 
  private:
   struct Picture {
@@ -94,8 +94,8 @@ class Converter {
     uint32_t column;  // place in the output, in picture widths
     uint32_t row;
   };
-  bool Plan(Failure* failure);
-  bool AnyBC1Transparency(bool* found, Failure* failure);
+  bool Plan(Failure& failure);
+  bool AnyBC1Transparency(bool& found, Failure& failure);
   // One strip: rows y0 .. y0+rows-1 of one picture, its stored bytes and where it goes.
   struct Job {
     uint64_t sourceOffset;
@@ -107,7 +107,7 @@ class Converter {
   size_t SourceBytes(uint32_t rows) const;
   void DecodeStrip(const uint8_t* src, uint32_t rows, uint8_t* dst, std::vector<uint8_t>* scratch) const;
   void DecodeJobs(const Job* jobs, size_t count, std::vector<uint8_t>* scratch) const;
-  bool ReadFailure(Failure* failure) { return Fail(failure, FailureKind::kIo, "read error"); }
+  bool ReadFailure(Failure& failure) { return Fail(failure, FailureKind::kIo, "read error"); }
 
   ByteSource& in_;
   ByteSink& out_;
@@ -125,11 +125,11 @@ class Converter {
   std::vector<uint8_t> scratch_[2];
 };
 
-bool Converter::Plan(Failure* failure) {
+bool Converter::Plan(Failure& failure) {
   const uint64_t size = in_.Size();
   std::vector<uint8_t> head(size < kDdsMaxHeadBytes ? static_cast<size_t>(size) : kDdsMaxHeadBytes);
   if (!in_.Read(0, head.data(), head.size())) return ReadFailure(failure);
-  if (!ParseDds(head.data(), head.size(), size, &info_, failure)) return false;
+  if (!ParseDds(head.data(), head.size(), size, info_, failure)) return false;
 
   const uint32_t w = info_.width, h = info_.height;
   alpha_ = info_.format.hasAlpha;
@@ -155,7 +155,7 @@ bool Converter::Plan(Failure* failure) {
   blockFn_ = BlockDecoderFor(info_.format);
   if (info_.format.codec == Codec::kBC1 && bandRows_ == 1) {  // a cross has alpha anyway
     bool found = false;
-    if (!AnyBC1Transparency(&found, failure)) return false;
+    if (!AnyBC1Transparency(found, failure)) return false;
     alpha_ = found;
   }
   if (!blockFn_) rowDecoder_.reset(new PixelRowDecoder(info_.format, info_.palette));
@@ -164,7 +164,7 @@ bool Converter::Plan(Failure* failure) {
   return true;
 }
 
-bool Converter::AnyBC1Transparency(bool* found, Failure* failure) {
+bool Converter::AnyBC1Transparency(bool& found, Failure& failure) {
   const size_t chunkBlocks = 8192;
   std::vector<uint8_t> chunk(chunkBlocks * 8);
   for (const Picture& p : pictures_) {
@@ -175,7 +175,7 @@ bool Converter::AnyBC1Transparency(bool* found, Failure* failure) {
       if (!in_.Read(at, chunk.data(), n * 8)) return ReadFailure(failure);
       for (size_t i = 0; i < n; ++i) {
         if (BC1BlockUsesTransparency(chunk.data() + i * 8)) {
-          *found = true;
+          found = true;
           return true;
         }
       }
@@ -183,7 +183,7 @@ bool Converter::AnyBC1Transparency(bool* found, Failure* failure) {
       left -= n;
     }
   }
-  *found = false;
+  found = false;
   return true;
 }
 
@@ -237,7 +237,7 @@ void Converter::DecodeJobs(const Job* jobs, size_t count, std::vector<uint8_t>* 
     DecodeStrip(arena_.data() + jobs[i].arenaOffset, jobs[i].rows, jobs[i].dst, scratch);
 }
 
-bool Converter::Run(ConvertedImage* image, Failure* failure) {
+bool Converter::Run(ConvertedImage& image, Failure& failure) {
   if (!Plan(failure)) return false;
   uint8_t header[kTgaHeaderBytes];
   MakeTgaHeader(static_cast<uint16_t>(outWidth_), static_cast<uint16_t>(outHeight_), alpha_, header);
@@ -315,15 +315,15 @@ bool Converter::Run(ConvertedImage* image, Failure* failure) {
   uint8_t footer[kTgaFooterBytes];
   MakeTgaFooter(footer);
   if (!out_.Write(footer, sizeof footer)) return Fail(failure, FailureKind::kIo, "write error");
-  image->width = outWidth_;
-  image->height = outHeight_;
-  image->alpha = alpha_;
+  image.width = outWidth_;
+  image.height = outHeight_;
+  image.alpha = alpha_;
   return true;
 }
 
 }  // namespace
 
-bool ConvertDdsToTga(ByteSource& in, ByteSink& out, ConvertedImage* image, Failure* failure, bool threaded) {
+bool ConvertDdsToTga(ByteSource& in, ByteSink& out, ConvertedImage& image, Failure& failure, bool threaded) {
   Converter converter(in, out, threaded);
   return converter.Run(image, failure);
 }

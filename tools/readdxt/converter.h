@@ -29,6 +29,6 @@ constexpr CrossCell kCrossCells[6] = {{2, 1}, {0, 1}, {1, 0}, {1, 2}, {1, 1}, {3
 // On failure, whatever was written to `out` is incomplete and must be discarded. Large
 // pictures are decoded and written on helper threads unless `threaded` is false (a batch
 // keeps every core busy with whole files instead).
-bool ConvertDdsToTga(ByteSource& in, ByteSink& out, ConvertedImage* image, Failure* failure, bool threaded = true);
+bool ConvertDdsToTga(ByteSource& in, ByteSink& out, ConvertedImage& image, Failure& failure, bool threaded = true);
 
 }  // namespace readdxt

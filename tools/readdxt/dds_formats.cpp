@@ -75,7 +75,7 @@ int HighestBit(uint32_t v) {
 
 }  // namespace
 
-ResolveResult ResolveFourCC(uint32_t fourCC, PixelFormat* out) {
+ResolveResult ResolveFourCC(uint32_t fourCC, PixelFormat& out) {
   PixelFormat f;
   switch (fourCC) {
     case kFourCC_DXT1:
@@ -232,11 +232,11 @@ ResolveResult ResolveFourCC(uint32_t fourCC, PixelFormat* out) {
     default:
       return ResolveResult::kUnsupported;
   }
-  *out = f;
+  out = f;
   return ResolveResult::kOk;
 }
 
-ResolveResult ResolveDxgi(uint32_t dxgiFormat, PixelFormat* out) {
+ResolveResult ResolveDxgi(uint32_t dxgiFormat, PixelFormat& out) {
   PixelFormat f;
   switch (dxgiFormat) {
     case DXGI_FORMAT_BC1_TYPELESS:
@@ -395,18 +395,18 @@ ResolveResult ResolveDxgi(uint32_t dxgiFormat, PixelFormat* out) {
     default:
       return ResolveResult::kUnsupported;
   }
-  *out = f;
+  out = f;
   return ResolveResult::kOk;
 }
 
-ResolveResult ResolveMasks(const DdsPixelFormat& pf, uint32_t flags, PixelFormat* out) {
+ResolveResult ResolveMasks(const DdsPixelFormat& pf, uint32_t flags, PixelFormat& out) {
   uint32_t r = pf.rBitMask, g = pf.gBitMask, b = pf.bBitMask, a = pf.aBitMask;
   if (flags & (DDPF_PALETTEINDEXED8 | DDPF_PALETTEINDEXED4)) {
     if (flags & DDPF_PALETTEINDEXED4) return ResolveResult::kUnsupported;
     if (pf.rgbBitCount == 8 || pf.rgbBitCount == 0) {
-      *out = Special(Codec::kPalette8, "P8", 1);
+      out = Special(Codec::kPalette8, "P8", 1);
     } else if (pf.rgbBitCount == 16) {
-      *out = Special(Codec::kPalette8, "A8P8", 2, true);
+      out = Special(Codec::kPalette8, "A8P8", 2, true);
     } else {
       return ResolveResult::kUnsupported;
     }
@@ -436,7 +436,7 @@ ResolveResult ResolveMasks(const DdsPixelFormat& pf, uint32_t flags, PixelFormat
     r = b;
     b = t;
   }
-  *out = Masked("bit masks", static_cast<uint8_t>(bits / 8), r, g, b, a, (flags & DDPF_BUMPDUDV) != 0);
+  out = Masked("bit masks", static_cast<uint8_t>(bits / 8), r, g, b, a, (flags & DDPF_BUMPDUDV) != 0);
   return ResolveResult::kOk;
 }
 

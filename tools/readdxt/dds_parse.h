@@ -54,7 +54,7 @@ std::string RepairNames(uint32_t bits);
 constexpr size_t kDdsMaxHeadBytes = 4 + 124 + 20 + 256 * 4;
 
 // `head` holds the first min(fileSize, kDdsMaxHeadBytes) bytes of a file of `fileSize` bytes.
-bool ParseDds(const uint8_t* head, size_t headSize, uint64_t fileSize, DdsInfo* info, Failure* failure);
+bool ParseDds(const uint8_t* head, size_t headSize, uint64_t fileSize, DdsInfo& info, Failure& failure);
 
 // Largest width or height the TGA output can hold.
 constexpr uint32_t kMaxOutputDimension = 65535;

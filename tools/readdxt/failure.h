@@ -18,9 +18,9 @@ struct Failure {
   std::string message;
 };
 
-inline bool Fail(Failure* failure, FailureKind kind, std::string message) {
-  failure->kind = kind;
-  failure->message = std::move(message);
+inline bool Fail(Failure& failure, FailureKind kind, std::string message) {
+  failure.kind = kind;
+  failure.message = std::move(message);
   return false;
 }
 

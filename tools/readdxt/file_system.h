@@ -29,8 +29,8 @@ bool PathExists(const std::string& path);
 bool MakeFolders(const std::string& path);
 // Every file below `root` whose name ends in ".dds" in any letter case, as paths relative
 // to `root` with '/' between folders; a folder that cannot be read is named in `unreadable`.
-bool ListDdsFiles(const std::string& root, std::vector<std::string>* files,
-                  std::vector<std::string>* unreadable);
+bool ListDdsFiles(const std::string& root, std::vector<std::string>& files,
+                  std::vector<std::string>& unreadable);
 // `relative` ('/'-separated) below `folder`, with the platform's separator.
 std::string JoinPath(const std::string& folder, const std::string& relative);
 unsigned long ProcessId();

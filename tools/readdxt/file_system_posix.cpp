@@ -54,8 +54,8 @@ bool IsDdsName(std::string name) {
   return name.compare(name.size() - 4, 4, ".dds") == 0;
 }
 
-void ListFolder(const fs::path& root, const std::string& relative, std::vector<std::string>* files,
-                std::vector<std::string>* unreadable) {
+void ListFolder(const fs::path& root, const std::string& relative, std::vector<std::string>& files,
+                std::vector<std::string>& unreadable) {
   std::error_code ec;
   const fs::path folder = relative.empty() ? root : root / relative;
   for (fs::directory_iterator it(folder, ec), end; !ec && it != end; it.increment(ec)) {
@@ -65,16 +65,16 @@ void ListFolder(const fs::path& root, const std::string& relative, std::vector<s
     if (it->is_directory(kind) && !it->is_symlink(kind)) {
       ListFolder(root, inner, files, unreadable);
     } else if (it->is_regular_file(kind) && IsDdsName(name)) {
-      files->push_back(inner);
+      files.push_back(inner);
     }
   }
-  if (ec) unreadable->push_back(folder.string());
+  if (ec) unreadable.push_back(folder.string());
 }
 
 }  // namespace
 
-bool ListDdsFiles(const std::string& root, std::vector<std::string>* files,
-                  std::vector<std::string>* unreadable) {
+bool ListDdsFiles(const std::string& root, std::vector<std::string>& files,
+                  std::vector<std::string>& unreadable) {
   std::error_code ec;
   if (!fs::is_directory(root, ec)) return false;
   ListFolder(root, "", files, unreadable);

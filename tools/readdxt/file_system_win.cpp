@@ -52,13 +52,13 @@ bool IsDdsName(const std::wstring& name) {
   return tail == L".dds";
 }
 
-void ListFolder(const std::string& root, const std::string& relative, std::vector<std::string>* files,
-                std::vector<std::string>* unreadable) {
+void ListFolder(const std::string& root, const std::string& relative, std::vector<std::string>& files,
+                std::vector<std::string>& unreadable) {
   const std::string folder = relative.empty() ? root : root + "\\" + relative;
   WIN32_FIND_DATAW found;
   HANDLE search = FindFirstFileW(Wide(folder + "\\*").c_str(), &found);
   if (search == INVALID_HANDLE_VALUE) {
-    unreadable->push_back(DisplayPath(folder));
+    unreadable.push_back(DisplayPath(folder));
     return;
   }
   do {
@@ -69,7 +69,7 @@ void ListFolder(const std::string& root, const std::string& relative, std::vecto
       if (!(found.dwFileAttributes & FILE_ATTRIBUTE_REPARSE_POINT))
         ListFolder(root, inner, files, unreadable);
     } else if (IsDdsName(name)) {
-      files->push_back(inner);
+      files.push_back(inner);
     }
   } while (FindNextFileW(search, &found));
   FindClose(search);
@@ -156,8 +156,8 @@ bool MakeFolders(const std::string& path) {
   return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY);
 }
 
-bool ListDdsFiles(const std::string& root, std::vector<std::string>* files,
-                  std::vector<std::string>* unreadable) {
+bool ListDdsFiles(const std::string& root, std::vector<std::string>& files,
+                  std::vector<std::string>& unreadable) {
   const DWORD attributes = Attributes(root);
   if (attributes == INVALID_FILE_ATTRIBUTES || !(attributes & FILE_ATTRIBUTE_DIRECTORY)) return false;
   std::string base = root;

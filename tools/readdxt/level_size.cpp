@@ -3,15 +3,15 @@
 
 namespace readdxt {
 
-bool MulU64(uint64_t a, uint64_t b, uint64_t* out) {
+bool MulU64(uint64_t a, uint64_t b, uint64_t& out) {
   if (a != 0 && b > UINT64_MAX / a) return false;
-  *out = a * b;
+  out = a * b;
   return true;
 }
 
-bool AddU64(uint64_t a, uint64_t b, uint64_t* out) {
+bool AddU64(uint64_t a, uint64_t b, uint64_t& out) {
   if (b > UINT64_MAX - a) return false;
-  *out = a + b;
+  out = a + b;
   return true;
 }
 
@@ -46,7 +46,7 @@ uint32_t FullMipCount(uint32_t width, uint32_t height) {
   return count;
 }
 
-bool ComputeLevelSize(const DataLayout& layout, uint32_t width, uint32_t height, LevelSize* out) {
+bool ComputeLevelSize(const DataLayout& layout, uint32_t width, uint32_t height, LevelSize& out) {
   const uint64_t w = width ? width : 1;
   const uint64_t h = height ? height : 1;
   uint64_t units = w;
@@ -63,24 +63,24 @@ bool ComputeLevelSize(const DataLayout& layout, uint32_t width, uint32_t height,
       break;
   }
   uint64_t pitch = 0;
-  if (!MulU64(units, layout.unitBytes, &pitch)) return false;
+  if (!MulU64(units, layout.unitBytes, pitch)) return false;
   if (layout.kind == DataLayout::kPixels && layout.dwordRows) pitch = (pitch + 3) & ~uint64_t{3};
-  out->rowPitch = pitch;
-  out->rowCount = static_cast<uint32_t>(rows);
-  return MulU64(pitch, rows, &out->bytes);
+  out.rowPitch = pitch;
+  out.rowCount = static_cast<uint32_t>(rows);
+  return MulU64(pitch, rows, out.bytes);
 }
 
 bool ComputeChainBytes(const DataLayout& layout, uint32_t width, uint32_t height, uint32_t depth,
-                       uint32_t mips, uint64_t* out) {
+                       uint32_t mips, uint64_t& out) {
   uint64_t total = 0;
   for (uint32_t mip = 0; mip < mips; ++mip) {
     LevelSize level;
     uint64_t bytes = 0;
-    if (!ComputeLevelSize(layout, MipDimension(width, mip), MipDimension(height, mip), &level)) return false;
-    if (!MulU64(level.bytes, MipDimension(depth, mip), &bytes)) return false;
-    if (!AddU64(total, bytes, &total)) return false;
+    if (!ComputeLevelSize(layout, MipDimension(width, mip), MipDimension(height, mip), level)) return false;
+    if (!MulU64(level.bytes, MipDimension(depth, mip), bytes)) return false;
+    if (!AddU64(total, bytes, total)) return false;
   }
-  *out = total;
+  out = total;
   return true;
 }
 

@@ -26,13 +26,13 @@ uint32_t MipDimension(uint32_t size, uint32_t mip);
 uint32_t FullMipCount(uint32_t width, uint32_t height);
 
 // False when a size does not fit in 64 bits.
-bool ComputeLevelSize(const DataLayout& layout, uint32_t width, uint32_t height, LevelSize* out);
+bool ComputeLevelSize(const DataLayout& layout, uint32_t width, uint32_t height, LevelSize& out);
 // Bytes of `mips` levels, each with max(1, depth >> mip) slices.
 bool ComputeChainBytes(const DataLayout& layout, uint32_t width, uint32_t height, uint32_t depth,
-                       uint32_t mips, uint64_t* out);
+                       uint32_t mips, uint64_t& out);
 
 // Overflow-checked helpers.
-bool MulU64(uint64_t a, uint64_t b, uint64_t* out);
-bool AddU64(uint64_t a, uint64_t b, uint64_t* out);
+bool MulU64(uint64_t a, uint64_t b, uint64_t& out);
+bool AddU64(uint64_t a, uint64_t b, uint64_t& out);
 
 }  // namespace readdxt

@@ -91,8 +91,8 @@ int DescribeFiles(const std::vector<std::string>& paths) {
     readdxt::FileSource source;
     std::string fields;
     if (!source.Adopt(readdxt::OpenForReading(path))) {
-      readdxt::Fail(&failure, readdxt::FailureKind::kIo, std::string("cannot open: ") + std::strerror(errno));
-    } else if (readdxt::DescribeTexture(source, &fields, &failure)) {
+      readdxt::Fail(failure, readdxt::FailureKind::kIo, std::string("cannot open: ") + std::strerror(errno));
+    } else if (readdxt::DescribeTexture(source, fields, failure)) {
       std::printf("%s\t%s\n", readdxt::DisplayPath(path).c_str(), fields.c_str());
       continue;
     }
@@ -108,7 +108,7 @@ int DescribeFiles(const std::vector<std::string>& paths) {
 int main(int argc, char** argv) {
   readdxt::CommandLine command;
   std::string why;
-  if (!readdxt::ParseCommandLine(readdxt::ProgramArguments(argc, argv), &command, &why)) return Usage(why.c_str());
+  if (!readdxt::ParseCommandLine(readdxt::ProgramArguments(argc, argv), command, why)) return Usage(why.c_str());
   switch (command.mode) {
     case readdxt::CommandLine::Mode::kHelp:
       std::fputs(kHelp, stdout);
@@ -124,7 +124,7 @@ int main(int argc, char** argv) {
       break;
   }
   readdxt::Failure failure;
-  if (!readdxt::ConvertFile(command.inputs[0], command.output, command.png, true, &failure))
+  if (!readdxt::ConvertFile(command.inputs[0], command.output, command.png, true, failure))
     return Report(command.inputs[0], failure);
   return 0;
 }

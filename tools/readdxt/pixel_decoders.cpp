@@ -72,7 +72,7 @@ uint8_t Snorm16ToUnorm8(int16_t value) {
 PixelRowDecoder::PixelRowDecoder(const PixelFormat& format, const uint8_t* palette)
     : format_(format), palette_(palette) {
   if (format.codec != Codec::kMasked) return;
-  for (int i = 0; i < 4; ++i) SetUpChannel(&channels_[i], format.mask[i], format.isSigned);
+  for (int i = 0; i < 4; ++i) SetUpChannel(channels_[i], format.mask[i], format.isSigned);
   if (!format.isSigned && format.bytesPerPixel == 4 && format.mask[0] == 0xFF0000 &&
       format.mask[1] == 0xFF00 && format.mask[2] == 0xFF && format.map == ChannelMap::kColour) {
     if (format.mask[3] == 0xFF000000) fast_ = Fast::kBgra;
@@ -80,17 +80,17 @@ PixelRowDecoder::PixelRowDecoder(const PixelFormat& format, const uint8_t* palet
   }
 }
 
-void PixelRowDecoder::SetUpChannel(Channel* c, uint32_t mask, bool isSigned) {
+void PixelRowDecoder::SetUpChannel(Channel& c, uint32_t mask, bool isSigned) {
   if (mask == 0) return;
-  while (!((mask >> c->shift) & 1)) ++c->shift;
-  c->max = mask >> c->shift;
-  const int bits = BitCount(c->max);
-  c->isSigned = isSigned && bits >= 2;
-  c->direct = !c->isSigned && bits == 8;
-  c->useTable = bits <= 8;
-  if (c->useTable) {
-    for (uint32_t v = 0; v <= c->max; ++v) {
-      c->table[v] = static_cast<uint8_t>(c->isSigned ? ScaleSigned(v, bits) : ScaleUnsigned(v, c->max));
+  while (!((mask >> c.shift) & 1)) ++c.shift;
+  c.max = mask >> c.shift;
+  const int bits = BitCount(c.max);
+  c.isSigned = isSigned && bits >= 2;
+  c.direct = !c.isSigned && bits == 8;
+  c.useTable = bits <= 8;
+  if (c.useTable) {
+    for (uint32_t v = 0; v <= c.max; ++v) {
+      c.table[v] = static_cast<uint8_t>(c.isSigned ? ScaleSigned(v, bits) : ScaleUnsigned(v, c.max));
     }
   }
 }

@@ -23,7 +23,7 @@ class PixelRowDecoder {
     bool isSigned = false;
     uint8_t table[256] = {};
   };
-  void SetUpChannel(Channel* c, uint32_t mask, bool isSigned);
+  void SetUpChannel(Channel& c, uint32_t mask, bool isSigned);
   uint8_t Scale(const Channel& c, uint32_t pixel) const;
   void DecodeMasked(const uint8_t* src, uint32_t width, uint8_t* bgra) const;
   void DecodeTyped(const uint8_t* src, uint32_t width, uint8_t* bgra) const;

@@ -57,11 +57,11 @@ inline bool IsPairCodec(Codec c) {
 enum class ResolveResult { kOk, kUnsupported, kNoFormat };
 
 // FourCC codes and D3DFORMAT numbers found in the FourCC field.
-ResolveResult ResolveFourCC(uint32_t fourCC, PixelFormat* out);
+ResolveResult ResolveFourCC(uint32_t fourCC, PixelFormat& out);
 // The DXGI format of a DX10 extended header.
-ResolveResult ResolveDxgi(uint32_t dxgiFormat, PixelFormat* out);
+ResolveResult ResolveDxgi(uint32_t dxgiFormat, PixelFormat& out);
 // A legacy pixel format given by flags and bit masks (FourCC handled by the caller).
 // `flags` has the NVTT private bits removed.
-ResolveResult ResolveMasks(const DdsPixelFormat& pf, uint32_t flags, PixelFormat* out);
+ResolveResult ResolveMasks(const DdsPixelFormat& pf, uint32_t flags, PixelFormat& out);
 
 }  // namespace readdxt

@@ -10,14 +10,14 @@
 namespace readdxt {
 namespace {
 
-bool AnyTransparentBlock(ByteSource& in, const DdsInfo& info, bool* found, Failure* failure) {
+bool AnyTransparentBlock(ByteSource& in, const DdsInfo& info, bool& found, Failure& failure) {
   std::vector<uint8_t> chunk(64 * 1024);
   for (uint64_t at = 0; at < info.top.bytes; at += chunk.size()) {
     const size_t n =
         static_cast<size_t>(info.top.bytes - at < chunk.size() ? info.top.bytes - at : chunk.size());
     if (!in.Read(info.dataOffset + at, chunk.data(), n)) return Fail(failure, FailureKind::kIo, "read error");
     for (size_t i = 0; i + 8 <= n; i += 8)
-      if (BC1BlockUsesTransparency(chunk.data() + i)) return *found = true;
+      if (BC1BlockUsesTransparency(chunk.data() + i)) return found = true;
   }
   return true;
 }
@@ -47,7 +47,7 @@ std::string FormatName(const PixelFormat& f) {
   if (f.codec != Codec::kMasked || std::strcmp(f.name, "bit masks") != 0) return f.name;
   for (uint32_t code = 1; code < 128; ++code) {
     PixelFormat known;
-    if (ResolveFourCC(code, &known) == ResolveResult::kOk && known.codec == Codec::kMasked &&
+    if (ResolveFourCC(code, known) == ResolveResult::kOk && known.codec == Codec::kMasked &&
         known.bytesPerPixel == f.bytesPerPixel && known.isSigned == f.isSigned &&
         std::memcmp(known.mask, f.mask, sizeof f.mask) == 0)
       return known.name;
@@ -57,16 +57,16 @@ std::string FormatName(const PixelFormat& f) {
 
 }  // namespace
 
-bool DescribeTexture(ByteSource& in, std::string* fields, Failure* failure) {
+bool DescribeTexture(ByteSource& in, std::string& fields, Failure& failure) {
   const uint64_t size = in.Size();
   std::vector<uint8_t> head(size < kDdsMaxHeadBytes ? static_cast<size_t>(size) : kDdsMaxHeadBytes);
   if (!in.Read(0, head.data(), head.size())) return Fail(failure, FailureKind::kIo, "read error");
   DdsInfo info;
-  if (!ParseDds(head.data(), head.size(), size, &info, failure)) return false;
+  if (!ParseDds(head.data(), head.size(), size, info, failure)) return false;
   const char* alpha = AlphaKind(info);
   if (info.format.codec == Codec::kBC1) {
     bool transparent = false;
-    if (!AnyTransparentBlock(in, info, &transparent, failure)) return false;
+    if (!AnyTransparentBlock(in, info, transparent, failure)) return false;
     alpha = transparent ? "1-bit" : "none";
   }
   std::string images;
@@ -80,7 +80,7 @@ bool DescribeTexture(ByteSource& in, std::string* fields, Failure* failure) {
   } else {
     images = "array=" + std::to_string(info.arraySize);
   }
-  *fields = std::string(info.dx10 ? "dx10" : "legacy") + '\t' + FormatName(info.format) + '\t' +
+  fields = std::string(info.dx10 ? "dx10" : "legacy") + '\t' + FormatName(info.format) + '\t' +
             std::to_string(info.width) + 'x' + std::to_string(info.height) +
             "\tmips=" + std::to_string(info.mipCount) + '\t' + images + "\talpha=" + alpha +
             "\tsrgb=" + (info.srgb ? "yes" : "no") + "\trepairs=" + RepairNames(info.repairs);

@@ -12,6 +12,6 @@ namespace readdxt {
 // alpha=none|1-bit|full, srgb=yes|no, repairs=none or a comma-separated list. A DXT1
 // texture has 1-bit alpha only when its top level uses the transparent texel, as in the
 // converted picture.
-bool DescribeTexture(ByteSource& in, std::string* fields, Failure* failure);
+bool DescribeTexture(ByteSource& in, std::string& fields, Failure& failure);
 
 }  // namespace readdxt

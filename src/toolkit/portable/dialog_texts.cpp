@@ -1,4 +1,4 @@
-// Conversions between the dialogs' texts and option sets and the platform's forms.
+// Conversions between the open dialog's texts and the platform's forms.
 #include "toolkit/portable/dialog_texts.h"
 
 namespace toolkit {
@@ -14,56 +14,16 @@ std::string FilterToPlatform(const std::string& filter) {
   return out;
 }
 
-namespace {
-
-template <typename Char>
-std::vector<std::basic_string<Char>> BufferToList(const Char* buffer, size_t size) {
-  std::vector<std::basic_string<Char>> out;
-  if (buffer == nullptr) return out;
+std::vector<std::wstring> MultiSelectBufferToList(const wchar_t* buffer, size_t size) {
+  std::vector<std::wstring> out;
   size_t start = 0;
   for (size_t i = 0; i <= size; ++i) {
-    if (i < size && buffer[i] != Char{}) continue;
+    if (i < size && buffer[i] != L'\0') continue;
     if (i == start) break;  // two NULs (or the end of the buffer) end the list
     out.emplace_back(buffer + start, i - start);
     start = i + 1;
   }
   return out;
-}
-
-}  // namespace
-
-std::vector<std::string> MultiSelectBufferToList(const char* buffer, size_t size) {
-  return BufferToList(buffer, size);
-}
-
-std::vector<std::wstring> MultiSelectBufferToList(const wchar_t* buffer, size_t size) {
-  return BufferToList(buffer, size);
-}
-
-uint32_t OpenDialogFlags(uint16_t options) {
-  // Indexed by option bit.
-  static constexpr uint32_t kFlags[] = {
-      ofn::kCreatePrompt,     ofn::kExtensionDifferent, ofn::kFileMustExist,    ofn::kHideReadOnly,
-      ofn::kNoChangeDir,      ofn::kNoDereferenceLinks, ofn::kAllowMultiSelect, ofn::kNoNetworkButton,
-      ofn::kNoReadOnlyReturn, ofn::kOverwritePrompt,    ofn::kPathMustExist,    ofn::kReadOnly,
-  };
-  uint32_t flags = ofn::kExplorer | ofn::kLongNames;
-  for (unsigned bit = 0; bit < sizeof(kFlags) / sizeof(kFlags[0]); ++bit) {
-    if (options & (1u << bit)) flags |= kFlags[bit];
-  }
-  return flags;
-}
-
-uint32_t FolderChooserFlags(uint8_t options) {
-  static constexpr uint32_t kFlags[] = {
-      bif::kBrowseForComputer, bif::kBrowseForPrinter, bif::kDontGoBelowDomain,
-      bif::kReturnFsAncestors, bif::kReturnOnlyFsDirs,
-  };
-  uint32_t flags = 0;
-  for (unsigned bit = 0; bit < sizeof(kFlags) / sizeof(kFlags[0]); ++bit) {
-    if (options & (1u << bit)) flags |= kFlags[bit];
-  }
-  return flags != 0 ? flags : bif::kReturnOnlyFsDirs;
 }
 
 }  // namespace toolkit

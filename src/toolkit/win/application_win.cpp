@@ -1,4 +1,3 @@
-// Application state and the message loop.
 #include <windows.h>
 
 #include "toolkit/win/application_win.h"
@@ -6,63 +5,22 @@
 
 namespace toolkit {
 
-namespace {
-Form* g_mainWindow = nullptr;
-bool g_running = false;
-bool g_terminated = false;
-bool g_screenCursorSet = false;
-CursorKind g_screenCursor = CursorKind::Arrow;
-}  // namespace
-
-Form* MainWindow() { return g_mainWindow; }
-void SetMainWindow(Form* form) { g_mainWindow = form; }
-bool Terminated() { return g_terminated; }
-bool Running() { return g_running; }
-
 void RunMessageLoop(Form& form) {
-  g_running = true;
-  g_mainWindow = &form;
-  form.Show();  // creates the window if needed; raises the show event
-  while (!g_terminated) {
-    WaitMessage();
-    ProcessMessages();
-  }
-  g_running = false;
-  g_mainWindow = nullptr;
+  DispatchUntilQuit([&form] {
+    SetMainWindow(&form);
+    form.Show();  // creates the window if needed; raises the show event
+  });
+  SetMainWindow(nullptr);
 }
 
-void ProcessMessages() {
-  MSG msg;
-  while (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) {
-    if (msg.message == WM_QUIT) {
-      g_terminated = true;
-      continue;
-    }
-    TranslateMessage(&msg);
-    DispatchMessageA(&msg);
-  }
+WindowHandle MainWindowHandle() {
+  Form* main = MainWindow();
+  return main ? main->Handle() : nullptr;
 }
 
 void ShowMessage(const std::string& text) {
-  HWND owner = nullptr;
-  const char* title = nullptr;
-  if (g_mainWindow) {
-    owner = static_cast<HWND>(g_mainWindow->Handle());
-    title = g_mainWindow->Caption().c_str();
-  }
-  MessageBoxA(owner, text.c_str(), title, MB_OK | MB_SETFOREGROUND);
+  Form* main = MainWindow();
+  MessageBoxA(MainWindowHandle(), text.c_str(), main ? main->Caption().c_str() : nullptr, MB_OK | MB_SETFOREGROUND);
 }
-
-void SetScreenCursor(CursorKind cursor) {
-  g_screenCursorSet = true;
-  g_screenCursor = cursor;
-  // Show it now, not only at the next mouse move.
-  POINT pt;
-  if (GetCursorPos(&pt)) SetCursorPos(pt.x, pt.y);
-}
-
-void ClearScreenCursor() { g_screenCursorSet = false; }
-bool ScreenCursorSet() { return g_screenCursorSet; }
-CursorKind ScreenCursor() { return g_screenCursor; }
 
 }  // namespace toolkit

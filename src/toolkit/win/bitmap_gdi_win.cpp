@@ -1,25 +1,20 @@
 #include <windows.h>
 
-#include "preview/bitmap.h"
 #include "toolkit/win/bitmap_gdi_win.h"
 
 namespace toolkit {
 
-namespace {
-
-const BITMAPINFO* InfoOf(const preview::Bitmap& bitmap) {
-  return reinterpret_cast<const BITMAPINFO*>(bitmap.Header());
-}
-
-bool Drawable(const preview::Bitmap& bitmap) { return !bitmap.IsEmpty(); }
-
-}  // namespace
-
-bool DrawBitmapAt(DeviceContext dc, const preview::Bitmap& bitmap, int x, int y) {
-  if (!Drawable(bitmap)) return false;
-  const int w = bitmap.Width(), h = bitmap.Height();
-  return SetDIBitsToDevice(static_cast<HDC>(dc), x, y, w, h, 0, 0, 0, h, bitmap.Pixels(), InfoOf(bitmap),
-                           DIB_RGB_COLORS) != 0;
+bool DrawPixelsAt(DeviceContext dc, const PixelView& picture, int x, int y) {
+  if (!picture.pixels || picture.width <= 0 || picture.height <= 0) return false;
+  BITMAPINFO info = {};
+  info.bmiHeader.biSize = sizeof info.bmiHeader;
+  info.bmiHeader.biWidth = picture.width;
+  info.bmiHeader.biHeight = picture.height;  // positive: bottom-up rows
+  info.bmiHeader.biPlanes = 1;
+  info.bmiHeader.biBitCount = 32;
+  info.bmiHeader.biCompression = BI_RGB;
+  return SetDIBitsToDevice(static_cast<HDC>(dc), x, y, picture.width, picture.height, 0, 0, 0, picture.height,
+                           picture.pixels, &info, DIB_RGB_COLORS) != 0;
 }
 
 }  // namespace toolkit

@@ -11,9 +11,7 @@ struct ControlAccess {
   static void RegisterClasses();
   static void InitCommonControlsOnce();
   static void PaintBuffered(Control* outer, HWND target, HDC dc);
-  static bool Notify(Control* from, NMHDR* hdr, intptr_t& result);
   static void SyncBounds(Control* c);
-  static Control* FromHandle(HWND hwnd);
   // The outermost double-buffered control that holds `c` (or `c` itself), or null.
   static Control* OutermostDoubleBuffered(Control* c);
 };

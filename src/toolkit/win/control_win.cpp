@@ -3,12 +3,9 @@
 #include <windows.h>
 #include <commctrl.h>
 
-#include "toolkit/win/application_win.h"
 #include "toolkit/win/control_win.h"
 #include "toolkit/win/control_internal_win.h"
-#include "toolkit/win/form_win.h"
 #include "toolkit/win/handles_win.h"
-#include "toolkit/win/list_view_win.h"
 #include "toolkit/win/menu_win.h"
 
 namespace toolkit {
@@ -83,7 +80,9 @@ void ControlAccess::InitCommonControlsOnce() {
   if (HMODULE comctl = GetModuleHandleA("comctl32.dll")) {
     auto initEx = reinterpret_cast<InitEx>(reinterpret_cast<void*>(GetProcAddress(comctl, "InitCommonControlsEx")));
     if (initEx) {
-      INITCOMMONCONTROLSEX icc = {8, 0xFF};
+      INITCOMMONCONTROLSEX icc = {sizeof(INITCOMMONCONTROLSEX),
+                                  ICC_LISTVIEW_CLASSES | ICC_TREEVIEW_CLASSES | ICC_BAR_CLASSES | ICC_TAB_CLASSES |
+                                      ICC_UPDOWN_CLASS | ICC_PROGRESS_CLASS | ICC_HOTKEY_CLASS | ICC_ANIMATE_CLASS};
       initEx(&icc);
     }
   }
@@ -154,12 +153,6 @@ Control::~Control() {
   }
 }
 
-Form* Control::OwnerForm() {
-  Control* c = this;
-  while (c->parent_) c = c->parent_;
-  return dynamic_cast<Form*>(c);
-}
-
 WindowHandle Control::Handle() {
   if (!hwnd_) {
     if (parent_ && !parent_->hwnd_) parent_->Handle();  // creates this one too
@@ -223,17 +216,6 @@ void Control::SetHeight(int height) {
 void Control::ApplyBounds() {
   if (!hwnd_) return;
   SetWindowPos(static_cast<HWND>(hwnd_), nullptr, left_, top_, width_, height_, SWP_NOZORDER | SWP_NOACTIVATE);
-}
-
-Rect Control::ClientRect() {
-  Rect r;
-  RECT rc = {0, 0, width_, height_};
-  if (hwnd_) GetClientRect(static_cast<HWND>(hwnd_), &rc);
-  r.left = rc.left + margins_.left;
-  r.top = rc.top + margins_.top;
-  r.right = rc.right - margins_.right;
-  r.bottom = rc.bottom - margins_.bottom;
-  return r;
 }
 
 void Control::Realign() {
@@ -344,11 +326,6 @@ void Control::Invalidate() {
       RedrawWindow(static_cast<HWND>(outer->hwnd_), nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN);
 }
 
-bool ControlAccess::Notify(Control* from, NMHDR* hdr, intptr_t& result) {
-  if (auto* list = dynamic_cast<ListView*>(from)) return list->HandleNotify(hdr, result);
-  return false;
-}
-
 void ControlAccess::SyncBounds(Control* c) {
   HWND hwnd = static_cast<HWND>(c->hwnd_);
   if (!hwnd) return;
@@ -367,8 +344,6 @@ void ControlAccess::SyncBounds(Control* c) {
   c->width_ = r.right - r.left;
   c->height_ = r.bottom - r.top;
 }
-
-Control* ControlAccess::FromHandle(HWND hwnd) { return ControlOf(hwnd); }
 
 Control* ControlAccess::OutermostDoubleBuffered(Control* c) {
   Control* found = nullptr;
@@ -398,7 +373,7 @@ bool Control::HandleMessage(unsigned msg, uintptr_t wParam, intptr_t lParam, int
       return false;
     case WM_CONTEXTMENU:
       if (popupMenu_) {
-        popupMenu_->PopupAt(static_cast<short>(LOWORD(lParam)), static_cast<short>(HIWORD(lParam)));
+        popupMenu_->PopupAt(hwnd, static_cast<short>(LOWORD(lParam)), static_cast<short>(HIWORD(lParam)));
         result = 0;
         return true;
       }
@@ -418,7 +393,7 @@ bool Control::HandleMessage(unsigned msg, uintptr_t wParam, intptr_t lParam, int
     case WM_NOTIFY: {
       auto* hdr = reinterpret_cast<NMHDR*>(lParam);
       if (Control* from = ControlOf(hdr->hwndFrom))
-        if (from != this) return ControlAccess::Notify(from, hdr, result);
+        if (from != this) return from->HandleNotify(hdr, result);
       return false;
     }
     case WM_SIZE:
@@ -442,6 +417,11 @@ bool Control::HandleMessage(unsigned msg, uintptr_t wParam, intptr_t lParam, int
       if (doubleBuffered_ && wParam &&
           WindowFromDC(reinterpret_cast<HDC>(wParam)) == hwnd) {
         // The buffered WM_PAINT draws the background too.
+        result = 1;
+        return true;
+      }
+      if (fillsBackground_) {
+        PaintBackground(reinterpret_cast<HDC>(wParam));
         result = 1;
         return true;
       }

@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "toolkit/portable/layout.h"
+#include "toolkit/win/message_loop_win.h"
 
 namespace toolkit {
 
@@ -19,23 +20,20 @@ using DeviceContext = HDC;
 // COLORREF, or 0x800000nn for system colour nn.
 using Color = uint32_t;
 constexpr Color kSysColorFlag = 0x80000000u;
-constexpr Color kColorBtnFace = kSysColorFlag | 15;
-constexpr Color kColorWindow = kSysColorFlag | 5;
-constexpr Color kColorActiveBorder = kSysColorFlag | 10;
-constexpr Color kColorWindowText = kSysColorFlag | 8;
+constexpr Color kColorBtnFace = kSysColorFlag | COLOR_BTNFACE;
+constexpr Color kColorWindow = kSysColorFlag | COLOR_WINDOW;
+constexpr Color kColorActiveBorder = kSysColorFlag | COLOR_ACTIVEBORDER;
+constexpr Color kColorWindowText = kSysColorFlag | COLOR_WINDOWTEXT;
 
 struct Font {
   std::string face = "MS Sans Serif";
   int height = 0;
-  int charset = 1;  // DEFAULT_CHARSET
+  int charset = DEFAULT_CHARSET;
   Color color = kColorWindowText;
 };
 
-enum class Edge { None, Raised, Lowered };
-enum class CursorKind { Arrow, Wait, SizeWE, SizeNS };
-
+enum class Edge { None, Raised };
 class Menu;
-class Form;
 
 // Anything a control can own through its release list.
 class Releasable {
@@ -54,7 +52,6 @@ class Control : public Releasable {
   bool HasHandle() const { return hwnd_ != nullptr; }
   Control* Parent() const { return parent_; }
   const std::vector<Control*>& Children() const { return children_; }
-  Form* OwnerForm();
 
   void SetAlign(Align align);
   Align GetAlign() const { return align_; }
@@ -65,24 +62,17 @@ class Control : public Releasable {
   int Top() const { return top_; }
   int Width() const { return width_; }
   int Height() const { return height_; }
-  // Client area reduced by the margins.
-  Rect ClientRect();
 
   void SetGap(int gap) { gap_ = gap; Realign(); }
-  int Gap() const { return gap_; }
   void SetMargins(const Margins& m) { margins_ = m; Realign(); }
-  void SetMarginTop(int v) { margins_.top = v; Realign(); }
   void SetMarginBottom(int v) { margins_.bottom = v; Realign(); }
   void SetMarginLeft(int v) { margins_.left = v; Realign(); }
   void SetMarginRight(int v) { margins_.right = v; Realign(); }
-  const Margins& GetMargins() const { return margins_; }
 
   void SetColor(Color color);
-  Color GetColor() const { return color_; }
   void SetFont(const Font& font);
   const Font& GetFont() const { return font_; }
   void SetCursor(CursorKind cursor) { cursor_ = cursor; }
-  CursorKind GetCursor() const { return cursor_; }
   void SetTabStop(bool on);
   void SetDoubleBuffered(bool on) { doubleBuffered_ = on; }
   bool DoubleBuffered() const { return doubleBuffered_; }
@@ -109,8 +99,9 @@ class Control : public Releasable {
   };
   explicit Control(Control* parent);
   void SetCreateArgs(CreateArgs args) { args_ = std::move(args); }
-  const std::string& CreateText() const { return args_.text; }
   virtual void AfterCreate() {}
+  // WM_ERASEBKGND fills the client area with the control's colour.
+  void FillBackgroundOnErase() { fillsBackground_ = true; }
   // Sends the kind's own colour message, if it has one.
   virtual void OnColorChanged() {}
   // Its own paint draws through the outermost double-buffered control's buffer, so that
@@ -118,6 +109,8 @@ class Control : public Releasable {
   virtual bool PaintsThroughBuffer() const { return false; }
   // Window procedure hook: return true when the message was handled (result set).
   virtual bool HandleMessage(unsigned msg, uintptr_t wParam, intptr_t lParam, intptr_t& result);
+  // A WM_NOTIFY this control sent to its parent: return true when handled (result set).
+  virtual bool HandleNotify(NMHDR* /*header*/, intptr_t& /*result*/) { return false; }
   intptr_t CallDefault(unsigned msg, uintptr_t wParam, intptr_t lParam);
   // The brush colour for painting this control's background (system colours resolved).
   uint32_t ResolvedColor() const;
@@ -146,6 +139,7 @@ class Control : public Releasable {
   CursorKind cursor_ = CursorKind::Arrow;
   bool doubleBuffered_ = false;
   bool aligning_ = false;
+  bool fillsBackground_ = false;
   Menu* popupMenu_ = nullptr;
   HBRUSH brush_ = nullptr;
   HFONT fontHandle_ = nullptr;

@@ -2,7 +2,7 @@
 #include <windows.h>
 #include <commctrl.h>
 
-#include "toolkit/win/application_win.h"
+#include "toolkit/win/message_loop_win.h"
 #include "toolkit/win/control_internal_win.h"
 #include "toolkit/win/controls_win.h"
 
@@ -10,15 +10,10 @@ namespace toolkit {
 
 namespace {
 
-constexpr uint32_t kPanelStyle = 0x5000018C;  // WS_CHILD|WS_VISIBLE|SS_NOTIFY|SS_NOPREFIX|SS_LEFTNOWORDWRAP
+constexpr uint32_t kPanelStyle = WS_CHILD | WS_VISIBLE | SS_NOTIFY | SS_NOPREFIX | SS_LEFTNOWORDWRAP;
+constexpr uint32_t kGroupBoxStyle =
+    WS_CHILD | WS_VISIBLE | WS_CLIPSIBLINGS | WS_CLIPCHILDREN | WS_GROUP | WS_TABSTOP | BS_GROUPBOX;
 constexpr UINT_PTR kSplitterTimer = 1;
-
-bool FillBackground(HWND hwnd, HDC dc, HBRUSH brush) {
-  RECT rc;
-  GetClientRect(hwnd, &rc);
-  FillRect(dc, &rc, static_cast<HBRUSH>(brush));
-  return true;
-}
 
 }  // namespace
 
@@ -27,18 +22,15 @@ Panel::Panel(Control* parent, Edge edge) : Control(parent) {
   a.className = "STATIC";
   a.style = kPanelStyle;
   if (edge == Edge::Raised) a.style |= WS_DLGFRAME;
-  if (edge == Edge::Lowered) a.style |= SS_SUNKEN;
   a.exStyle = WS_EX_CONTROLPARENT;
   SetCreateArgs(a);
+  FillBackgroundOnErase();
 }
 
 bool Panel::HandleMessage(unsigned msg, uintptr_t wParam, intptr_t lParam, intptr_t& result) {
   if (Control::HandleMessage(msg, wParam, lParam, result)) return true;
   HWND hwnd = static_cast<HWND>(hwnd_);
   switch (msg) {
-    case WM_ERASEBKGND:
-      result = FillBackground(hwnd, reinterpret_cast<HDC>(wParam), BackgroundBrush());
-      return true;
     case WM_PAINT:
       if (wParam == 0) {
         // The background is all a panel shows.
@@ -59,44 +51,22 @@ bool Panel::HandleMessage(unsigned msg, uintptr_t wParam, intptr_t lParam, intpt
 GroupBox::GroupBox(Control* parent, const std::string& caption) : Control(parent) {
   CreateArgs a;
   a.className = "BUTTON";
-  a.style = 0x56030007;  // BS_GROUPBOX|WS_CHILD|WS_VISIBLE|WS_GROUP|WS_TABSTOP
+  a.style = kGroupBoxStyle;
   a.text = caption;
   SetCreateArgs(a);
   SetMargins(Margins{22, 2, 2, 2});
   SetTabStop(false);
+  // The button class draws only the frame and caption; the inside is ours to fill.
+  FillBackgroundOnErase();
 }
 
-// The button class draws only the frame and caption; the inside is ours to fill.
-bool GroupBox::HandleMessage(unsigned msg, uintptr_t wParam, intptr_t lParam, intptr_t& result) {
-  if (Control::HandleMessage(msg, wParam, lParam, result)) return true;
-  if (msg == WM_ERASEBKGND) {
-    result = FillBackground(static_cast<HWND>(hwnd_), reinterpret_cast<HDC>(wParam), BackgroundBrush());
-    return true;
-  }
-  return false;
-}
-
-ScrollBox::ScrollBox(Control* parent, Edge edge, Bars bars) : Control(parent) {
+ScrollBox::ScrollBox(Control* parent) : Control(parent) {
   CreateArgs a;
   a.className = "ScrollBox";
   a.style = WS_VISIBLE;
-  if (edge == Edge::Raised) a.style |= WS_DLGFRAME;
-  if (edge == Edge::Lowered) {
-    a.style |= 0x1000;
-    a.exStyle |= WS_EX_CLIENTEDGE;
-  }
-  if (bars == Bars::Horizontal || bars == Bars::Both) a.style |= WS_HSCROLL;
-  if (bars == Bars::Vertical || bars == Bars::Both) a.style |= WS_VSCROLL;
+  a.exStyle = WS_EX_CLIENTEDGE;
   SetCreateArgs(a);
-}
-
-bool ScrollBox::HandleMessage(unsigned msg, uintptr_t wParam, intptr_t lParam, intptr_t& result) {
-  if (Control::HandleMessage(msg, wParam, lParam, result)) return true;
-  if (msg == WM_ERASEBKGND) {
-    result = FillBackground(static_cast<HWND>(hwnd_), reinterpret_cast<HDC>(wParam), BackgroundBrush());
-    return true;
-  }
-  return false;
+  FillBackgroundOnErase();
 }
 
 PaintBox::PaintBox(Control* parent) : Panel(parent, Edge::None) {}
@@ -119,7 +89,7 @@ bool PaintBox::HandleMessage(unsigned msg, uintptr_t wParam, intptr_t lParam, in
     case WM_PRINT:
     case WM_PRINTCLIENT: {
       HDC dc = reinterpret_cast<HDC>(wParam);
-      if (msg == WM_PRINT && (lParam & PRF_ERASEBKGND)) FillBackground(hwnd, dc, BackgroundBrush());
+      if (msg == WM_PRINT && (lParam & PRF_ERASEBKGND)) PaintBackground(dc);
       if (onPaint) onPaint(*this, dc);
       result = 0;
       return true;

@@ -16,18 +16,11 @@ class Panel : public Control {
 class GroupBox : public Control {
  public:
   GroupBox(Control* parent, const std::string& caption);
-
- protected:
-  bool HandleMessage(unsigned msg, uintptr_t wParam, intptr_t lParam, intptr_t& result) override;
 };
 
 class ScrollBox : public Control {
  public:
-  enum class Bars { None, Horizontal, Vertical, Both };
-  ScrollBox(Control* parent, Edge edge, Bars bars);
-
- protected:
-  bool HandleMessage(unsigned msg, uintptr_t wParam, intptr_t lParam, intptr_t& result) override;
+  explicit ScrollBox(Control* parent);  // sunken, without scroll bars
 };
 
 // A borderless panel that raises onPaint for WM_PAINT and WM_PRINT(CLIENT).

@@ -7,20 +7,11 @@
 
 #include "toolkit/win/ansi_names_win.h"
 #include "toolkit/win/application_win.h"
-#include "toolkit/portable/dialog_texts.h"
 #include "toolkit/win/folder_chooser_win.h"
-#include "toolkit/win/form_win.h"
 #include "toolkit/portable/layout.h"
 #include "toolkit/portable/path_helpers.h"
 
 namespace toolkit {
-
-static_assert(bif::kReturnOnlyFsDirs == BIF_RETURNONLYFSDIRS &&
-                  bif::kDontGoBelowDomain == BIF_DONTGOBELOWDOMAIN &&
-                  bif::kReturnFsAncestors == BIF_RETURNFSANCESTORS &&
-                  bif::kBrowseForComputer == BIF_BROWSEFORCOMPUTER &&
-                  bif::kBrowseForPrinter == BIF_BROWSEFORPRINTER,
-              "folder chooser flags");
 
 namespace {
 
@@ -37,12 +28,6 @@ class ComScope {
  private:
   bool initialised_;
 };
-
-HWND DialogOwner(WindowHandle owner) {
-  if (owner) return static_cast<HWND>(owner);
-  Form* main = MainWindow();
-  return main ? static_cast<HWND>(main->Handle()) : nullptr;
-}
 
 // The chosen folder's full path as the shell gives it, whatever its length.
 std::wstring ParsingName(PCIDLIST_ABSOLUTE item) {
@@ -103,18 +88,16 @@ void CALLBACK WalkAgain(HWND window, UINT, UINT_PTR timer, DWORD) {
 }
 
 struct FolderChooserAccess {
-  static int CALLBACK BrowseCallback(HWND window, UINT msg, LPARAM param, LPARAM data) {
+  static int CALLBACK BrowseCallback(HWND window, UINT msg, LPARAM, LPARAM data) {
     auto* chooser = reinterpret_cast<FolderChooser*>(data);
     if (msg == BFFM_INITIALIZED) {
-      if (chooser->CenterOnScreen) CentreWindowOnScreen(window);
+      if (chooser->centerOnScreen) CentreWindowOnScreen(window);
       const std::string& path = chooser->initialPath_;
       if (!path.empty() && !WalkTo(window, path) && !WalkTo(window, path)) {
         g_walkPath = &path;
         g_laterWalks = 0;
         SetTimer(window, kWalkAgainTimer, 100, &WalkAgain);
       }
-    } else if (msg == BFFM_SELCHANGED && chooser->onSelectionChange) {
-      chooser->onSelectionChange(window, reinterpret_cast<LPCITEMIDLIST>(param));
     }
     return 0;
   }
@@ -129,8 +112,6 @@ void CentreWindowOnScreen(WindowHandle window) {
              CentredOffset(GetSystemMetrics(SM_CYSCREEN), h), w, h, TRUE);
 }
 
-FolderChooser::FolderChooser(const std::string& title, uint8_t options) : Title(title), Options(options) {}
-
 void FolderChooser::SetInitialPath(const std::string& path) {
   initialPath_ = WithoutTrailingBackslash(path);
   callbackInstalled_ = true;
@@ -140,14 +121,14 @@ std::string FolderChooser::Path() const { return path_; }
 
 bool FolderChooser::Execute() {
   ComScope com;
-  PathRefused = false;
+  pathRefused = false;
   char displayName[MAX_PATH] = {};
   BROWSEINFOA info = {};
-  info.hwndOwner = DialogOwner(OwnerWindow);
+  info.hwndOwner = static_cast<HWND>(MainWindowHandle());
   info.pidlRoot = nullptr;
   info.pszDisplayName = displayName;
-  info.lpszTitle = Title.empty() ? nullptr : Title.c_str();
-  info.ulFlags = FolderChooserFlags(Options);
+  info.lpszTitle = title.empty() ? nullptr : title.c_str();
+  info.ulFlags = BIF_RETURNONLYFSDIRS;
   info.lpfn = callbackInstalled_ ? &FolderChooserAccess::BrowseCallback : nullptr;
   info.lParam = reinterpret_cast<LPARAM>(this);
   info.iImage = 0;
@@ -160,7 +141,7 @@ bool FolderChooser::Execute() {
   const bool usable = ChosenFolderPath(item, path);
   CoTaskMemFree(item);
   if (!usable) {
-    PathRefused = true;
+    pathRefused = true;
     return false;
   }
   path_ = path;

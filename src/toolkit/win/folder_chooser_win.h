@@ -2,8 +2,6 @@
 #pragma once
 #include <shlobj.h>
 
-#include <cstdint>
-#include <functional>
 #include <string>
 
 #include "toolkit/win/control_win.h"
@@ -12,27 +10,19 @@ namespace toolkit {
 
 class FolderChooser : public Releasable {
  public:
-  // An empty option set gives "return only file-system folders".
-  FolderChooser(const std::string& title, uint8_t options);
-
-  std::string Title;  // shown above the tree; empty for none
-  uint8_t Options = 0;
-  bool CenterOnScreen = false;
-  WindowHandle OwnerWindow = nullptr;  // null: the application's main window
-  // Called with the chooser window and the selected item list when the selection
-  // changes (only once InitialPath has been set); none by default.
-  std::function<void(WindowHandle chooser, LPCITEMIDLIST itemList)> onSelectionChange;
+  std::string title;  // shown above the tree; empty for none
+  bool centerOnScreen = false;
 
   // Stored without one final '\'; from the first call on, the chooser selects it when it
-  // opens (nothing when empty) and centres itself if CenterOnScreen.
+  // opens (nothing when empty) and centres itself if centerOnScreen.
   void SetInitialPath(const std::string& path);
-  const std::string& InitialPath() const { return initialPath_; }
 
-  // Modal; true when the user confirmed a folder whose path the program can use.
+  // Modal, owned by the main window; true when the user confirmed a file-system folder
+  // whose path the program can use.
   bool Execute();
   // After Execute: the user confirmed a folder whose path does not fit the platform's
   // path limit or the ANSI code page.
-  bool PathRefused = false;
+  bool pathRefused = false;
   // The chosen folder: no final '\' except for a drive root.
   std::string Path() const;
 

@@ -2,10 +2,9 @@
 #include <windows.h>
 #include <commctrl.h>
 
-#include "toolkit/win/application_win.h"
 #include "toolkit/win/control_internal_win.h"
 #include "toolkit/win/form_win.h"
-#include "toolkit/win/menu_win.h"
+#include "toolkit/win/message_loop_win.h"
 
 namespace toolkit {
 
@@ -19,6 +18,7 @@ Form::Form(const std::string& caption) : Control(nullptr), caption_(caption) {
   a.exStyle = WS_EX_CONTROLPARENT;
   a.text = caption;
   SetCreateArgs(a);
+  FillBackgroundOnErase();
 }
 
 Form::~Form() {
@@ -26,14 +26,18 @@ Form::~Form() {
 }
 
 void Form::AfterCreate() {
-  if (Menu* bar = MenuBar()) SetMenu(static_cast<HWND>(hwnd_), static_cast<HMENU>(bar->Handle()));
+  if (!menus_.empty()) SetMenu(static_cast<HWND>(hwnd_), menus_.front()->Handle());
+}
+
+Menu* Form::AddMenu(const std::vector<MenuEntry>& entries, Menu::Handler onCommand) {
+  const Menu::Kind kind = menus_.empty() ? Menu::Kind::Bar : Menu::Kind::Popup;
+  menus_.push_back(std::make_unique<Menu>(kind, entries, std::move(onCommand)));
+  Menu* menu = menus_.back().get();
+  if (kind == Menu::Kind::Bar && hwnd_) SetMenu(static_cast<HWND>(hwnd_), menu->Handle());
+  return menu;
 }
 
 void Form::SetPosition(int left, int top) { SetBounds(left, top, Width(), Height()); }
-
-void Form::SetSize(int width, int height) {
-  SetBounds(Left(), Top(), width > 0 ? width : Width(), height > 0 ? height : Height());
-}
 
 void Form::Centre() {
   SetPosition(CentredOffset(GetSystemMetrics(SM_CXSCREEN), Width()),
@@ -72,14 +76,14 @@ void Form::SetStatusText(int index, const std::string& text) {
                                hwnd, nullptr, GetModuleHandleA(nullptr), nullptr);
     statusBar_ = bar;
     SendMessageA(bar, WM_SETFONT, reinterpret_cast<WPARAM>(FontHandle()), FALSE);
-    SendMessageA(bar, SB_SIMPLE, index == 255, 0);
+    SendMessageA(bar, SB_SIMPLE, index == SB_SIMPLEID, 0);
     RECT r;
     GetWindowRect(bar, &r);
     // Aligned controls stay above the bar.
     SetMarginBottom(r.bottom - r.top);
   }
   HWND bar = static_cast<HWND>(statusBar_);
-  if (index < 255) {
+  if (index < SB_SIMPLEID) {
     int parts = static_cast<int>(SendMessageA(bar, SB_GETPARTS, 0, 0));
     if (parts <= index) {
       std::vector<int> edges = StatusPanelEdges(Width(), index + 1);
@@ -98,23 +102,6 @@ std::string Form::StatusText(int index) {
   SendMessageA(bar, SB_GETTEXTA, static_cast<WPARAM>(index), reinterpret_cast<LPARAM>(&text[0]));
   text.resize(lstrlenA(text.c_str()));
   return text;
-}
-
-std::vector<int> Form::StatusPanelRightEdges() {
-  std::vector<int> edges;
-  if (!statusBar_) return edges;
-  HWND bar = static_cast<HWND>(statusBar_);
-  int parts = static_cast<int>(SendMessageA(bar, SB_GETPARTS, 0, 0));
-  if (parts <= 0) return edges;
-  edges.resize(parts);
-  SendMessageA(bar, SB_GETPARTS, parts, reinterpret_cast<LPARAM>(edges.data()));
-  return edges;
-}
-
-bool Form::DispatchMenuCommand(unsigned commandId) {
-  for (Menu* menu : menus_)
-    if (menu->FindItem(commandId) >= 0) return menu->Dispatch(commandId);
-  return false;
 }
 
 bool Form::HandleMessage(unsigned msg, uintptr_t wParam, intptr_t lParam, intptr_t& result) {
@@ -146,10 +133,12 @@ bool Form::HandleMessage(unsigned msg, uintptr_t wParam, intptr_t lParam, intptr
       if (wParam && !IsWindowVisible(hwnd) && onShow) onShow(*this);
       return false;
     case WM_COMMAND:
-      if (lParam == 0 && HIWORD(wParam) <= 1 && DispatchMenuCommand(LOWORD(wParam))) {
-        result = 0;
-        return true;
-      }
+      if (lParam == 0 && HIWORD(wParam) <= 1)
+        for (const auto& menu : menus_)
+          if (menu->Dispatch(LOWORD(wParam))) {
+            result = 0;
+            return true;
+          }
       return false;
     case WM_SIZE:
       if (statusBar_) SendMessageA(static_cast<HWND>(statusBar_), WM_SIZE, 0, 0);
@@ -164,13 +153,6 @@ bool Form::HandleMessage(unsigned msg, uintptr_t wParam, intptr_t lParam, intptr
         return true;
       }
       break;
-    case WM_ERASEBKGND: {
-      RECT rc;
-      GetClientRect(hwnd, &rc);
-      FillRect(reinterpret_cast<HDC>(wParam), &rc, static_cast<HBRUSH>(BackgroundBrush()));
-      result = 1;
-      return true;
-    }
     default:
       break;
   }

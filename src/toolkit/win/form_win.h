@@ -7,10 +7,9 @@
 #include <vector>
 
 #include "toolkit/win/control_win.h"
+#include "toolkit/win/menu_win.h"
 
 namespace toolkit {
-
-class Menu;
 
 enum class WindowState { Normal, Minimised, Maximised };
 
@@ -21,7 +20,6 @@ class Form : public Control {
 
   const std::string& Caption() const { return caption_; }
   void SetPosition(int left, int top);
-  void SetSize(int width, int height);
   // Centre on the screen (no parent).
   void Centre();
   void SetWindowState(WindowState state);
@@ -35,13 +33,10 @@ class Form : public Control {
   // a panel is first created (equal split of the current width).
   void SetStatusText(int index, const std::string& text);
   std::string StatusText(int index);
-  std::vector<int> StatusPanelRightEdges();
-  WindowHandle StatusBarHandle() const { return statusBar_; }
 
-  // Menus of this form: the first becomes the menu bar, later ones are popups.
-  Menu* MenuBar() const { return menus_.empty() ? nullptr : menus_.front(); }
-  void AddMenu(Menu* menu) { menus_.push_back(menu); }
-  const std::vector<Menu*>& Menus() const { return menus_; }
+  // Menus of this form, built from `entries`: the first becomes the menu bar, later ones
+  // are popups. Choosing an entry calls `onCommand` with its identifier.
+  Menu* AddMenu(const std::vector<MenuEntry>& entries, Menu::Handler onCommand);
 
   // Raised on WM_CLOSE; the handler may set accept to false.
   std::function<void(Form& sender, bool& accept)> onClose;
@@ -56,11 +51,9 @@ class Form : public Control {
   bool HandleMessage(unsigned msg, uintptr_t wParam, intptr_t lParam, intptr_t& result) override;
 
  private:
-  bool DispatchMenuCommand(unsigned commandId);
-
   std::string caption_;
   WindowHandle statusBar_ = nullptr;
-  std::vector<Menu*> menus_;
+  std::vector<std::unique_ptr<Menu>> menus_;
   WindowHandle lastFocus_ = nullptr;
 };
 

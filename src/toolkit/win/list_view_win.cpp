@@ -13,22 +13,24 @@
 
 namespace toolkit {
 
-ListView::ListView(Control* parent, Options options) : Control(parent), options_(options) {
+namespace {
+// Every extended style the list knows of (LVS_EX_GRIDLINES up to LVS_EX_LABELTIP): all
+// cleared but the info tips.
+constexpr DWORD kExtendedStyles = 0x3FFF;
+}  // namespace
+
+ListView::ListView(Control* parent) : Control(parent) {
   ControlAccess::InitCommonControlsOnce();
   CreateArgs a;
   a.className = WC_LISTVIEWA;
-  a.style =
-      0x50010040 | LVS_REPORT | LVS_SHOWSELALWAYS;  // WS_CHILD|WS_VISIBLE|WS_TABSTOP|LVS_SHAREIMAGELISTS
-  if (!options.multiSelect) a.style |= LVS_SINGLESEL;
-  if (options.ownerData) a.style |= LVS_OWNERDATA;
+  a.style = WS_CHILD | WS_VISIBLE | WS_TABSTOP | LVS_SHAREIMAGELISTS | LVS_REPORT | LVS_SHOWSELALWAYS | LVS_OWNERDATA;
   a.exStyle = WS_EX_CLIENTEDGE;
   SetCreateArgs(a);
 }
 
 void ListView::AfterCreate() {
   HWND hwnd = static_cast<HWND>(hwnd_);
-  DWORD ex = options_.infoTips ? LVS_EX_INFOTIP : 0;
-  SendMessageA(hwnd, LVM_SETEXTENDEDLISTVIEWSTYLE, 0x3FFF, ex);
+  SendMessageA(hwnd, LVM_SETEXTENDEDLISTVIEWSTYLE, kExtendedStyles, LVS_EX_INFOTIP);
   OnColorChanged();
   std::vector<Column> columns;
   columns.swap(pendingColumns_);
@@ -62,34 +64,6 @@ void ListView::AddColumn(const std::string& caption, TextAlign align, int width)
     ++columns_;
 }
 
-int ListView::RowCount() {
-  return static_cast<int>(SendMessageA(static_cast<HWND>(Handle()), LVM_GETITEMCOUNT, 0, 0));
-}
-
-int ListView::SelectedCount() {
-  return static_cast<int>(SendMessageA(static_cast<HWND>(Handle()), LVM_GETSELECTEDCOUNT, 0, 0));
-}
-
-int ListView::InsertRow(int index, const std::string& text) {
-  LVITEMA item = {};
-  item.mask = LVIF_TEXT | LVIF_DI_SETITEM;
-  item.iItem = index;
-  std::string copy = text;
-  item.pszText = &copy[0];
-  return static_cast<int>(
-      SendMessageA(static_cast<HWND>(Handle()), LVM_INSERTITEMA, 0, reinterpret_cast<LPARAM>(&item)));
-}
-
-void ListView::SetText(int row, int column, const std::string& text) {
-  LVITEMA item = {};
-  item.mask = LVIF_TEXT | LVIF_DI_SETITEM;
-  item.iItem = row;
-  item.iSubItem = column;
-  std::string copy = text;
-  item.pszText = &copy[0];
-  SendMessageA(static_cast<HWND>(Handle()), LVM_SETITEMA, 0, reinterpret_cast<LPARAM>(&item));
-}
-
 std::string ListView::Text(int row, int column) {
   std::vector<char> buffer(1024, '\0');
   LVITEMA item = {};
@@ -121,12 +95,6 @@ void ListView::SetRowCount(int count) {
   // Rows already there keep their selection and scroll position.
   SendMessageA(Handle(), LVM_SETITEMCOUNT, static_cast<WPARAM>(count),
                LVSICF_NOINVALIDATEALL | LVSICF_NOSCROLL);
-}
-
-void ListView::SetRedraw(bool on) {
-  HWND hwnd = static_cast<HWND>(Handle());
-  SendMessageA(hwnd, WM_SETREDRAW, on ? TRUE : FALSE, 0);
-  if (on) InvalidateRect(hwnd, nullptr, TRUE);
 }
 
 void ListView::EnableDrop(bool on) {

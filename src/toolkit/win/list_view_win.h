@@ -1,4 +1,6 @@
-// Report-style list view with the operations the program uses.
+// Report-style list view of the one kind the program shows: several rows selectable, info
+// tips for cut texts, and rows that hold no texts of their own: onRowText gives them when
+// they are shown, and SetRowCount makes any number of rows at once.
 #pragma once
 #include <functional>
 #include <string>
@@ -11,33 +13,19 @@ enum class TextAlign { Left, Right, Centre };
 
 class ListView : public Control {
  public:
-  struct Options {
-    bool multiSelect = false;
-    bool infoTips = false;
-    // The rows hold no texts of their own: onRowText gives them when they are shown, and
-    // SetRowCount makes any number of rows at once.
-    bool ownerData = false;
-  };
-  ListView(Control* parent, Options options);
+  explicit ListView(Control* parent);
 
   void AddColumn(const std::string& caption, TextAlign align, int width);
-  int ColumnCount() const { return columns_; }
-  int RowCount();
-  int SelectedCount();
-  int InsertRow(int index, const std::string& text);
-  void SetText(int row, int column, const std::string& text);
   std::string Text(int row, int column);
   int FirstSelected();
   int NextSelected(int after);
   void DeleteAllRows();
   // Select/focus a row as a user click would (for keyboard-free automation).
   void SetRowState(int row, unsigned state, unsigned mask);
-  // With ownerData: there are now `count` rows; those shown so far keep their state.
+  // There are now `count` rows; those shown so far keep their state.
   void SetRowCount(int count);
-  // With ownerData: the text of a row's column, asked for when the list shows it.
+  // The text of a row's column, asked for when the list shows it.
   std::function<std::string(int row, int column)> onRowText;
-  // Stop or resume repainting during bulk changes.
-  void SetRedraw(bool on);
 
   // (sender, first, last, old state, new state)
   std::function<void(ListView&, int, int, unsigned, unsigned)> onItemStateChange;
@@ -51,16 +39,14 @@ class ListView : public Control {
   void AfterCreate() override;
   void OnColorChanged() override;
   bool HandleMessage(unsigned msg, uintptr_t wParam, intptr_t lParam, intptr_t& result) override;
+  bool HandleNotify(NMHDR* nmhdr, intptr_t& result) override;
 
  private:
-  friend struct ControlAccess;
-  bool HandleNotify(NMHDR* nmhdr, intptr_t& result);
   struct Column {
     std::string caption;
     TextAlign align;
     int width;
   };
-  Options options_;
   int columns_ = 0;
   std::vector<Column> pendingColumns_;
   bool dropEnabled_ = false;

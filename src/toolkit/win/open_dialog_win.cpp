@@ -1,18 +1,16 @@
-// The open dialog over GetOpenFileNameW / GetSaveFileNameW: the ANSI dialog hands back
+// The open dialog over GetOpenFileNameW: the ANSI dialog hands back
 // look-alikes for names the code page cannot hold, which name other files.
 #include <windows.h>
 // (needs windows.h first)
 #include <commdlg.h>
 
 #include <cstddef>
-#include <cwchar>
 #include <string>
 #include <vector>
 
 #include "toolkit/win/ansi_names_win.h"
 #include "toolkit/win/application_win.h"
 #include "toolkit/portable/dialog_texts.h"
-#include "toolkit/win/form_win.h"
 #include "toolkit/win/handles_win.h"
 #include "toolkit/win/open_dialog_win.h"
 
@@ -25,23 +23,12 @@ namespace {
 // 76 bytes in a 32-bit program, 136 in a 64-bit one.
 constexpr DWORD kOpenFileNameSize = offsetof(OPENFILENAMEW, lpTemplateName) + sizeof(LPCWSTR);
 static_assert(kOpenFileNameSize == (sizeof(void*) == 4 ? 76 : 136), "OPENFILENAMEW layout");
-static_assert(ofn::kReadOnly == OFN_READONLY && ofn::kOverwritePrompt == OFN_OVERWRITEPROMPT &&
-                  ofn::kHideReadOnly == OFN_HIDEREADONLY && ofn::kNoChangeDir == OFN_NOCHANGEDIR &&
-                  ofn::kAllowMultiSelect == OFN_ALLOWMULTISELECT &&
-                  ofn::kExtensionDifferent == OFN_EXTENSIONDIFFERENT &&
-                  ofn::kPathMustExist == OFN_PATHMUSTEXIST && ofn::kFileMustExist == OFN_FILEMUSTEXIST &&
-                  ofn::kCreatePrompt == OFN_CREATEPROMPT && ofn::kNoReadOnlyReturn == OFN_NOREADONLYRETURN &&
-                  ofn::kNoNetworkButton == OFN_NONETWORKBUTTON && ofn::kExplorer == OFN_EXPLORER &&
-                  ofn::kNoDereferenceLinks == OFN_NODEREFERENCELINKS && ofn::kLongNames == OFN_LONGNAMES,
-              "open dialog flags");
+// Several existing files, Explorer-style. The read-only box is hidden and the overwrite
+// prompt is for saving, so those two flags change nothing the user sees.
+constexpr DWORD kOpenFlags = OFN_EXPLORER | OFN_LONGNAMES | OFN_FILEMUSTEXIST | OFN_HIDEREADONLY |
+                             OFN_ALLOWMULTISELECT | OFN_OVERWRITEPROMPT | OFN_PATHMUSTEXIST | OFN_READONLY;
 
 OpenDialogPlatformCall g_platformCall = nullptr;
-
-HWND DialogOwner(WindowHandle owner) {
-  if (owner) return static_cast<HWND>(owner);
-  Form* main = MainWindow();
-  return main ? static_cast<HWND>(main->Handle()) : nullptr;
-}
 
 // The dialog's parts (one path, or a folder followed by names) as ANSI texts that stand
 // for their files; with several files, the names of those left out are dropped and
@@ -79,51 +66,34 @@ std::vector<std::string> HeldParts(const std::vector<std::wstring>& parts, int& 
 
 void SetOpenDialogPlatformCall(OpenDialogPlatformCall call) { g_platformCall = call; }
 
-int CallOpenDialogPlatform(OPENFILENAMEW* openFileName, bool isOpenDialog) {
-  return isOpenDialog ? GetOpenFileNameW(openFileName) : GetSaveFileNameW(openFileName);
-}
-
-OpenDialog::OpenDialog(const std::string& title, const std::string& initialDir, uint16_t options)
-    : InitialDir(initialDir), Title(title), Options(options != 0 ? options : kDefaultOpenDialogOptions) {}
+int CallOpenDialogPlatform(OPENFILENAMEW* openFileName) { return GetOpenFileNameW(openFileName); }
 
 bool OpenDialog::Execute() {
-  const bool manyFiles = (Options & kOpenAllowMultiSelect) != 0;
-  std::vector<wchar_t> names(manyFiles ? kManyFilesBufferSize : kSingleSelectBufferSize, L'\0');
-  const std::wstring proposedName = ToWide(FileName);
-  const size_t proposed = proposedName.size() < names.size() ? proposedName.size() : names.size() - 1;
-  proposedName.copy(names.data(), proposed);
+  std::vector<wchar_t> names(kManyFilesBufferSize, L'\0');
   // The texts are ANSI; the filter's NULs convert as they are.
-  const std::wstring filter = ToWide(FilterToPlatform(Filter));
-  const std::wstring initialDir = ToWide(InitialDir), title = ToWide(Title), defaultExt = ToWide(DefaultExt);
+  const std::wstring platformFilter = ToWide(FilterToPlatform(filter));
+  const std::wstring wideDir = ToWide(initialDir), wideTitle = ToWide(title);
 
   OPENFILENAMEW ofn = {};
   ofn.lStructSize = kOpenFileNameSize;
-  ofn.hwndOwner = DialogOwner(OwnerWindow);
+  ofn.hwndOwner = static_cast<HWND>(MainWindowHandle());
   ofn.hInstance = GetModuleHandleW(nullptr);
-  ofn.lpstrFilter = filter.empty() ? nullptr : filter.c_str();
-  ofn.nFilterIndex = static_cast<DWORD>(FilterIndex);
+  ofn.lpstrFilter = platformFilter.empty() ? nullptr : platformFilter.c_str();
   ofn.lpstrFile = names.data();
   ofn.nMaxFile = static_cast<DWORD>(names.size());
-  ofn.lpstrInitialDir = initialDir.empty() ? nullptr : initialDir.c_str();
-  ofn.lpstrTitle = title.empty() ? nullptr : title.c_str();
-  ofn.Flags = OpenDialogFlags(Options);
-  ofn.lpstrDefExt = defaultExt.c_str();
+  ofn.lpstrInitialDir = wideDir.empty() ? nullptr : wideDir.c_str();
+  ofn.lpstrTitle = wideTitle.empty() ? nullptr : wideTitle.c_str();
+  ofn.Flags = kOpenFlags;
+  // Blank but given: a non-null default extension changes how the dialog takes a typed
+  // name without one.
+  ofn.lpstrDefExt = L"";
   ofn.lCustData = reinterpret_cast<LPARAM>(this);
 
-  const int ok =
-      g_platformCall ? g_platformCall(&ofn, IsOpenDialog) : CallOpenDialogPlatform(&ofn, IsOpenDialog);
-  Files.clear();
-  LeftOut = 0;
-  if (!ok) {
-    FileName.clear();
-    return false;
-  }
-  FilterIndex = static_cast<int32_t>(ofn.nFilterIndex);
-  const std::wstring chosen(names.data(), wcsnlen(names.data(), names.size()));
-  Files = HeldParts(
-      manyFiles ? MultiSelectBufferToList(names.data(), names.size()) : std::vector<std::wstring>{chosen},
-      LeftOut);
-  FileName = Files.empty() ? std::string() : Files[0];
+  const int ok = g_platformCall ? g_platformCall(&ofn) : CallOpenDialogPlatform(&ofn);
+  files.clear();
+  leftOut = 0;
+  if (!ok) return false;
+  files = HeldParts(MultiSelectBufferToList(names.data(), names.size()), leftOut);
   return true;
 }
 

@@ -1,7 +1,7 @@
 #include <windows.h>
 #include <shellapi.h>
 
-#include "toolkit/win/application_win.h"
+#include "toolkit/win/message_loop_win.h"
 #include "toolkit/win/form_win.h"
 #include "toolkit/win/handles_win.h"
 #include "toolkit/portable/process.h"
