@@ -21,8 +21,10 @@ winpath() { echo "Z:${1//\//\\}"; }
 shot started.png 4
 kill %1 2>/dev/null || true; wait 2>/dev/null || true
 
-tmp=$(mktemp -d); trap 'rm -rf "$tmp"' EXIT
-/usr/bin/convert -size 1536x1024 plasma:fractal -seed 5 -define dds:compression=dxt5 "$tmp/плазма.dds"
+# The same files in the same folder every time, so that two builds' shots can be compared
+# pixel by pixel.
+tmp=${TMPDIR:-/tmp}/texlook-shots; rm -rf "$tmp"; mkdir -p "$tmp"; trap 'rm -rf "$tmp"' EXIT
+/usr/bin/convert -seed 5 -size 1536x1024 plasma:fractal -define dds:compression=dxt5 "$tmp/плазма.dds"
 /usr/bin/convert -size 256x256 gradient:navy-gold -define dds:compression=dxt1 "$tmp/gradient.dds"
 "$run" "$state" "$build/tests/show_files.exe" "$(winpath "$build")" "$(winpath "$tmp/плазма.dds")" \
   "$(winpath "$tmp/gradient.dds")" &

@@ -2,6 +2,8 @@
 // of colours, fonts and gaps; start-up check; close and show handlers; the commands.
 #include "app/main_form_win.h"
 
+#include <map>
+
 #include "app/settings.h"
 #include "preview/paint_preview_win.h"
 #include "toolkit/win/application_win.h"
