@@ -20,21 +20,6 @@ namespace {
 constexpr Color kWindowColor = 0xC0C0C0;
 constexpr Color kPreviewBackground = 0xA4A0A0;
 
-// The number of each command above Menu's first identifier. Outside tools post these
-// identifiers (4097-4104), so each stays fixed; 3 names no command.
-unsigned CommandNumber(Command command) {
-  switch (command) {
-    case Command::ImportFiles: return 1;
-    case Command::ImportFolder: return 2;
-    case Command::Exit: return 4;
-    case Command::ClearList: return 5;
-    case Command::About: return 6;
-    case Command::ExportSelected: return 7;
-    case Command::ExportAll: return 8;
-  }
-  return 0;
-}
-
 MenuEntry Item(const char* text, Command command) { return {text, MainForm::CommandId(command), {}}; }
 const MenuEntry kSeparator;
 
@@ -58,9 +43,7 @@ const std::vector<MenuEntry> kListPopupMenu = {
 // Builds the menu; choosing an entry runs the command with its identifier.
 Menu* CreateMenu(MainForm& form, Form& owner, const std::vector<MenuEntry>& entries) {
   return owner.AddMenu(entries, [&form](unsigned commandId) {
-    for (Command command : {Command::ImportFiles, Command::ImportFolder, Command::Exit, Command::ClearList,
-                            Command::About, Command::ExportSelected, Command::ExportAll})
-      if (MainForm::CommandId(command) == commandId) return form.Run(command);
+    form.Run(static_cast<Command>(commandId - Menu::kFirstCommandId));
   });
 }
 
@@ -205,7 +188,7 @@ void MainForm::SaveSettings() {
 
 void MainForm::HandleShow() { controls_.window->SetWindowState(WindowState::Maximised); }
 
-unsigned MainForm::CommandId(Command command) { return Menu::kFirstCommandId + CommandNumber(command); }
+unsigned MainForm::CommandId(Command command) { return Menu::kFirstCommandId + static_cast<unsigned>(command); }
 
 void MainForm::Run(Command command) {
   // Every command by name: whether it reads or changes the list (then it waits while an
