@@ -67,7 +67,9 @@ TEST(Preview, TheWindowStaysInUseWhileTheConverterRunsAndClosingEndsIt) {
   app.Drop({Wide(slow), Wide(slow)});
   bool inUse = false;
   std::thread user([&] {
-    while (!toolkit::ScreenCursorSet()) Sleep(10);  // the wait cursor: the conversion is under way
+    // The wait cursor: the conversion is under way. Bounded, so that a preview that never
+    // starts fails here instead of holding the test until its time limit.
+    for (int i = 0; i < 3000 && !toolkit::ScreenCursorSet(); ++i) Sleep(10);
     HWND box = f.PreviewBox().Handle();
     inUse = InvalidateRect(box, nullptr, TRUE) &&
             SendMessageTimeoutA(app.Main(), WM_NULL, 0, 0, SMTO_NORMAL, 3000, nullptr);
