@@ -16,6 +16,7 @@
 
 #include "app/main_form_win.h"
 #include "texlist/imports.h"
+#include "toolkit/win/ansi_names_win.h"
 #include "toolkit/win/application_win.h"
 #include "toolkit/portable/file_system.h"
 #include "toolkit/portable/path_helpers.h"
@@ -43,13 +44,6 @@ int AnswerDialog(OPENFILENAMEW* ofn) {
   ofn->lpstrFile[g_dialogAnswer.size()] = L'\0';
   ofn->lpstrFile[g_dialogAnswer.size() + 1] = L'\0';
   return 1;
-}
-
-std::wstring Wide(const std::string& text) {
-  std::wstring out(text.size(), L'\0');
-  out.resize(static_cast<size_t>(
-      MultiByteToWideChar(CP_ACP, 0, text.data(), static_cast<int>(text.size()), &out[0], static_cast<int>(out.size()))));
-  return out;
 }
 
 // Median of `count` runs of `work`.
@@ -123,8 +117,8 @@ int main(int argc, char** argv) {
   const std::vector<std::string> flatPaths = FilesOf(flat);
   const std::vector<std::string> chosen(flatPaths.begin(),
                                         flatPaths.begin() + std::min<size_t>(5000, flatPaths.size()));
-  g_dialogAnswer = Wide(flat);
-  for (const std::string& path : chosen) g_dialogAnswer += L'\0' + Wide(toolkit::ExtractFileName(path));
+  g_dialogAnswer = toolkit::ToWide(flat);
+  for (const std::string& path : chosen) g_dialogAnswer += L'\0' + toolkit::ToWide(toolkit::ExtractFileName(path));
   toolkit::SetOpenDialogPlatformCall(&AnswerDialog);
 
   const double folderNew = RowsOnScreen(f, f.FileList(), 3, [&] { texlist::ImportFolder(context, chooser); });

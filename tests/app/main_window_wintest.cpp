@@ -91,7 +91,7 @@ TEST(MainWindow, FromStartWithTheSettingsFileThroughPreviewsToClose) {
   const std::string stone = data.File("синий камень.dds");  // blank and Cyrillic letters
   WriteFileBytes(stone, SolidDds(64, 32, 0xFF2040C0));
   WriteFileBytes(data.File("wide.dds"), SolidDds(4000, 40, 0xFFC08040));
-  app.Drop({Wide(stone), Wide(data.File("wide.dds")), Wide(stone)});
+  app.Drop({ToWide(stone), ToWide(data.File("wide.dds")), ToWide(stone)});
   auto status = [&] {
     return Names{f.Window().StatusText(0), f.Window().StatusText(1), f.Window().StatusText(2)};
   };

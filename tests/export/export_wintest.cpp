@@ -61,8 +61,8 @@ TEST(Export, SelectedAndAllWithRealAndOtherConverters) {
   App app;
   ASSERT_TRUE(app.Start());
   MainForm& f = app.Form();
-  app.Drop({Wide(data.File("a.dds")), Wide(data.File("b.dds")), Wide(data.File("c.dds")),
-            Wide(data.File("test.dds"))});
+  app.Drop({ToWide(data.File("a.dds")), ToWide(data.File("b.dds")), ToWide(data.File("c.dds")),
+            ToWide(data.File("test.dds"))});
   app.Select({2, 0});
   f.OutputPath().path = first.path;
   EXPECT_EQ(Export(app, Command::ExportSelected), Names{kDone + " (100%)"});
@@ -99,8 +99,8 @@ TEST(Export, SelectedAndAllWithRealAndOtherConverters) {
   WriteFileBytes(data.File("own.dds"), "write-own-folder\nff0000\n");
   WriteFileBytes(data.File("Камень.dds"), "x\n102030\n");  // the file system takes these names as one
   WriteFileBytes(other.File("камень.dds"), "x\n405060\n");
-  app.Drop({Wide(data.File("nothing.dds")), Wide(other.File("beside.dds")), Wide(data.File("failed.dds")),
-            Wide(data.File("own.dds")), Wide(data.File("Камень.dds")), Wide(other.File("камень.dds"))});
+  app.Drop({ToWide(data.File("nothing.dds")), ToWide(other.File("beside.dds")), ToWide(data.File("failed.dds")),
+            ToWide(data.File("own.dds")), ToWide(data.File("Камень.dds")), ToWide(other.File("камень.dds"))});
   f.OutputPath().path = out.path;
   EXPECT_EQ(Export(app, Command::ExportAll), Names{kDone + "\nНе экспортировано файлов: 2 из 6\nЗаменено "
                                                           "файлами с тем же именем из следующих строк: 1 (100%)"});
@@ -149,13 +149,13 @@ TEST(Export, FoldersNearAndPastThePathLimit) {
   // The item as the chooser's tree makes it: the parent's, then the child's name in it.
   PIDLIST_ABSOLUTE parent = nullptr;
   IShellFolder *desktop = nullptr, *inParent = nullptr;
-  ASSERT_EQ(SHParseDisplayName(Wide(NoBackslash(t.path)).c_str(), nullptr, &parent, 0, nullptr), S_OK);
+  ASSERT_EQ(SHParseDisplayName(ToWide(NoBackslash(t.path)).c_str(), nullptr, &parent, 0, nullptr), S_OK);
   SHGetDesktopFolder(&desktop);
   desktop->BindToObject(parent, nullptr, IID_IShellFolder, reinterpret_cast<void**>(&inParent));
   for (const std::string& folder : {longer, t.path + "short"}) {
     MakeDir(folder);
     PIDLIST_RELATIVE child = nullptr;
-    std::wstring name = Wide(folder.substr(t.path.size()));
+    std::wstring name = ToWide(folder.substr(t.path.size()));
     ASSERT_EQ(inParent->ParseDisplayName(nullptr, nullptr, &name[0], nullptr, &child, nullptr), S_OK);
     PIDLIST_ABSOLUTE item = ILCombine(parent, child);
     std::string chosen = "unchanged";

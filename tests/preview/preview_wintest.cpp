@@ -64,7 +64,7 @@ TEST(Preview, TheWindowStaysInUseWhileTheConverterRunsAndClosingEndsIt) {
   WriteFileBytes(slow + ".hold", "");
   ASSERT_TRUE(app.Start());
   MainForm& f = app.Form();
-  app.Drop({Wide(slow), Wide(slow)});
+  app.Drop({ToWide(slow), ToWide(slow)});
   bool inUse = false;
   std::thread user([&] {
     // The wait cursor: the conversion is under way. Bounded, so that a preview that never
@@ -78,7 +78,7 @@ TEST(Preview, TheWindowStaysInUseWhileTheConverterRunsAndClosingEndsIt) {
         inUse && !GetUpdateRect(box, nullptr, FALSE) && toolkit::ScreenCursor() == toolkit::CursorKind::Wait;
     if (inUse) {  // else the window would take these only once the converter has ended
       PostMessageA(app.Main(), WM_COMMAND, f.CommandId(Command::ClearList), 0);
-      app.Drop({Wide(slow)});
+      app.Drop({ToWide(slow)});
       app.Select({1});
     }
     PostMessageA(app.Main(), WM_CLOSE, 0, 0);

@@ -14,13 +14,13 @@ namespace testing_support {
 
 namespace {
 
-std::wstring Long(const std::string& path) { return L"\\\\?\\" + Wide(path); }
+std::wstring Long(const std::string& path) { return L"\\\\?\\" + ToWide(path); }
 
 std::string UnixPathOf(const std::string& windowsPath) {
   using Fn = char*(CDECL*)(LPCWSTR);
   auto fn = reinterpret_cast<Fn>(
       reinterpret_cast<void*>(GetProcAddress(GetModuleHandleA("kernel32.dll"), "wine_get_unix_file_name")));
-  char* unixPath = fn ? fn(Wide(windowsPath).c_str()) : nullptr;
+  char* unixPath = fn ? fn(ToWide(windowsPath).c_str()) : nullptr;
   const std::string out = unixPath ? unixPath : "";
   HeapFree(GetProcessHeap(), 0, unixPath);
   return out;
@@ -66,13 +66,6 @@ TempFolder::TempFolder() {
 
 // On the Linux side: Wine would walk Linux links as folders.
 TempFolder::~TempFolder() { Run("/bin/rm -rf " + UnixPathOf(path)); }
-
-std::wstring Wide(const std::string& ansi) {
-  std::wstring wide(ansi.size(), L'\0');
-  wide.resize(static_cast<size_t>(MultiByteToWideChar(CP_ACP, 0, ansi.data(), static_cast<int>(ansi.size()),
-                                                      &wide[0], static_cast<int>(wide.size()))));
-  return wide;
-}
 
 void WriteFileBytes(const std::wstring& path, const std::string& bytes) {
   HANDLE file =

@@ -12,6 +12,7 @@
 #include <vector>
 
 #include "app/main_form_win.h"
+#include "toolkit/win/ansi_names_win.h"
 #include "toolkit/win/application_win.h"
 
 namespace testing_support {
@@ -28,10 +29,10 @@ struct TempFolder {
   std::string path;  // with a trailing backslash
 };
 
-std::wstring Wide(const std::string& ansi);
+using toolkit::ToWide;
 void WriteFileBytes(const std::wstring& path, const std::string& bytes);  // any length
 inline void WriteFileBytes(const std::string& path, const std::string& bytes) {
-  WriteFileBytes(Wide(path), bytes);
+  WriteFileBytes(ToWide(path), bytes);
 }
 // A file holding its own name in UTF-8, which it returns: which file a path opens.
 std::string Touch(const std::wstring& path);

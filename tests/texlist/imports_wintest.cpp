@@ -54,12 +54,12 @@ TEST(Imports, OpenDialogFolderChooserAndDrop) {
   Names expected;
   for (int i = 0; i < 603; ++i) {
     const std::wstring name = i >= 600 ? kOdd[i - 600]
-                                       : Wide("a-long-and-descriptive-name-" + std::string(100, 'x') +
+                                       : ToWide("a-long-and-descriptive-name-" + std::string(100, 'x') +
                                               std::to_string(i) + (i % 2 ? ".dds" : ".DDS"));
-    expected.push_back(Touch(Wide(files.path) + name));
+    expected.push_back(Touch(ToWide(files.path) + name));
     typed += L"\"" + name + L"\" ";
   }
-  Touch(Wide(files.File("skip.txt")));
+  Touch(ToWide(files.File("skip.txt")));
   f.LastPath().path = files.path;
   toolkit::SetOpenDialogPlatformCall([](OPENFILENAMEW* ofn) {
     g_call = *ofn;
@@ -79,14 +79,14 @@ TEST(Imports, OpenDialogFolderChooserAndDrop) {
   app.Command(Command::ClearList);
   const std::wstring sub = L"\u30D5\u30A9\u30EB\u30C0";
   for (const char* dir : {"sub", "secret", ".dotted", "maps.dds"}) MakeDir(tree.File(dir));
-  CreateDirectoryW((Wide(tree.path) + sub).c_str(), nullptr);
+  CreateDirectoryW((ToWide(tree.path) + sub).c_str(), nullptr);
   expected.clear();
   for (const char* file :
        {"a.dds", "B.DDS", "sub\\c.Dds", "secret\\x.dds", ".dotted\\y.dds", "maps.dds\\inner.dds"})
-    expected.push_back(Touch(Wide(tree.File(file))));
+    expected.push_back(Touch(ToWide(tree.File(file))));
   for (const std::wstring& name : {kOdd[0], kOdd[1], kOdd[2], sub + L"\\in.dds"})
-    expected.push_back(Touch(Wide(tree.path) + name));
-  for (const char* other : {"notes.txt", "e.dds.bak"}) Touch(Wide(tree.File(other)));
+    expected.push_back(Touch(ToWide(tree.path) + name));
+  for (const char* other : {"notes.txt", "e.dds.bak"}) Touch(ToWide(tree.File(other)));
   ASSERT_TRUE(SetFileAttributesA(tree.File("secret").c_str(), FILE_ATTRIBUTE_HIDDEN));
   ASSERT_TRUE(MakeUnixSymlink(tree.File("sub\\up"), "..") && MakeUnixSymlink(tree.File("self"), "."));
   f.LastPath().path = tree.path;
@@ -103,13 +103,13 @@ TEST(Imports, OpenDialogFolderChooserAndDrop) {
   // A drop of files and folders from the shell, handled under the wait cursor.
   app.Command(Command::ClearList);
   MakeDir(dropped.File("tree"));
-  std::vector<std::wstring> paths = {Wide(dropped.File("one.dds")), Wide(dropped.File("tree")),
-                                     Wide(dropped.File("skip.txt")), Wide(dropped.File("ghost.dds"))};
-  expected = {Touch(paths[0]), Touch(Wide(dropped.File("tree\\a.dds"))), ""};
+  std::vector<std::wstring> paths = {ToWide(dropped.File("one.dds")), ToWide(dropped.File("tree")),
+                                     ToWide(dropped.File("skip.txt")), ToWide(dropped.File("ghost.dds"))};
+  expected = {Touch(paths[0]), Touch(ToWide(dropped.File("tree\\a.dds"))), ""};
   Touch(paths[2]);
   ASSERT_TRUE(MakeUnixSymlink(dropped.File("tree\\again"), "."));
   for (const std::wstring& name : kOdd) {
-    paths.push_back(Wide(dropped.path) + name);
+    paths.push_back(ToWide(dropped.path) + name);
     expected.push_back(Touch(paths.back()));
   }
   HWND noter = CreateWindowExA(0, "STATIC", "", 0, 0, 0, 0, 0, HWND_MESSAGE, nullptr, nullptr, nullptr);
