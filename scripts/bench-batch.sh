@@ -92,7 +92,7 @@ echo "machine: two busy loops at once $(least "${both[@]}") s, one after the oth
 echo "readdxt (native, least of 3): TGA -j $cores $t s, TGA -j 1 $o s, PNG -j $cores $p s"
 echo "ImageMagick one by one on im/ ($ims files): $im s; readdxt -j $cores on im/: $s s"
 if [ -n "$wine" ]; then
-  winpath() { echo "Z:$(echo "$1" | tr / '\\')"; }
+  . "$root/tests/wine/wine-loader.sh"
   exe() { "$root/tests/wine/wine-run.sh" "$work/wine" "$build-win/readdxt.exe" "$@"; }
   exe --version >/dev/null 2>&1  # the first start prepares the prefix
   wt=() w1=()

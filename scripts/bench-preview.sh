@@ -42,7 +42,7 @@ cleanup() {
   rm -rf "$work"
 }
 trap cleanup EXIT
-winpath() { echo "Z:${1//\//\\}"; }
+. "$root/tests/wine/wine-loader.sh"
 "$run" "$state" --start >/dev/null 2>&1
 echo "The old way: the program and converter of $old_rev, measured its way (a new image for each"
 echo "TGA load, the pane box invalidated and repainted with its parent):"

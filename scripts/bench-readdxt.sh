@@ -51,7 +51,7 @@ run_ms() {
   echo $(((end - start) / 1000000))
 }
 least() { printf '%s\n' "$@" | sort -n | head -1; }
-winpath() { echo "Z:$(echo "$1" | tr / '\\')"; }
+. "$root/tests/wine/wine-loader.sh"
 
 # The machine may be shared: the five commands of one texture take turns, round by round,
 # and the least of 7 rounds is kept, the run least disturbed by others' work.

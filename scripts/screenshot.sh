@@ -15,7 +15,7 @@ cmake --build "$build" --target texlook readdxt show_files >/dev/null
 "$run" "$state" --start
 display=":$(cat "$state/xvfb.display")"
 shot() { sleep "$2"; xwd -root -display "$display" -silent | /usr/bin/convert xwd:- "$out/$1"; }
-winpath() { echo "Z:${1//\//\\}"; }
+. "$root/tests/wine/wine-loader.sh"
 
 "$run" "$state" "$build/texlook.exe" &
 shot started.png 4

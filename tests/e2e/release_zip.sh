@@ -8,7 +8,7 @@ set -u
 build=$(realpath "$1"); src=$(realpath "$2")
 run() { "$src/tests/wine/wine-run.sh" "$build/wine" "$@"; }
 probe() { run "$build/tests/window_probe.exe" "$@" | tr -d '\r' | iconv -f CP1251 -t UTF-8; }
-winpath() { echo "Z:${1//\//\\}"; }
+. "$src/tests/wine/wine-loader.sh"
 work=$(mktemp -d); trap 'rm -rf "$work"' EXIT
 failures=0
 check() {  # check NAME CONDITION...

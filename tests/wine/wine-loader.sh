@@ -1,6 +1,6 @@
 #!/bin/bash
 # Sourced by the scripts that start Wine: `use_wine win32|win64` exports the prefix kind and
-# sets `wine` to the loader for it. 64-bit programs go to the 64-bit loader and server by
+# sets `wine` to the loader for it; `winpath PATH` is a Linux path as Wine's programs see it. 64-bit programs go to the 64-bit loader and server by
 # name: the "wine" wrapper prefers the 32-bit loader wherever it is installed, and that one
 # cannot run where the kernel runs no 32-bit programs.
 use_wine() {
@@ -11,3 +11,5 @@ use_wine() {
     export WINELOADER=$wine WINESERVER=/usr/lib/wine/wineserver64
   fi
 }
+
+winpath() { echo "Z:${1//\//\\}"; }
