@@ -10,6 +10,7 @@
 #include <windows.h>
 // (needs windows.h first)
 #include <commctrl.h>
+#include <shellapi.h>
 
 #include <algorithm>
 #include <chrono>
@@ -73,6 +74,23 @@ double Since(Clock::time_point t0) {
 }
 
 constexpr int kTries = 3;
+
+// The converter started as before, through the shell with a hidden console of its own, to
+// set the start of today's way beside it.
+void RunTheOldWay(const std::string& exe, const std::string& dds, const std::string& folder) {
+  const std::string parameters = "\"" + dds + "\"";
+  SHELLEXECUTEINFOA info = {};
+  info.cbSize = sizeof info;
+  info.fMask = SEE_MASK_NOCLOSEPROCESS | SEE_MASK_FLAG_DDEWAIT | SEE_MASK_FLAG_NO_UI;
+  info.lpVerb = "Open";
+  info.lpFile = exe.c_str();
+  info.lpParameters = parameters.c_str();
+  info.lpDirectory = folder.c_str();
+  info.nShow = SW_HIDE;
+  if (!ShellExecuteExA(&info)) return;
+  WaitForSingleObject(info.hProcess, INFINITE);
+  CloseHandle(info.hProcess);
+}
 
 // One sample of a step: the least of kTries tries, each after `before` (not timed).
 template <typename B, typename F>
@@ -145,7 +163,7 @@ int main(int argc, char** argv) {
     whole.ms.push_back(least);
   };
 
-  Step start, run, load, firstLoad, alphaLoad, toStatus, paint, clickBc3, runBc7, loadBc7, toStatusBc7,
+  Step start, oldStart, run, load, firstLoad, alphaLoad, toStatus, paint, clickBc3, runBc7, loadBc7, toStatusBc7,
       paintBc7, clickBc7, oldRun, oldToStatus, oldPaint, oldClick, cursor, deleteBc7, shrinkBc7;
   std::string status, statusBc7;
   preview::TgaImage kept;  // as the program's one image: its memory reused from load to load
@@ -168,6 +186,10 @@ int main(int argc, char** argv) {
       toolkit::ClearScreenCursor();
     });
     Time(start, nothing, [&] { conv.Discard(conv.Run(small)); });
+    Time(oldStart, nothing, [&] {
+      RunTheOldWay(dir + "readdxt.exe", small, work);
+      DeleteFileA((work + "test.tga").c_str());
+    });
     Time(run, discard, [&] { out = conv.Run(big); });
     Time(load, nothing, [&] { kept.LoadFile(out.path); });
     Time(alphaLoad, nothing, [&] {
@@ -208,6 +230,7 @@ int main(int argc, char** argv) {
 
   std::printf("Under Wine, median of 5 rounds of the least of %d tries (ms):\n", kTries);
   std::printf("  converter process start (4 x 4 file)           %8.1f   reference\n", start.Median());
+  std::printf("  the same, started the old way (with a console)  %8.1f\n", oldStart.Median());
   std::printf("  wait cursor on and off                          %8.2f\n", cursor.Median());
   std::printf("  2048 x 2048 BC3:\n");
   if (haveOld) std::printf("    converter run, old converter                %8.1f\n", oldRun.Median());
@@ -231,6 +254,7 @@ int main(int argc, char** argv) {
               statusBc7.c_str());
   std::printf("value: start %.2f\nvalue: run %.2f\nvalue: load %.2f\nvalue: paint %.2f\n", start.Median(),
               run.Median(), load.Median(), paint.Median());
+  std::printf("value: old_start %.2f\n", oldStart.Median());
   std::printf("value: click %.2f\nvalue: click_bc7 %.2f\n", clickBc3.Median(), clickBc7.Median());
   form.reset();
   for (const std::string& f : {dir + "readdxt.exe", dir + "texlook.ini", oldDir + "readdxt.exe"})

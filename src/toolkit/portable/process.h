@@ -6,8 +6,8 @@ namespace toolkit {
 
 // Abandoned: the application was told to end during the wait, and the program was ended.
 enum class StartResult { Finished, StartFailed, WaitFailed, Abandoned };
-// Starts `file` with the verb "Open", the given parameters and working folder, hidden
-// (no user interface of the shell's), and waits for it to end without a time-out. The
+// Starts the program `file` with the given parameters and working folder, hidden and
+// without a console, and waits for it to end without a time-out. The
 // thread's messages are handled meanwhile, so that the windows paint and answer; callers
 // keep out what must not run then.
 StartResult RunHiddenAndWait(const std::string& file, const std::string& parameters,
