@@ -14,7 +14,7 @@ void Bitmap::Touch() {
 }
 
 void Bitmap::Reset() {
-  pixels_.reset();
+  pixels_.Release();
   capacity_ = 0;
   width_ = 0;
   height_ = 0;
@@ -34,12 +34,10 @@ bool Bitmap::Create(int32_t width, int32_t height, bool black) {
   height_ = 0;
   if (bytes == 0) return true;
   if (bytes > capacity_) {
-    // calloc: new memory comes black from the system without being written.
-    pixels_.reset();
+    // New memory comes black from the system without being written.
     capacity_ = 0;
     blackBytes_ = 0;
-    pixels_.reset(static_cast<uint8_t*>(std::calloc(static_cast<size_t>(bytes), 1)));
-    if (!pixels_) {
+    if (!pixels_.Allocate(static_cast<size_t>(bytes))) {
       Reset();
       return false;
     }
@@ -49,7 +47,7 @@ bool Bitmap::Create(int32_t width, int32_t height, bool black) {
   width_ = width;
   height_ = height;
   if (black && blackBytes_ < bytes) {
-    std::memset(pixels_.get() + blackBytes_, 0, static_cast<size_t>(bytes) - blackBytes_);
+    std::memset(pixels_.Get() + blackBytes_, 0, static_cast<size_t>(bytes) - blackBytes_);
     blackBytes_ = static_cast<size_t>(bytes);
   }
   header_ = {};

@@ -4,9 +4,8 @@
 #pragma once
 #include <cstddef>
 #include <cstdint>
-#include <cstdlib>
-#include <memory>
 
+#include "toolkit/portable/picture_memory.h"
 #include "toolkit/portable/pixel_view.h"
 
 namespace preview {
@@ -59,7 +58,7 @@ class Bitmap {
     Touch();
     return RowAt(y);
   }
-  const uint8_t* Pixels() const { return IsEmpty() ? nullptr : pixels_.get(); }
+  const uint8_t* Pixels() const { return IsEmpty() ? nullptr : pixels_.Get(); }
   toolkit::PixelView View() const { return {Pixels(), width_, height_}; }
   const BitmapInfoHeader* Header() const { return IsEmpty() ? nullptr : &header_; }
   // Changes with every Create, Reset and mutable pixel access, and never repeats within
@@ -68,19 +67,16 @@ class Bitmap {
   uint64_t Version() const { return version_; }
 
  private:
-  struct FreeDeleter {
-    void operator()(uint8_t* p) const { std::free(p); }
-  };
   uint8_t* RowAt(int32_t y) const {
     if (IsEmpty()) return nullptr;
-    return pixels_.get() + static_cast<size_t>(RowSize()) * static_cast<size_t>(height_ - 1 - y);
+    return pixels_.Get() + static_cast<size_t>(RowSize()) * static_cast<size_t>(height_ - 1 - y);
   }
   void Touch();
 
   int32_t width_ = 0;
   int32_t height_ = 0;
   BitmapInfoHeader header_{};
-  std::unique_ptr<uint8_t, FreeDeleter> pixels_;
+  toolkit::PictureMemory pixels_;
   size_t capacity_ = 0;
   size_t blackBytes_ = 0;  // leading bytes of the memory known to be 0: no clearing needed
   uint64_t version_ = 0;
