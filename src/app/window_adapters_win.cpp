@@ -1,5 +1,7 @@
 #include "app/window_adapters_win.h"
 
+#include <utility>
+
 #include "preview/paint_preview_win.h"
 #include "toolkit/win/application_win.h"
 
@@ -27,6 +29,8 @@ void ProgramLoop::ShowWaitCursor(bool on) {
   toolkit::SetScreenCursor(toolkit::CursorKind::Arrow);
   toolkit::ClearScreenCursor();
 }
+
+void ProgramLoop::WhenIdle(std::function<void()> work) { toolkit::SetIdleWork(std::move(work)); }
 
 bool FolderDialog::ChooseFolder(const std::string& title, const std::string& initialPath, std::string& folder) {
   chooser_.SetInitialPath(initialPath);

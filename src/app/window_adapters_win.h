@@ -23,6 +23,7 @@ class ProgramLoop : public texlist::EventLoop {
  public:
   bool ProcessMessages() override;
   void ShowWaitCursor(bool on) override;
+  void WhenIdle(std::function<void()> work) override;
 };
 
 class StatusBar : public preview::StatusTexts {

@@ -23,6 +23,17 @@ std::string InfoLine(const TgaImage& image) {
 
 Preview::Preview(const PreviewContext& context) : context_(context) {}
 
+Preview::~Preview() {
+  if (!output_.produced) return;
+  DiscardOutput();
+  context_.loop.WhenIdle(nullptr);
+}
+
+void Preview::DiscardOutput() {
+  context_.converter.Discard(output_);
+  output_ = converter::ConverterOutput();
+}
+
 void Preview::HandleItemStateChange(const texlist::TextureList& list, unsigned newState) {
   if (newState != (kFocused | kSelected)) return;
   const int row = list.FirstSelected();
@@ -32,26 +43,27 @@ void Preview::HandleItemStateChange(const texlist::TextureList& list, unsigned n
 
 void Preview::Show(const texlist::TextureList& list, int row) {
   shown_ = true;
+  DiscardOutput();
   context_.converter.DeleteStaleOutput();
   context_.status.SetStatusText(
       1, toolkit::IntToDecimal(row + 1) + " / " + toolkit::IntToDecimal(list.TextureCount()));
   // A copy: the list may change while the converter's messages are on screen.
   const std::string path = list.FullPath(row);
   context_.status.SetStatusText(2, path);
-  converter::ConverterOutput output;
   context_.loop.ShowWaitCursor(true);
-  output = context_.converter.Run(path);
+  output_ = context_.converter.Run(path);
   context_.loop.ShowWaitCursor(false);
   // Without output the picture is loaded from nothing: an empty 0 x 0 x 0 picture.
-  image_.LoadFile(output.path);
+  image_.LoadFile(output_.path);
   context_.status.SetStatusText(0, InfoLine(image_));
-  context_.converter.Discard(output);
   context_.pane.Invalidate();
+  if (output_.produced) context_.loop.WhenIdle([this] { DiscardOutput(); });
   if (image_.TooLarge()) context_.messages.Show(kTooLarge);
 }
 
 void Preview::Clear() {
   shown_ = false;
+  DiscardOutput();
   for (int panel = 0; panel < 3; ++panel) context_.status.SetStatusText(panel, "");
   image_.colorBitmap.Reset();
   shrunk_.Drop();

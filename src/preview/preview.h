@@ -37,6 +37,9 @@ struct PreviewContext {
 class Preview {
  public:
   explicit Preview(const PreviewContext& context);
+  ~Preview();
+  Preview(const Preview&) = delete;
+  Preview& operator=(const Preview&) = delete;
 
   // The list's item-state change: a row that becomes exactly focused and selected shows
   // the first selected row.
@@ -51,8 +54,12 @@ class Preview {
 
  private:
   void Show(const texlist::TextureList& list, int row);
+  void DiscardOutput();
 
   PreviewContext context_;
+  // The converter's file of the picture shown, deleted once the picture is on screen: a
+  // large file's delete takes as long as painting it.
+  converter::ConverterOutput output_;
   TgaImage image_;  // the one picture of the run, its storage reused from row to row
   bool shown_ = false;
   ShrinkCache shrunk_;

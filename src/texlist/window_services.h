@@ -2,6 +2,7 @@
 // (preview, export) all talk to, as narrow interfaces: the application implements them over
 // the real window, tests with fakes.
 #pragma once
+#include <functional>
 #include <string>
 
 namespace texlist {
@@ -22,6 +23,10 @@ class EventLoop {
   // The wait cursor over the whole program while on; off hands the cursor back to the
   // controls.
   virtual void ShowWaitCursor(bool on) = 0;
+  // Runs `work` once the messages waiting now, paints included, are handled: for what need
+  // not hold up a picture on its way to the screen. Replaces work not yet run; empty work
+  // just cancels it.
+  virtual void WhenIdle(std::function<void()> work) = 0;
 };
 
 // The folder chooser: true with the chosen folder when the user confirmed one; false when

@@ -1,5 +1,6 @@
 // The selection handler with a fake window and converter: when a row is converted, what
-// the status bar says, and that the converter's output is used once and discarded.
+// the status bar says, and that the converter's output is used once and discarded once the
+// picture is on screen, or before anything else is converted.
 #include "preview/preview.h"
 
 #include <gtest/gtest.h>
@@ -49,6 +50,8 @@ TEST_F(PreviewTest, OnlyAChangeToFocusedAndSelectedShowsTheFirstSelectedRowOrAnE
   EXPECT_EQ(converter.runs, (std::vector<std::string>{"C:\\t\\b.dds"}));
   EXPECT_EQ(converter.staleDeleted, 1);
   EXPECT_EQ(window.status, (Status{{0, "3 x 2 x 24 BPP"}, {1, "2 / 3"}, {2, "C:\\t\\b.dds"}}));
+  EXPECT_TRUE(converter.discarded.empty());  // not before the paint
+  window.RunIdleWork();
   EXPECT_EQ(converter.discarded, (std::vector<std::string>{tga}));
   EXPECT_EQ(window.invalidated, 1);
   ASSERT_NE(preview.Shown(), nullptr);
@@ -59,7 +62,13 @@ TEST_F(PreviewTest, OnlyAChangeToFocusedAndSelectedShowsTheFirstSelectedRowOrAnE
   EXPECT_EQ(window.status, (Status{{0, "0 x 0 x 0 BPP"}, {1, "1 / 3"}, {2, "C:\\t\\a.dds"}}));
   EXPECT_EQ(converter.discarded.size(), 1u);
   EXPECT_TRUE(preview.Shown()->colorBitmap.IsEmpty());
+  for (int row : {1, 1}) {  // no paint between: each output goes before the next conversion
+    window.selected = {row};
+    preview.HandleItemStateChange(list, kFocused | kSelected);
+  }
+  EXPECT_EQ(converter.discarded.size(), 2u);
   preview.Clear();  // forgets it
+  EXPECT_EQ(converter.discarded.size(), 3u);
   EXPECT_EQ(preview.Shown(), nullptr);
   EXPECT_EQ(window.status, (Status{{0, ""}, {1, ""}, {2, ""}}));
 }

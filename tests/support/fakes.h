@@ -41,6 +41,7 @@ class FakeWindow : public texlist::Messages,
   int rowCount = 0, invalidated = 0, processed = 0;
   int endAt = 0;  // the call of ProcessMessages that reports the end of the application
   bool waitCursor = false;
+  std::function<void()> idleWork;
   std::map<std::string, std::string> written;  // target -> source
   std::string unwritable;                      // a target Write refuses
 
@@ -60,6 +61,12 @@ class FakeWindow : public texlist::Messages,
   }
   bool ProcessMessages() override { return ++processed != endAt; }
   void ShowWaitCursor(bool on) override { waitCursor = on; }
+  void WhenIdle(std::function<void()> work) override { idleWork = std::move(work); }
+  void RunIdleWork() {
+    std::function<void()> work = std::move(idleWork);
+    idleWork = nullptr;
+    if (work) work();
+  }
   void ShowRowCount(int count) override { rowCount = count; }
   void DeleteAllRows() override { rowCount = 0; }
   std::vector<int> SelectedRows() override { return selected; }

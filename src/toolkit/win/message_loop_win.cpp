@@ -1,5 +1,7 @@
 #include <windows.h>
 
+#include <utility>
+
 #include "toolkit/win/message_loop_win.h"
 
 namespace toolkit {
@@ -10,6 +12,7 @@ bool g_running = false;
 bool g_terminated = false;
 bool g_screenCursorSet = false;
 CursorKind g_screenCursor = CursorKind::Arrow;
+std::function<void()> g_idleWork;
 }  // namespace
 
 Form* MainWindow() { return g_mainWindow; }
@@ -23,8 +26,19 @@ void DispatchUntilQuit(const std::function<void()>& start) {
   while (!g_terminated) {
     WaitMessage();
     ProcessMessages();
+    if (!g_terminated) RunIdleWork();
   }
+  g_idleWork = nullptr;
   g_running = false;
+}
+
+void SetIdleWork(std::function<void()> work) { g_idleWork = std::move(work); }
+
+void RunIdleWork() {
+  // Taken out first: the work may set new work.
+  std::function<void()> work = std::move(g_idleWork);
+  g_idleWork = nullptr;
+  if (work) work();
 }
 
 void ProcessMessages() {

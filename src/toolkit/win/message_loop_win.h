@@ -14,6 +14,11 @@ enum class CursorKind { Arrow, Wait, SizeWE, SizeNS };
 void DispatchUntilQuit(const std::function<void()>& start);
 // Handles every pending message of the thread, then returns. WM_QUIT sets terminated.
 void ProcessMessages();
+// Work for the loop to run once, when it has handled every waiting message and before it
+// waits for more; replaces work not yet run. DispatchUntilQuit runs it; RunIdleWork runs
+// it for callers that handle messages themselves.
+void SetIdleWork(std::function<void()> work);
+void RunIdleWork();
 bool Terminated();
 bool Running();
 Form* MainWindow();
