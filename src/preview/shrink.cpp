@@ -4,6 +4,8 @@
 #include <cstdint>
 #include <memory>
 #include <new>
+#include <system_error>
+#include <thread>
 #include <vector>
 
 #if defined(__SSE2__)
@@ -81,12 +83,14 @@ void AddWeightedRows(const uint8_t* const* rows, const uint32_t* weights, uint32
   }
 }
 
-// The rows of Shrink: down the columns first, so that the weighting runs over whole source
-// rows at a time (vectors), then across the column sums of the target row. Sum: the type
-// of a target pixel's sums, 32 bits when 255 x the picture's area fits (up to 4096 x 4096),
-// which halves the work across on 32-bit processors.
+// Target rows [firstRow, endRow) of Shrink, row ty at top + ty * rowStep: down the columns
+// first, so that the weighting runs over whole source rows at a time (vectors), then
+// across the column sums of the target row. Sum: the type of a target pixel's sums, 32
+// bits when 255 x the picture's area fits (up to 4096 x 4096), which halves the work
+// across on 32-bit processors. Touches nothing shared but the rows it writes.
 template <typename Sum>
-bool ShrinkRows(const Bitmap& source, const std::vector<Taps>& cols, int32_t height, Bitmap& target) {
+bool ShrinkRows(const Bitmap& source, const std::vector<Taps>& cols, int32_t height, int32_t firstRow,
+                int32_t endRow, uint8_t* top, ptrdiff_t rowStep) {
   const size_t bytes = size_t{4} * static_cast<uint32_t>(source.Width());
   std::unique_ptr<uint32_t[]> columns(new (std::nothrow) uint32_t[bytes]);
   if (!columns) return false;
@@ -96,7 +100,7 @@ bool ShrinkRows(const Bitmap& source, const std::vector<Taps>& cols, int32_t hei
   const double a = static_cast<double>(area), half = static_cast<double>(area / 2), inverse = 1.0 / a;
   std::vector<const uint8_t*> rows;
   std::vector<uint32_t> weights;
-  for (int32_t ty = 0; ty < height; ++ty) {
+  for (int32_t ty = firstRow; ty < endRow; ++ty) {
     const Taps taps = TapsOf(static_cast<uint64_t>(ty), static_cast<uint64_t>(height), sh);
     rows.clear();
     weights.clear();
@@ -107,7 +111,7 @@ bool ShrinkRows(const Bitmap& source, const std::vector<Taps>& cols, int32_t hei
                                           : static_cast<uint32_t>(height));
     }
     AddWeightedRows(rows.data(), weights.data(), static_cast<uint32_t>(rows.size()), bytes, columns.get());
-    uint8_t* out = target.RowPointer(ty);
+    uint8_t* out = top + ty * rowStep;
     for (const Taps& c : cols) {
       const uint32_t* p = columns.get() + size_t{4} * c.first;
       Sum sum[3] = {Sum{c.firstWeight} * p[0], Sum{c.firstWeight} * p[1], Sum{c.firstWeight} * p[2]};
@@ -130,6 +134,9 @@ bool ShrinkRows(const Bitmap& source, const std::vector<Taps>& cols, int32_t hei
   return true;
 }
 
+// Below this, a thread's start costs more than half the work.
+constexpr size_t kTwoThreadBytes = size_t{4} << 20;
+
 }  // namespace
 
 bool Shrink(const Bitmap& source, int32_t width, int32_t height, Bitmap& target) {
@@ -148,8 +155,32 @@ bool Shrink(const Bitmap& source, int32_t width, int32_t height, Bitmap& target)
   // Across a row the weights add up to sw (at most 255 x 65535 per channel: 32 bits);
   // down the rows to sh.
   const uint64_t area = static_cast<uint64_t>(sw) * static_cast<uint64_t>(sh);
-  const bool done = area * 255 <= UINT32_MAX ? ShrinkRows<uint32_t>(source, cols, height, target)
-                                             : ShrinkRows<uint64_t>(source, cols, height, target);
+  uint8_t* const top = target.RowPointer(0);
+  const ptrdiff_t rowStep = -static_cast<ptrdiff_t>(target.RowSize());  // rows are stored bottom-up
+  const auto rows = [&](int32_t first, int32_t end) {
+    return area * 255 <= UINT32_MAX ? ShrinkRows<uint32_t>(source, cols, height, first, end, top, rowStep)
+                                    : ShrinkRows<uint64_t>(source, cols, height, first, end, top, rowStep);
+  };
+  // A large picture is shrunk by two threads, half of the target rows each: it is the
+  // largest step between the converter's end and the picture on screen.
+  std::thread helper;
+  bool helperDone = false;
+  const int32_t split = height / 2;
+  if (source.PixelBytes() >= kTwoThreadBytes && split > 0 && std::thread::hardware_concurrency() > 1) {
+    try {
+      helper = std::thread([&] { helperDone = rows(split, height); });
+    } catch (const std::system_error&) {
+      // no second thread to be had: all rows on this one
+    }
+  }
+  bool done;
+  if (helper.joinable()) {
+    done = rows(0, split);
+    helper.join();
+    done = done && helperDone;
+  } else {
+    done = rows(0, height);
+  }
   if (!done) target.Reset();
   return done;
 }
