@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <cstdint>
 #include <utility>
 #include <vector>
 
@@ -42,6 +44,44 @@ TEST(ShrinkTest, ExactAreaAverages) {
     Fill(from, source);
     ASSERT_TRUE(Shrink(from, int32_t(expected[0].size()), int32_t(expected.size()), target));
     EXPECT_EQ(Read(target), expected);
+  }
+}
+
+// Large pictures, which are shrunk by two threads, against the area average worked out
+// pixel by pixel: every target row, odd row counts included.
+TEST(ShrinkTest, LargePicturesMatchTheAreaAverageOnEveryRow) {
+  const int32_t sizes[][4] = {{1031, 1029, 37, 29}, {2048, 1024, 800, 401}};
+  for (const auto& size : sizes) {
+    const int32_t sw = size[0], sh = size[1], tw = size[2], th = size[3];
+    Bitmap from, target;
+    ASSERT_TRUE(from.Create(sw, sh, false));
+    uint32_t seed = 12345;
+    for (int32_t y = 0; y < sh; ++y) {
+      uint8_t* row = from.RowPointer(y);
+      for (int32_t i = 0; i < 4 * sw; ++i) row[i] = uint8_t((seed = seed * 1103515245 + 12345) >> 24);
+    }
+    ASSERT_TRUE(Shrink(from, tw, th, target));
+    // Target pixel t of n covers [t * N, (t + 1) * N) of a side in units of 1 / (n * N);
+    // source pixel s covers [s * n, (s + 1) * n).
+    const auto overlap = [](int64_t t, int64_t n, int64_t s, int64_t sourceN) {
+      return std::max<int64_t>(0, std::min((t + 1) * sourceN, (s + 1) * n) - std::max(t * sourceN, s * n));
+    };
+    const int64_t area = int64_t{sw} * sh;
+    int wrong = 0;
+    for (int32_t ty = 0; ty < th; ++ty) {
+      for (int32_t tx = 0; tx < tw; ++tx) {
+        int64_t sums[3] = {0, 0, 0};
+        for (int32_t sy = ty * sh / th; sy <= ((ty + 1) * int64_t{sh} - 1) / th; ++sy) {
+          for (int32_t sx = int32_t(tx * int64_t{sw} / tw); sx <= ((tx + 1) * int64_t{sw} - 1) / tw; ++sx) {
+            const int64_t weight = overlap(tx, tw, sx, sw) * overlap(ty, th, sy, sh);
+            for (int c = 0; c < 3; ++c) sums[c] += weight * from.RowPointer(sy)[4 * sx + c];
+          }
+        }
+        for (int c = 0; c < 3; ++c)
+          wrong += target.RowPointer(ty)[4 * tx + c] != (sums[c] + area / 2) / area;
+      }
+    }
+    EXPECT_EQ(wrong, 0) << sw << " x " << sh << " to " << tw << " x " << th;
   }
 }
 
