@@ -157,9 +157,14 @@ bool Shrink(const Bitmap& source, int32_t width, int32_t height, Bitmap& target)
   const uint64_t area = static_cast<uint64_t>(sw) * static_cast<uint64_t>(sh);
   uint8_t* const top = target.RowPointer(0);
   const ptrdiff_t rowStep = -static_cast<ptrdiff_t>(target.RowSize());  // rows are stored bottom-up
+  // Memory that cannot be had fails the shrink, on either thread.
   const auto rows = [&](int32_t first, int32_t end) {
-    return area * 255 <= UINT32_MAX ? ShrinkRows<uint32_t>(source, cols, height, first, end, top, rowStep)
-                                    : ShrinkRows<uint64_t>(source, cols, height, first, end, top, rowStep);
+    try {
+      return area * 255 <= UINT32_MAX ? ShrinkRows<uint32_t>(source, cols, height, first, end, top, rowStep)
+                                      : ShrinkRows<uint64_t>(source, cols, height, first, end, top, rowStep);
+    } catch (const std::bad_alloc&) {
+      return false;
+    }
   };
   // A large picture is shrunk by two threads, half of the target rows each: it is the
   // largest step between the converter's end and the picture on screen.
