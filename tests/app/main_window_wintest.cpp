@@ -108,6 +108,8 @@ TEST(MainWindow, FromStartWithTheSettingsFileThroughPreviewsToClose) {
   const int x = (w - 64) / 2, y = (h - 32) / 2;
   EXPECT_EQ((std::vector<uint32_t>{at(x, y), at(x + 63, y + 31), at(x - 1, y), at(x + 64, y + 31)}),
             (std::vector<uint32_t>{0x2040C0u, 0x2040C0u, background, background}));
+  app.Pump();  // the converter's file goes once the loop is idle
+  EXPECT_FALSE(toolkit::FileExists(temp + ("texlook-" + std::to_string(GetCurrentProcessId())) + "\\test.tga"));
 
   // Full width, height 40 * w / 4000, centred vertically.
   app.Select({1});

@@ -183,7 +183,10 @@ bool App::Start() {
 
 void App::Pump(int milliseconds) {
   const auto end = std::chrono::steady_clock::now() + std::chrono::milliseconds(milliseconds);
-  for (; std::chrono::steady_clock::now() < end; Sleep(5)) toolkit::ProcessMessages();
+  for (; std::chrono::steady_clock::now() < end; Sleep(5)) {
+    toolkit::ProcessMessages();
+    toolkit::RunIdleWork();  // as the program's loop does once the messages are handled
+  }
 }
 
 void App::Select(std::vector<int> rows) {
