@@ -57,5 +57,24 @@ TEST(BitmapTest, EmptyAndRefusedSizes) {
   }
 }
 
+// A picture of more than 32 MiB, which the Windows programs hold in several pieces of
+// memory side by side, keeps what was written to each row.
+TEST(BitmapTest, LargePictureKeepsEveryRow) {
+  Bitmap b;
+  ASSERT_TRUE(b.Create(4096, 2100, false));
+  for (int32_t y = 0; y < b.Height(); ++y) {
+    uint8_t* row = b.RowPointer(y);
+    for (int32_t x = 0; x < b.Width(); x += 1365) row[4 * x] = uint8_t(y + x), row[4 * x + 3] = uint8_t(y >> 8);
+  }
+  int wrong = 0;
+  const Bitmap& view = b;
+  for (int32_t y = 0; y < view.Height(); ++y) {
+    const uint8_t* row = view.RowPointer(y);
+    for (int32_t x = 0; x < view.Width(); x += 1365) wrong += row[4 * x] != uint8_t(y + x) || row[4 * x + 3] != uint8_t(y >> 8);
+  }
+  EXPECT_EQ(wrong, 0);
+  EXPECT_EQ(view.RowPointer(0) - view.RowPointer(view.Height() - 1), ptrdiff_t{4096} * 4 * 2099);
+}
+
 }  // namespace
 }  // namespace preview
