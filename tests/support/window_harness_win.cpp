@@ -42,15 +42,14 @@ DWORD Run(std::string commandLine) {
   return code;
 }
 
-// Numbered inside one folder of the process's own, made once: Wine's folder chooser loses
-// its way to a folder whose parent changes meanwhile, and the tests' parallel processes
-// would otherwise keep changing the shared Temp folder.
+// Numbered inside one folder of the process's own, made once, away from Temp: Wine's folder
+// chooser loses its way to a folder when any folder on the way changes meanwhile, and every
+// process (the tests' parallel ones, the program's working folders) keeps changing Temp.
 TempFolder::TempFolder() {
   static const struct ProcessFolder {
     ProcessFolder() {
-      char temp[MAX_PATH] = {};
-      GetTempPathA(MAX_PATH, temp);
-      path = temp + std::string("tlk") + std::to_string(GetCurrentProcessId()) + "\\";
+      CreateDirectoryA("C:\\texlook-tests", nullptr);  // kept: it changes only as processes come and go
+      path = "C:\\texlook-tests\\tlk" + std::to_string(GetCurrentProcessId()) + "\\";
       CreateDirectoryA(path.c_str(), nullptr);
     }
     ~ProcessFolder() { Run("/bin/rm -rf " + UnixPathOf(path)); }
