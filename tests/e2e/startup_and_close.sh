@@ -13,7 +13,9 @@ cp1251() { printf '%s' "$1" | iconv -f UTF-8 -t CP1251; }  # the program's texts
 # start NAME PROGRAMS...: the programs in folder NAME; texlook.exe started from another folder.
 start() {
   dir="$work/$1"; shift; mkdir -p "$dir" "$work/elsewhere"; cp "$@" "$dir/"
-  (cd "$work/elsewhere" && run "$dir/texlook.exe"; echo $? > "$dir/rc") &
+  # Bounded: a program that does not end fails its case, named, instead of the whole script.
+  (cd "$work/elsewhere" && timeout 60 "$src/tests/wine/wine-run.sh" "$build/wine" "$dir/texlook.exe"
+   echo $? > "$dir/rc") &
 }
 exited0() { [ "$(cat "$dir/rc" 2>/dev/null)" = 0 ]; }
 ini() { tr -d '\r' < "$dir/texlook.ini" 2>/dev/null; }
