@@ -18,24 +18,23 @@ using namespace testing_support;
 
 namespace {
 
-int WrongPictures(const std::string& dds, int width) {
-  converter::ProgramConverter runner([](const std::string&) {});
-  int wrong = 0;
+void ExpectOwnPictures(const std::string& dds, int width) {
+  std::string told;
+  converter::ProgramConverter runner([&](const std::string& message) { told += message; });
   for (int run = 0; run < 20; ++run) {
     const converter::ConverterOutput output = runner.Run(dds);
     preview::TgaImage image;
     if (output.produced) image.LoadFile(output.path);
-    wrong += image.width != width;
+    EXPECT_EQ(image.width, width) << "run " << run << ": " << (output.produced ? output.path : "no output " + told);
     runner.Discard(output);
   }
-  return wrong;
 }
 
 TEST(Preview, TwoProgramsInOneFolderNeverSeeEachOthersPictures) {
   char second[MAX_PATH] = {};
   if (GetEnvironmentVariableA("TEXLOOK_SECOND", second, MAX_PATH)) {
     toolkit::OverrideProgramFolder(second);
-    EXPECT_EQ(WrongPictures(std::string(second) + "small.dds", 13), 0);
+    ExpectOwnPictures(std::string(second) + "small.dds", 13);
     return;
   }
   App app;  // the program folder and its converter
@@ -46,7 +45,7 @@ TEST(Preview, TwoProgramsInOneFolderNeverSeeEachOthersPictures) {
   std::thread other([&] {
     code = testing_support::Run("\"" + BuildFolder() + "tests\\win_tests.exe\" --gtest_filter=Preview.Two*");
   });
-  EXPECT_EQ(WrongPictures(app.ProgramDir().File("big.dds"), 256), 0);
+  ExpectOwnPictures(app.ProgramDir().File("big.dds"), 256);
   other.join();
   EXPECT_EQ(code, 0u);
 }
