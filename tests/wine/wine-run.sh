@@ -68,7 +68,8 @@ start_wine() {
     wineserver -p 9>&- </dev/null >/dev/null 2>&1
     "$wine" explorer.exe /desktop=Default,1024x768 9>&- </dev/null >/dev/null 2>&1 &
     # Into a file, not a pipe: a server that the program starts would hold a pipe open.
-    "$wine" cmd.exe /c exit 7 9>&- </dev/null >"$state/start.log" 2>&1; rc=$?
+    # Bounded: a client that lost its server (seen as "wine client error") can hang.
+    timeout 60 "$wine" cmd.exe /c exit 7 9>&- </dev/null >"$state/start.log" 2>&1; rc=$?
     if [ "$rc" = 7 ]; then touch "$state/wine.started"; return 0; fi
     echo "Wine ($wine, $WINEARCH) could not run a program in $WINEPREFIX (try $try, exit $rc):" >&2
     cat "$state/start.log" >&2
@@ -89,7 +90,8 @@ start_wine() {
 case "${1:-}" in
   --start) exit 0 ;;
   --stop)
-    wineserver -k >/dev/null 2>&1
+    # Waited for: a start right after must not meet a server still going down.
+    wineserver -k >/dev/null 2>&1; timeout 30 "${WINESERVER:-wineserver}" -w >/dev/null 2>&1
     rm -f "$state/wine.started"
     if display_alive; then kill "$(cat "$state/xvfb.pid")"; fi
     rm -f "$state/xvfb.pid" "$state/xvfb.display"
