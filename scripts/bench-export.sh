@@ -6,6 +6,7 @@
 set -eu
 root=$(cd "$(dirname "$0")/.." && pwd)
 . "$root/scripts/host.sh"
+. "$root/tests/wine/wine-loader.sh"
 echo "Windows build: ${run_arch}-bit (the one this machine runs first)"
 win=${1:-$root/build-bench-export-win$(win_suffix "$run_arch")}
 rows=${2:-200}
@@ -20,5 +21,5 @@ export WINEARCH=win$run_arch  # the prefix in $work lies outside the build folde
 trap '"$root/tests/wine/wine-run.sh" "$state" --stop >/dev/null 2>&1; rm -rf "$work"' EXIT
 
 "$root/tests/wine/wine-run.sh" "$state" --start >/dev/null 2>&1
-"$root/tests/wine/wine-run.sh" "$state" "$win/bench/bench_export.exe" "Z:${work//\//\\}\\files" \
-  "Z:${win//\//\\}\\readdxt.exe" "$rows"
+"$root/tests/wine/wine-run.sh" "$state" "$win/bench/bench_export.exe" "$(winpath "$work")\\files" \
+  "$(winpath "$win")\\readdxt.exe" "$rows"

@@ -6,6 +6,7 @@
 set -eu
 root=$(cd "$(dirname "$0")/.." && pwd)
 . "$root/scripts/host.sh"
+. "$root/tests/wine/wine-loader.sh"
 echo "Windows build: ${run_arch}-bit (the one this machine runs first)"
 win=${1:-$root/build-bench-import-win$(win_suffix "$run_arch")}
 
@@ -48,5 +49,5 @@ echo "tree: $(find "$work/tree" -mindepth 1 -type d | wc -l) folders, $(find "$w
 "$root/tests/wine/wine-run.sh" "$state" --start >/dev/null 2>&1
 "$root/tests/wine/wine-run.sh" "$state" cmd.exe /c exit >/dev/null 2>&1
 sleep 2
-"$root/tests/wine/wine-run.sh" "$state" "$win/bench/bench_import_rows.exe" "Z:${work//\//\\}\\tree" \
-  "Z:${work//\//\\}\\flat" "Z:${win//\//\\}" | iconv -f cp1251 -t utf-8
+"$root/tests/wine/wine-run.sh" "$state" "$win/bench/bench_import_rows.exe" "$(winpath "$work")\\tree" \
+  "$(winpath "$work")\\flat" "$(winpath "$win")" | iconv -f cp1251 -t utf-8
